@@ -1,0 +1,159 @@
+# Build conventions shared by every folder. A folder declares its targets
+# with these functions and never sets flags of its own.
+#
+#   zel_core_library(name SOURCES ... [DEPS ...])    portable: never includes windows.h
+#   zel_win_library(name SOURCES ... [DEPS ...])     Windows trees only
+#   zel_native_test(name SOURCES ... [DEPS ...])     GoogleTest, native, sanitized
+#   zel_win_test(name SOURCES ... [DEPS ...])        GoogleTest, run under Wine by CTest
+#   zel_native_benchmark(name SOURCES ... [DEPS ...]) Google Benchmark, native
+#   zel_win_program(name SOURCES ... [DEPS ...] [GUI]) a Windows program (benchmarks, helpers)
+#   zel_fuzzer(name SOURCES ... [DEPS ...])          libFuzzer target, fuzz tree only
+#   zel_host_tool(var name)                          path of a native tool for custom commands
+
+set(ZEL_SOURCE_DIR ${CMAKE_CURRENT_LIST_DIR}/..)
+get_filename_component(ZEL_SOURCE_DIR ${ZEL_SOURCE_DIR} ABSOLUTE)
+
+add_library(zel_flags INTERFACE)
+target_include_directories(zel_flags INTERFACE ${ZEL_SOURCE_DIR} ${CMAKE_BINARY_DIR}/generated)
+if(ZEL_FUZZ)
+  # clang knows only UTF-8 execution character sets; fuzzed code has no text literals that matter.
+  target_compile_options(zel_flags INTERFACE -Wall -Wextra -g -O1
+    -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+else()
+  # Sources are UTF-8; every narrow literal becomes GBK, the program's only text encoding.
+  target_compile_options(zel_flags INTERFACE -finput-charset=UTF-8 -fexec-charset=GBK
+    -Wall -Wextra -Werror)
+endif()
+if(WIN32)
+  target_compile_definitions(zel_flags INTERFACE STRICT NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+  target_link_options(zel_flags INTERFACE -static -static-libgcc -static-libstdc++)
+endif()
+
+# The native tree compiles the portable core twice: plain for tools and
+# benchmarks, and with AddressSanitizer and UndefinedBehaviorSanitizer for tests.
+set(ZEL_SANITIZE_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -g)
+set(ZEL_NATIVE_SANITIZED NOT WIN32 AND NOT ZEL_FUZZ)
+
+function(_zel_parse prefix)
+  cmake_parse_arguments(PARSE_ARGV 1 ARG "GUI" "" "SOURCES;DEPS")
+  set(${prefix}_SOURCES ${ARG_SOURCES} PARENT_SCOPE)
+  set(${prefix}_DEPS ${ARG_DEPS} PARENT_SCOPE)
+  set(${prefix}_GUI ${ARG_GUI} PARENT_SCOPE)
+endfunction()
+
+# Maps dependencies to their sanitized twins where one exists.
+function(_zel_san_deps out)
+  set(result)
+  foreach(dep IN LISTS ARGN)
+    if(TARGET ${dep}_san)
+      list(APPEND result ${dep}_san)
+    else()
+      list(APPEND result ${dep})
+    endif()
+  endforeach()
+  set(${out} ${result} PARENT_SCOPE)
+endfunction()
+
+function(zel_core_library name)
+  _zel_parse(L ${ARGN})
+  add_library(${name} STATIC ${L_SOURCES})
+  target_link_libraries(${name} PUBLIC zel_flags ${L_DEPS})
+  if(ZEL_FUZZ)
+    set_target_properties(${name} PROPERTIES EXCLUDE_FROM_ALL ON)
+  elseif(NOT WIN32)
+    add_library(${name}_san STATIC ${L_SOURCES})
+    _zel_san_deps(deps ${L_DEPS})
+    target_link_libraries(${name}_san PUBLIC zel_flags ${deps})
+    target_compile_options(${name}_san PRIVATE ${ZEL_SANITIZE_FLAGS})
+    target_link_options(${name}_san PUBLIC -fsanitize=address,undefined)
+    set_target_properties(${name}_san PROPERTIES EXCLUDE_FROM_ALL ON)
+  endif()
+endfunction()
+
+function(zel_win_library name)
+  if(NOT WIN32)
+    return()
+  endif()
+  _zel_parse(L ${ARGN})
+  add_library(${name} STATIC ${L_SOURCES})
+  target_link_libraries(${name} PUBLIC zel_flags ${L_DEPS})
+endfunction()
+
+function(zel_native_test name)
+  if(WIN32 OR ZEL_FUZZ)
+    return()
+  endif()
+  _zel_parse(T ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  _zel_san_deps(deps ${T_DEPS})
+  target_link_libraries(${name} PRIVATE zel_flags ${deps} GTest::gtest_main GTest::gmock)
+  target_compile_options(${name} PRIVATE ${ZEL_SANITIZE_FLAGS})
+  target_link_options(${name} PRIVATE -fsanitize=address,undefined)
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
+    PROPERTIES ENVIRONMENT "ZEL_SOURCE_DIR=${ZEL_SOURCE_DIR};ZEL_BINARY_DIR=${CMAKE_BINARY_DIR}")
+endfunction()
+
+# A Windows test program is one CTest test: each start of a Wine program
+# costs time, so its cases run in one process and GoogleTest reports them.
+function(zel_win_test name)
+  if(NOT WIN32)
+    return()
+  endif()
+  _zel_parse(T ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE zel_flags ${T_DEPS} GTest::gtest_main GTest::gmock)
+  if(CMAKE_CROSSCOMPILING_EMULATOR)
+    add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+    set_tests_properties(${name} PROPERTIES
+      ENVIRONMENT "ZEL_SOURCE_DIR=${ZEL_SOURCE_DIR};ZEL_BINARY_DIR=${CMAKE_BINARY_DIR}"
+      TIMEOUT 600)
+  endif()
+endfunction()
+
+function(zel_native_benchmark name)
+  if(WIN32 OR ZEL_FUZZ)
+    return()
+  endif()
+  find_package(benchmark REQUIRED)
+  _zel_parse(B ${ARGN})
+  add_executable(${name} ${B_SOURCES})
+  target_link_libraries(${name} PRIVATE zel_flags ${B_DEPS} benchmark::benchmark)
+endfunction()
+
+function(zel_win_program name)
+  if(NOT WIN32)
+    return()
+  endif()
+  _zel_parse(P ${ARGN})
+  if(P_GUI)
+    add_executable(${name} WIN32 ${P_SOURCES})
+  else()
+    add_executable(${name} ${P_SOURCES})
+  endif()
+  target_link_libraries(${name} PRIVATE zel_flags ${P_DEPS})
+endfunction()
+
+function(zel_fuzzer name)
+  if(NOT ZEL_FUZZ)
+    return()
+  endif()
+  _zel_parse(F ${ARGN})
+  add_executable(${name} ${F_SOURCES})
+  target_link_libraries(${name} PRIVATE zel_flags ${F_DEPS})
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+endfunction()
+
+# Host tools run during a cross build come from the native tree, which the
+# Makefile builds first; in the native tree they are ordinary targets.
+function(zel_host_tool var name)
+  if(WIN32)
+    if(NOT ZEL_HOST_BIN_DIR)
+      message(FATAL_ERROR "ZEL_HOST_BIN_DIR must name the native build tree")
+    endif()
+    set(${var} ${ZEL_HOST_BIN_DIR}/${name} PARENT_SCOPE)
+  else()
+    set(${var} $<TARGET_FILE:${name}> PARENT_SCOPE)
+  endif()
+endfunction()
+
+include(GoogleTest)
