@@ -12,6 +12,11 @@ namespace {
 using ui::HandleKind;
 using ui::LiveHandleCount;
 
+LRESULT CALLBACK PassOn(int code, WPARAM wParam, LPARAM lParam)
+{
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 long Before(const ui::HandleSnapshot& snapshot, HandleKind kind)
 {
     return snapshot.live[static_cast<std::size_t>(kind)];
@@ -79,9 +84,7 @@ TEST(Handles, EveryKindReturnsToZero)
         ASSERT_TRUE(window);
         auto timer = ui::UniqueTimer::Start(window.get(), 7, 10000);
         auto threadTimer = ui::UniqueTimer::Start(nullptr, 0, 10000);
-        ui::UniqueHook hook(SetWindowsHookExA(
-            WH_CBT, [](int code, WPARAM w, LPARAM l) { return CallNextHookEx(nullptr, code, w, l); }, nullptr,
-            GetCurrentThreadId()));
+        ui::UniqueHook hook(SetWindowsHookExA(WH_CBT, PassOn, nullptr, GetCurrentThreadId()));
         const BYTE andMask[32 * 4]{};
         const BYTE xorMask[32 * 4]{};
         ui::UniqueIcon icon(CreateIcon(GetModuleHandleA(nullptr), 32, 32, 1, 1, andMask, xorMask));
