@@ -27,7 +27,7 @@
 //   p.Field("Button2", &TForm1::Button2);
 #pragma once
 
-#include "ui/Colors.h"
+#include "ui/Color.h"
 #include "ui/Component.h"
 #include "ui/Events.h"
 #include "ui/Exceptions.h"
