@@ -15,9 +15,10 @@ public:
     virtual void Assign(const TPersistent& source);
 
     // The object this one belongs to (a font to its control, an item to its
-    // collection); names nested objects in messages.
+    // collection, a component to its owner).
     virtual TPersistent* GetOwner() const { return nullptr; }
-    // "Form1.Button1.Font": the dotted path of names up the owner chain.
+    // How messages name the object: a component's name, a collection item's
+    // "Columns[2]"; the class name otherwise.
     virtual std::string GetNamePath() const;
 
 protected:

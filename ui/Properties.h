@@ -27,6 +27,7 @@
 //   p.Field("Button2", &TForm1::Button2);
 #pragma once
 
+#include "ui/AnsiText.h"
 #include "ui/Color.h"
 #include "ui/Component.h"
 #include "ui/Events.h"
@@ -43,6 +44,7 @@
 #include <string_view>
 #include <type_traits>
 #include <typeinfo>
+#include <unordered_map>
 #include <utility>
 
 class TStream;
@@ -131,9 +133,15 @@ public:
     const std::deque<TFieldInfo>& Fields() const { return fields_; }
 
 private:
+    template <class Info>
+    using Index = std::unordered_map<std::string, const Info*, TextCaseHash, TextCaseEqual>;
+
     std::deque<TPropInfo> properties_;
     std::deque<TMethodInfo> methods_;
     std::deque<TFieldInfo> fields_;
+    Index<TPropInfo> propertyIndex_;
+    Index<TMethodInfo> methodIndex_;
+    Index<TFieldInfo> fieldIndex_;
 };
 
 // Everything info publishes, inherited entries first; built on first use.
