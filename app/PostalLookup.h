@@ -1,6 +1,8 @@
 // The lookups the main window offers over the postal table: the group list,
 // browsing one group, and the keyword search. Every call scans and splits the
 // whole table again; there is no index, and none is needed at this size.
+// A result line is a PostalRecord: its group is the line's caption, region,
+// postal code and area code its sub-items, each trimmed.
 #pragma once
 
 #include "app/PostalTable.h"

@@ -1,13 +1,11 @@
 // The main window's lookups: group list, browse, keyword search and the
 // contains test with its GBK character-boundary rule.
-#include "app/LeadByte.h"
 #include "app/PostalLookup.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -40,18 +38,6 @@ TEST(TrimBlanks, RemovesControlCharactersAndSpacesOnly)
     // does a lone lead byte at either end.
     EXPECT_EQ(app::trimBlanks("　北京　"), "　北京　");
     EXPECT_EQ(app::trimBlanks(" \xB1 "), "\xB1");
-}
-
-TEST(LeadByte, GbkTableCoversExactly0x81To0xFE)
-{
-    int leadBytes = 0;
-    for (int byte = 0; byte < 256; ++byte) {
-        const bool lead = app::isGbkLeadByte(static_cast<unsigned char>(byte));
-        EXPECT_EQ(lead, byte >= 0x81 && byte <= 0xFE) << byte;
-        EXPECT_EQ(app::isAnsiLeadByte(static_cast<unsigned char>(byte)), lead) << byte;
-        leadBytes += lead;
-    }
-    EXPECT_EQ(leadBytes, 126);
 }
 
 TEST(ContainsKeyword, EmptyInputsNeverMatch)
