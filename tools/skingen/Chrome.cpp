@@ -1,0 +1,182 @@
+// The window frame, the caption buttons, the MDI child buttons and the
+// minimised caption.
+#include "tools/skingen/Painting.h"
+#include "tools/skingen/SkinPictures.h"
+#include "tools/skingen/Theme.h"
+
+#include <array>
+#include <cmath>
+#include <vector>
+
+namespace skingen {
+
+namespace {
+
+using namespace theme;
+
+struct CaptionStyle {
+    Rgb top;
+    Rgb bottom;
+    Rgb edge;
+    Rgb highlight;
+    double glaze;
+    Rgb frameEdge;
+    Rgb glyph;
+};
+
+constexpr CaptionStyle ACTIVE{CaptionTop,    CaptionBottom, CaptionEdge, CaptionHighlight,
+                              CaptionGlaze,  FrameEdge,     CaptionGlyph};
+constexpr CaptionStyle IDLE{IdleCaptionTop, IdleCaptionBottom, IdleCaptionEdge, IdleCaptionHighlight,
+                            0.0,            IdleFrameEdge,     IdleCaptionGlyph};
+
+// The caption's colour on a row inside the window outline: a highlight
+// line under the top edge, the gradient with a glaze fading out by the
+// middle, and a dark line that separates the caption from the window body.
+Rgb CaptionRow(const CaptionStyle& style, int row)
+{
+    if (row <= 0 || row >= TitleHeight - 1) {
+        return style.edge;
+    }
+    if (row == 1) {
+        return style.highlight;
+    }
+    const double t = double(row - 1) / (TitleHeight - 3);
+    Rgb colour = Mix(style.top, style.bottom, t);
+    const double glazeEnd = TitleHeight / 2.0;
+    if (row < glazeEnd) {
+        colour = Mix(colour, White, style.glaze * (1 - row / glazeEnd));
+    }
+    return colour;
+}
+
+// A whole small window, sliced afterwards into the four border pictures so
+// that the caption and the corners run on without seams.
+Image24 VirtualWindow(const CaptionStyle& style)
+{
+    constexpr int width = 2 * BorderWidth + 2 * TopEnd + TopMiddle;
+    Raster raster(width, SideHeight);
+    raster.Fill(RoundRect(0, 0, width, SideHeight, TopCornerRadius, BottomCornerRadius),
+                [&](double, double y) { return y < TitleHeight ? style.edge : style.frameEdge; });
+    raster.Fill(RoundRect(1, 1, width - 1, SideHeight - 1, TopCornerRadius - 1, BottomCornerRadius - 1),
+                [&](double, double y) {
+                    const int row = int(y);
+                    return row < TitleHeight ? CaptionRow(style, row) : ButtonFace;
+                });
+    // Soft corner pixels stay opaque and blend into a guessed desktop; the
+    // region built from the key cuts away the rest.
+    return raster.Flatten(Solid(DesktopGuess), 0.3);
+}
+
+void AddFrames(PictureSet& pictures)
+{
+    const Image24 active = VirtualWindow(ACTIVE);
+    const Image24 idle = VirtualWindow(IDLE);
+    const int width = active.Width();
+    const int bottomRow = SideHeight - BottomHeight;
+    const auto both = [&](auto cut, bool stacked) {
+        const std::array frames{cut(active), cut(idle)};
+        return JoinFrames(frames, stacked);
+    };
+    pictures["frameleft.bmp"] =
+        both([&](const Image24& w) { return w.Crop(0, 0, BorderWidth, SideHeight); }, false);
+    pictures["frameright.bmp"] = both(
+        [&](const Image24& w) { return w.Crop(width - BorderWidth, 0, BorderWidth, SideHeight); },
+        false);
+    pictures["frametop.bmp"] = both(
+        [&](const Image24& w) { return w.Crop(BorderWidth, 0, width - 2 * BorderWidth, TitleHeight); },
+        true);
+    pictures["framebottom.bmp"] = both(
+        [&](const Image24& w) { return w.Crop(BorderWidth + TopEnd, bottomRow, BottomStrip, BottomHeight); },
+        true);
+}
+
+// Cells: 1 normal, 2 pressed, 3 hover, 4 inactive window. Each is drawn
+// over the caption rows it will cover, so soft edges need no key.
+Image24 CaptionButtonStrip(WindowGlyph glyph)
+{
+    const bool close = glyph == WindowGlyph::Close;
+    const auto cell = [&](const CaptionStyle& style, int state) {
+        Raster raster(CaptionButtonCell.width, CaptionButtonCell.height);
+        const Shape pill = RoundRect(1, 0, CaptionButtonCell.width - 1, CaptionButtonCell.height, 4);
+        Rgb glyphColour = style.glyph;
+        if (state == 2) {
+            raster.Fill(pill, close ? CinnabarDeep : Rgb{}, close ? 1.0 : 0.25);
+            glyphColour = close ? White : CaptionGlyph;
+        } else if (state == 3) {
+            raster.Fill(pill, close ? Cinnabar : White, close ? 1.0 : 0.16);
+            glyphColour = White;
+        }
+        const double size = 10;
+        const double left = (CaptionButtonCell.width - size) / 2;
+        const double top = (CaptionButtonCell.height - size) / 2;
+        raster.Fill(WindowGlyphShape(glyph, left, top, size), glyphColour);
+        const Paint backdrop = [&style](double, double y) {
+            return CaptionRow(style, CaptionButtonTop + int(y));
+        };
+        return raster.Flatten(backdrop, 0.04);
+    };
+    const std::array frames{cell(ACTIVE, 1), cell(ACTIVE, 2), cell(ACTIVE, 3), cell(IDLE, 4)};
+    return JoinFrames(frames);
+}
+
+// Three groups of four cells (minimise, restore, close of the maximised
+// child window): 1 normal, 2 pressed, 3 inactive, 4 hover; on the menu bar.
+Image24 MdiButtonStrip()
+{
+    std::vector<Image24> frames;
+    for (const WindowGlyph glyph : {WindowGlyph::Minimise, WindowGlyph::Restore, WindowGlyph::Close}) {
+        const bool close = glyph == WindowGlyph::Close;
+        for (int state = 1; state <= 4; ++state) {
+            Raster raster(MdiButtonCell.width, MdiButtonCell.height);
+            const Shape pill = RoundRect(0, 0, MdiButtonCell.width, MdiButtonCell.height, 3);
+            Rgb glyphColour = InkSoft;
+            if (state == 2) {
+                raster.Fill(pill, close ? CinnabarDeep : AccentSoft);
+                glyphColour = close ? White : AccentDeep;
+            } else if (state == 3) {
+                glyphColour = DisabledMark;
+            } else if (state == 4) {
+                raster.Fill(pill, close ? Cinnabar : AccentPale);
+                glyphColour = close ? White : Accent;
+            }
+            const double size = 8;
+            raster.Fill(WindowGlyphShape(glyph, (MdiButtonCell.width - size) / 2,
+                                         (MdiButtonCell.height - size) / 2, size),
+                        glyphColour);
+            frames.push_back(raster.Flatten(Solid(Menubar), 0.04));
+        }
+    }
+    return JoinFrames(frames);
+}
+
+// A minimised window's caption, active and inactive side by side.
+Image24 MinCaptionStrip()
+{
+    const auto frame = [](const CaptionStyle& style) {
+        Raster raster(MinCaptionCell.width, MinCaptionCell.height);
+        raster.Fill(RoundRect(0, 0, MinCaptionCell.width, MinCaptionCell.height, 6, 2), style.edge);
+        raster.Fill(RoundRect(1, 1, MinCaptionCell.width - 1, MinCaptionCell.height - 1, 5, 1),
+                    [&](double, double y) {
+                        const int row = int(y) * (TitleHeight - 2) / MinCaptionCell.height + 1;
+                        return CaptionRow(style, row);
+                    });
+        return raster.Flatten(Solid(DesktopGuess), 0.3);
+    };
+    const std::array frames{frame(ACTIVE), frame(IDLE)};
+    return JoinFrames(frames);
+}
+
+}  // namespace
+
+void AddChromePictures(PictureSet& pictures)
+{
+    AddFrames(pictures);
+    pictures["closebutton.bmp"] = CaptionButtonStrip(WindowGlyph::Close);
+    pictures["maxbutton.bmp"] = CaptionButtonStrip(WindowGlyph::Maximise);
+    pictures["minbutton.bmp"] = CaptionButtonStrip(WindowGlyph::Minimise);
+    pictures["restrorebutton.bmp"] = CaptionButtonStrip(WindowGlyph::Restore);
+    pictures["mdibutton.bmp"] = MdiButtonStrip();
+    pictures["mincaption.bmp"] = MinCaptionStrip();
+}
+
+}  // namespace skingen
