@@ -46,7 +46,7 @@ std::string_view Trim(std::string_view text)
 }
 
 // Decimal with optional sign, or "$"/"0x" and up to eight hexadecimal digits
-// taken as a 32-bit pattern.
+// taken as a 32-bit pattern (so $FFFFFFFF is -1).
 std::optional<std::int64_t> ParseInteger(std::string_view text)
 {
     text = Trim(text);
@@ -67,7 +67,7 @@ std::optional<std::int64_t> ParseInteger(std::string_view text)
     if (text.starts_with('+')) {
         text.remove_prefix(1);
     }
-    std::int32_t value = 0;
+    std::int64_t value = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value, 10);
     if (text.empty() || ec != std::errc() || end != text.data() + text.size()) {
         return std::nullopt;
@@ -500,6 +500,11 @@ std::optional<std::int64_t> ParseOrdinal(const TPropInfo& prop, std::string_view
 }
 
 namespace detail {
+
+void ThrowOutOfRange(const std::string& property, std::int64_t value)
+{
+    throw EPropertyError("Value " + std::to_string(value) + " is out of range for property " + property);
+}
 
 void ThrowWrongClass(const std::string& property, const TClassInfo& wanted, const TObject& given)
 {

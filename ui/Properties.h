@@ -52,7 +52,7 @@ class TStream;
 namespace ui {
 
 enum class TPropKind {
-    Integer,     // 32-bit signed
+    Integer,     // signed; the range of the published member
     Boolean,     // False, True
     Enumeration, // identifiers of a TEnumInfo
     Set,         // members of a TEnumInfo, at most 32
@@ -239,6 +239,17 @@ concept SetLike = requires(const V& v) {
     { V::FromBits(std::uint32_t{}) } -> std::same_as<V>;
 };
 
+template <class V>
+struct Underlying {
+    using type = V;
+};
+template <class V>
+    requires std::is_enum_v<V>
+struct Underlying<V> {
+    using type = std::underlying_type_t<V>;
+};
+
+[[noreturn]] void ThrowOutOfRange(const std::string& property, std::int64_t value);
 [[noreturn]] void ThrowWrongClass(const std::string& property, const TClassInfo& wanted, const TObject& given);
 
 } // namespace detail
@@ -454,10 +465,14 @@ private:
         };
         auto setter = detail::ResolveSetter(get, set);
         if constexpr (detail::kHasSetter<decltype(setter)>) {
-            prop.SetOrdinal = [setter](TObject& o, std::int64_t value) {
+            prop.SetOrdinal = [setter, n = std::string(name)](TObject& o, std::int64_t value) {
                 if constexpr (std::is_same_v<V, bool>) {
                     detail::Put(setter, detail::Cast<T>(o), value != 0);
                 } else {
+                    using Raw = typename detail::Underlying<V>::type;
+                    if (!std::in_range<Raw>(value)) {
+                        detail::ThrowOutOfRange(n, value);
+                    }
                     detail::Put(setter, detail::Cast<T>(o), static_cast<V>(value));
                 }
             };
