@@ -6,9 +6,11 @@
 
 std::vector<std::uint8_t> LzhDecode(std::span<const std::uint8_t> coded, std::int32_t length)
 {
-    std::vector<std::uint8_t> out;
-    out.reserve(static_cast<std::size_t>(std::max<std::int32_t>(length, 0)));
+    // Unpack produces exactly `length` bytes, so the output is sized once
+    // and each byte stored without growing a vector.
+    std::vector<std::uint8_t> out(static_cast<std::size_t>(std::max<std::int32_t>(length, 0)));
     std::size_t next = 0;
+    std::size_t written = 0;
     TLZH codec;
     codec.Unpack(
         length,
@@ -18,7 +20,13 @@ std::vector<std::uint8_t> LzhDecode(std::span<const std::uint8_t> coded, std::in
             next += n;
             return n;
         },
-        [&](std::span<const std::uint8_t> bytes) { out.insert(out.end(), bytes.begin(), bytes.end()); });
+        [&](std::span<const std::uint8_t> bytes) {
+            if (bytes.size() > out.size() - written) {
+                throw ElzhException("LZH : output beyond the requested length");
+            }
+            std::copy(bytes.begin(), bytes.end(), out.begin() + static_cast<std::ptrdiff_t>(written));
+            written += bytes.size();
+        });
     return out;
 }
 
