@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <array>
 #include <limits>
+#include <stdexcept>
+#include <string>
 #include <vector>
 
 using namespace lzh;
@@ -286,6 +288,9 @@ private:
 
 std::vector<std::uint8_t> LzhEncode(std::span<const std::uint8_t> data)
 {
+    if (data.size() > LZH_ENCODE_MAX_LENGTH) {
+        throw std::length_error("LZH : input too long to encode");
+    }
     std::vector<std::uint8_t> out;
     if (data.empty()) {
         return out;
@@ -299,7 +304,7 @@ std::vector<std::uint8_t> LzhEncode(std::span<const std::uint8_t> data)
 
 std::vector<std::uint8_t> CompressSkinStream(std::span<const std::uint8_t> data)
 {
-    if (data.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
+    if (data.size() > LZH_ENCODE_MAX_LENGTH) {
         throw ESkinStreamError("Data too large for a skin stream: " + std::to_string(data.size()) + " bytes");
     }
     const auto length = static_cast<std::uint32_t>(data.size());

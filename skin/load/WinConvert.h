@@ -21,6 +21,8 @@ public:
 };
 
 inline constexpr const char* LZH_NO_MEMORY = "LZH : Cannot get memory for dictionary tables";
+// Never raised here: releasing the tables cannot fail in C++. Kept so that
+// code matching the codec's messages knows both.
 inline constexpr const char* LZH_FREE_FAILED = "LZH : Error freeing memory for dictionary tables";
 
 // A compressed skin stream that cannot be taken apart: too short for its
