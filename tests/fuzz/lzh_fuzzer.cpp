@@ -1,6 +1,9 @@
 // Feeds arbitrary bytes to the LZH decoder (as coded data, and as a whole
 // compressed skin stream) and checks the encoder's round trip on them.
 // Input: two bytes of requested length (little-endian), then coded data.
+// Run from the fuzz tree, new inputs going to a scratch folder:
+//   mkdir -p build/fuzz/corpus/lzh
+//   build/fuzz/tests/fuzz/lzh_fuzzer build/fuzz/corpus/lzh tests/fuzz/corpus/lzh -max_total_time=600
 #include "skin/load/LzhEncoder.h"
 #include "skin/load/WinConvert.h"
 
