@@ -402,7 +402,14 @@ std::vector<std::uint8_t> Encode(const ImageView& image)
             out.push_back(0);
         }
     }
-    out.insert(out.end(), image.pixels.begin(), image.pixels.begin() + static_cast<std::ptrdiff_t>(pixelBytes));
+    // Row padding is written as zeros whatever the caller's memory holds, so
+    // that equal pictures give equal files.
+    const std::size_t used = (static_cast<std::size_t>(image.width) * static_cast<std::size_t>(bits) + 7) / 8;
+    for (int row = 0; row < image.height; ++row) {
+        const auto line = image.pixels.begin() + static_cast<std::ptrdiff_t>(stride * static_cast<std::size_t>(row));
+        out.insert(out.end(), line, line + static_cast<std::ptrdiff_t>(used));
+        out.insert(out.end(), stride - used, 0);
+    }
     return out;
 }
 

@@ -1,11 +1,10 @@
 #include "ui/Graphics.h"
 
 #include "ui/Properties.h"
+#include "ui/Streams.h"
 
 #include <algorithm>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 namespace ui {
 
@@ -394,21 +393,31 @@ void TGraphic::Changed()
     OnChange(this);
 }
 
-void TGraphic::LoadFromFile(const std::string& fileName)
+void TGraphic::LoadFromStream(TStream& stream)
 {
-    std::ifstream file(fileName, std::ios::binary);
-    if (!file)
-        throw EInvalidGraphic("Cannot open file \"" + fileName + "\"");
-    const std::vector<std::uint8_t> data{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    std::vector<std::uint8_t> data(static_cast<std::size_t>(stream.Remaining()));
+    stream.ReadBuffer(data.data(), data.size());
     LoadFromBytes(data);
 }
 
-void TGraphic::SaveToFile(const std::string& fileName) const
+void TGraphic::SaveToStream(TStream& stream) const
 {
     const auto data = SaveToBytes();
-    std::ofstream file(fileName, std::ios::binary | std::ios::trunc);
-    if (!file.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size())))
-        throw EInvalidGraphic("Cannot create file \"" + fileName + "\"");
+    stream.WriteBuffer(data.data(), data.size());
+}
+
+void TGraphic::LoadFromFile(std::string_view fileName)
+{
+    TFileStream file(fileName, fmOpenRead);
+    LoadFromStream(file);
+}
+
+void TGraphic::SaveToFile(std::string_view fileName) const
+{
+    // Encode first, so that a graphic that cannot be written leaves no empty file behind.
+    const auto data = SaveToBytes();
+    TFileStream file(fileName, fmCreate);
+    file.WriteBuffer(data.data(), data.size());
 }
 
 // ---- TCanvas

@@ -25,6 +25,7 @@
 #include <vector>
 
 class TCanvas;
+class TStream;
 
 namespace ui {
 template <class T>
@@ -209,8 +210,12 @@ public:
     // A whole file of the graphic's format.
     virtual void LoadFromBytes(std::span<const std::uint8_t> data) = 0;
     virtual std::vector<std::uint8_t> SaveToBytes() const = 0;
-    void LoadFromFile(const std::string& fileName);
-    void SaveToFile(const std::string& fileName) const;
+    // The stream from its position to its end holds one file of the format.
+    void LoadFromStream(TStream& stream);
+    void SaveToStream(TStream& stream) const;
+    // File names are byte text (GBK); a missing file raises EFOpenError.
+    void LoadFromFile(std::string_view fileName);
+    void SaveToFile(std::string_view fileName) const;
 
     // Set by every change; owners (a picture) listen through OnChange.
     bool Modified() const noexcept { return modified_; }

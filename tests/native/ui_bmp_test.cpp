@@ -107,6 +107,11 @@ TEST(BmpFormat, EveryLayoutSurvivesARoundTrip)
             EXPECT_EQ(Bytes(Row(image, row) + used, Row(image, row) + stride), Bytes(stride - used, 0));
         }
         EXPECT_EQ(ui::bmp::DeclaredFileSize(file), file.size());
+        // The file's row padding is zero whatever the caller's memory held there.
+        const std::size_t start = file.size() - stride * height;
+        for (int row = 0; row < height; ++row)
+            for (std::size_t i = used; i < stride; ++i)
+                ASSERT_EQ(file[start + row * stride + i], 0) << "bits " << bits << " row " << row;
     }
 }
 

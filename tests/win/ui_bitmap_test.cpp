@@ -1,6 +1,7 @@
 // TBitmap: bitmap files of every common depth load as DIB sections that GDI
 // reads back pixel for pixel; sizes, pixel formats and copies keep pixels.
 #include "ui/Bitmap.h"
+#include "ui/Streams.h"
 
 #include <gtest/gtest.h>
 
@@ -166,7 +167,7 @@ TEST(BitmapFiles, DamagedFilesRaiseAndLeaveTheBitmapAlone)
     EXPECT_THROW(bitmap.LoadFromBytes(file), EInvalidGraphic);
     EXPECT_EQ(bitmap.Width(), 3);
     EXPECT_THROW(bitmap.LoadFromBytes(Bytes{'B', 'M', 0, 0}), EInvalidGraphic);
-    EXPECT_THROW(bitmap.LoadFromFile(TempFile("zel_no_such_file.bmp")), EInvalidGraphic);
+    EXPECT_THROW(bitmap.LoadFromFile(TempFile("zel_no_such_file.bmp")), EFOpenError);
 }
 
 TEST(BitmapFiles, EmptyBitmapIsNoBytes)
