@@ -21,6 +21,7 @@ struct SkinToolCommand {
 // Each half of the tool lists its commands in its own file.
 std::span<const SkinToolCommand> CodecCommands();
 std::span<const SkinToolCommand> PackageCommands();
+std::span<const SkinToolCommand> SheetCommands();
 
 // Reported by main as one line on stderr, with a non-zero exit code.
 class ToolError : public std::runtime_error {

@@ -14,7 +14,7 @@ namespace {
 std::vector<SkinToolCommand> AllCommands()
 {
     std::vector<SkinToolCommand> all;
-    for (const auto list : {CodecCommands(), PackageCommands()}) {
+    for (const auto list : {CodecCommands(), PackageCommands(), SheetCommands()}) {
         all.insert(all.end(), list.begin(), list.end());
     }
     return all;
