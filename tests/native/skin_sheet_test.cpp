@@ -1,0 +1,353 @@
+// skintool sheet: its PNG files, how it names the frames of a skin's
+// bitmaps, and the command on real and damaged skins.
+#include "skin/load/LzhEncoder.h"
+#include "skin/load/SkinPackage.h"
+#include "skin/load/WinSkinIni.h"
+#include "tools/skintool/PngFile.h"
+#include "tools/skintool/SheetRoles.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes AsBytes(std::string_view text) { return Bytes(text.begin(), text.end()); }
+
+std::uint32_t Big32(const Bytes& b, std::size_t at)
+{
+    return std::uint32_t(b[at]) << 24 | b[at + 1] << 16 | b[at + 2] << 8 | b[at + 3];
+}
+
+// Inflate as RFC 1951 describes it, for stored and fixed-Huffman blocks:
+// enough to read back what the sheet writes, written apart from its encoder.
+class Inflater {
+public:
+    explicit Inflater(std::span<const std::uint8_t> data) : data_(data) {}
+
+    Bytes Run()
+    {
+        Bytes out;
+        bool last = false;
+        while (!last) {
+            last = Bits(1) == 1;
+            const int type = int(Bits(2));
+            if (type == 0) {
+                bit_ = (bit_ + 7) / 8 * 8;
+                const std::uint32_t length = Bits(16);
+                const std::uint32_t complement = Bits(16);
+                if ((length ^ 0xFFFF) != complement) {
+                    throw std::runtime_error("stored block length check fails");
+                }
+                for (std::uint32_t i = 0; i < length; ++i) {
+                    out.push_back(std::uint8_t(Bits(8)));
+                }
+            } else if (type == 1) {
+                FixedBlock(out);
+            } else {
+                throw std::runtime_error("block type not written by the sheet");
+            }
+        }
+        return out;
+    }
+
+    std::size_t BytesUsed() const { return (bit_ + 7) / 8; }
+
+private:
+    std::uint32_t Bits(int count)
+    {
+        std::uint32_t value = 0;
+        for (int i = 0; i < count; ++i) {
+            if (bit_ / 8 >= data_.size()) {
+                throw std::runtime_error("data ends inside a block");
+            }
+            value |= std::uint32_t((data_[bit_ / 8] >> (bit_ % 8)) & 1) << i;
+            ++bit_;
+        }
+        return value;
+    }
+
+    int Symbol()
+    {
+        int code = 0;
+        for (int length = 1; length <= 9; ++length) {
+            code = code << 1 | int(Bits(1));
+            if (length == 7 && code <= 23) return 256 + code;
+            if (length == 8 && code >= 48 && code <= 191) return code - 48;
+            if (length == 8 && code >= 192 && code <= 199) return 280 + code - 192;
+            if (length == 9 && code >= 400) return 144 + code - 400;
+        }
+        throw std::runtime_error("no such fixed code");
+    }
+
+    void FixedBlock(Bytes& out)
+    {
+        static constexpr int lengthBase[] = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,  17,  19,  23, 27,
+                                             31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
+        static constexpr int lengthExtra[] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
+                                              2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
+        static constexpr int distanceBase[] = {1,    2,    3,    4,    5,    7,     9,     13,    17,  25,
+                                               33,   49,   65,   97,   129,  193,   257,   385,   513, 769,
+                                               1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
+        for (;;) {
+            const int symbol = Symbol();
+            if (symbol < 256) {
+                out.push_back(std::uint8_t(symbol));
+                continue;
+            }
+            if (symbol == 256) {
+                return;
+            }
+            const int length = lengthBase[symbol - 257] + int(Bits(lengthExtra[symbol - 257]));
+            int code = 0;
+            for (int i = 0; i < 5; ++i) {
+                code = code << 1 | int(Bits(1));
+            }
+            const int extra = code < 4 ? 0 : code / 2 - 1;
+            const std::size_t distance = std::size_t(distanceBase[code] + int(Bits(extra)));
+            if (distance > out.size()) {
+                throw std::runtime_error("match reaches before the start");
+            }
+            for (int i = 0; i < length; ++i) {
+                out.push_back(out[out.size() - distance]);
+            }
+        }
+    }
+
+    std::span<const std::uint8_t> data_;
+    std::size_t bit_ = 0;
+};
+
+struct DecodedPng {
+    int width = 0;
+    int height = 0;
+    Bytes rgb;
+};
+
+// Checks the signature, every chunk's CRC and the zlib frame; returns the pixels.
+DecodedPng DecodePng(const Bytes& file)
+{
+    const Bytes signature{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    EXPECT_TRUE(std::equal(signature.begin(), signature.end(), file.begin()));
+    DecodedPng png;
+    Bytes idat;
+    std::vector<std::string> types;
+    for (std::size_t at = 8; at + 12 <= file.size();) {
+        const std::uint32_t length = Big32(file, at);
+        const std::string type(file.begin() + at + 4, file.begin() + at + 8);
+        const std::span<const std::uint8_t> typed(file.data() + at + 4, length + 4);
+        EXPECT_EQ(Crc32(typed), Big32(file, at + 8 + length)) << type;
+        const auto body = file.begin() + at + 8;
+        if (type == "IHDR") {
+            png.width = int(Big32(file, at + 8));
+            png.height = int(Big32(file, at + 12));
+            EXPECT_EQ(Bytes(body + 8, body + 13), (Bytes{8, 2, 0, 0, 0}));
+        } else if (type == "IDAT") {
+            idat.insert(idat.end(), body, body + length);
+        }
+        types.push_back(type);
+        at += 12 + length;
+    }
+    EXPECT_EQ(types.front(), "IHDR");
+    EXPECT_EQ(types.back(), "IEND");
+    EXPECT_EQ((idat[0] << 8 | idat[1]) % 31, 0) << "zlib header check";
+    EXPECT_EQ(idat[0] & 0x0F, 8) << "deflate";
+    Inflater inflater(std::span<const std::uint8_t>(idat).subspan(2));
+    const Bytes raw = inflater.Run();
+    EXPECT_EQ(Adler32(raw), Big32(idat, 2 + inflater.BytesUsed()));
+    const std::size_t rowBytes = std::size_t(png.width) * 3;
+    EXPECT_EQ(raw.size(), (rowBytes + 1) * png.height);
+    for (int y = 0; y < png.height && (rowBytes + 1) * (y + 1) <= raw.size(); ++y) {
+        const auto row = raw.begin() + (rowBytes + 1) * y;
+        EXPECT_EQ(row[0], 0) << "filter of row " << y;
+        png.rgb.insert(png.rgb.end(), row + 1, row + 1 + rowBytes);
+    }
+    return png;
+}
+
+TEST(SheetPng, ChecksumsMatchTheirKnownValues)
+{
+    EXPECT_EQ(Crc32(AsBytes("123456789")), 0xCBF43926u);
+    EXPECT_EQ(Adler32(AsBytes("Wikipedia")), 0x11E60398u);
+    EXPECT_EQ(Adler32({}), 1u);
+}
+
+TEST(SheetPng, SmallAndIrregularPicturesComeBackExactly)
+{
+    for (const auto& [width, height] : {std::pair{1, 1}, std::pair{3, 2}, std::pair{17, 5}}) {
+        Bytes rgb;
+        for (int i = 0; i < width * height * 3; ++i) {
+            rgb.push_back(std::uint8_t(i * 37 + 11));
+        }
+        const DecodedPng png = DecodePng(EncodePng(width, height, rgb));
+        EXPECT_EQ(png.width, width);
+        EXPECT_EQ(png.height, height);
+        EXPECT_EQ(png.rgb, rgb);
+    }
+}
+
+TEST(SheetPng, FlatAreasAndRepeatedRowsShrinkAndComeBackExactly)
+{
+    // Flat background, a repeated two-colour pattern and identical rows:
+    // what a sheet is made of. Long runs also cross the longest match.
+    const int width = 700;
+    const int height = 60;
+    Bytes rgb;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const bool stripe = y >= 20 && y < 40 && x % 8 < 4;
+            const bool dot = y == 50 && x == 333;
+            rgb.push_back(dot ? 1 : stripe ? 255 : 226);
+            rgb.push_back(stripe ? 0 : 229);
+            rgb.push_back(std::uint8_t(stripe ? 255 : 227 + (y == 45 ? x % 3 : 0)));
+        }
+    }
+    const Bytes file = EncodePng(width, height, rgb);
+    EXPECT_LT(file.size(), rgb.size() / 20);
+    EXPECT_EQ(DecodePng(file).rgb, rgb);
+}
+
+TEST(SheetPng, RefusesAPixelCountThatDoesNotFitTheSize)
+{
+    EXPECT_THROW(EncodePng(2, 2, Bytes(11)), std::invalid_argument);
+    EXPECT_THROW(EncodePng(0, 5, Bytes()), std::invalid_argument);
+}
+
+TQuickIni Description(std::string_view text)
+{
+    TQuickIni ini;
+    ini.LoadFromStream(AsBytes(text));
+    return ini;
+}
+
+TEST(SheetRoles, FrameCountsFollowTheEnginesRules)
+{
+    const TQuickIni ini = Description(
+        "[Buttons]\nBitmap=Buttons.bmp\nFrame=3\nCheckButton=check.bmp\nRadioButton=radio.bmp\nRadioButtonFrame=8\n"
+        "[Button0]\nButtonImage=wide.bmp\nAction=0\n[Button1]\nButtonImage=narrow.bmp\n"
+        "[Personality]\nTop=top.bmp\nTopFrame=2\nLeft=left.bmp\n"
+        "[Scrollbar]\nImage=arrows.bmp\nFrame=4\n[Headerbar]\nImage=header.bmp\n"
+        "[HorzScrollThumb]\nImage=thumb.bmp\nFrameCount=2\n");
+    // The push button strip has 5 frames whatever "Frame" says.
+    auto roles = RolesOf(ini, "buttons.bmp", 120, 24);
+    ASSERT_EQ(roles.size(), 1u);
+    EXPECT_EQ(roles[0].frames, 5);
+    EXPECT_EQ(roles[0].labels[3], "4 hot");
+    // Check images without a count: 13-pixel cells below 16 pixels high, else 16, at least 4.
+    EXPECT_EQ(RolesOf(ini, "check.bmp", 156, 13)[0].frames, 12);
+    EXPECT_EQ(RolesOf(ini, "check.bmp", 48, 16)[0].frames, 4);
+    EXPECT_EQ(RolesOf(ini, "check.bmp", 156, 13)[0].labels[8], "9 mixed");
+    EXPECT_EQ(RolesOf(ini, "radio.bmp", 104, 13)[0].labels[4], "5 on");
+    // Caption buttons without "frame": 6 above a width/height ratio of 3.8, else 3.
+    EXPECT_EQ(RolesOf(ini, "wide.bmp", 126, 21)[0].frames, 6);
+    EXPECT_EQ(RolesOf(ini, "narrow.bmp", 60, 21)[0].frames, 3);
+    // Top and bottom borders hold their frames one below the other.
+    roles = RolesOf(ini, "top.bmp", 40, 60);
+    EXPECT_TRUE(roles[0].stacked);
+    EXPECT_EQ(roles[0].frames, 2);
+    EXPECT_EQ(roles[0].labels, (std::vector<std::string>{"1 active", "2 inactive"}));
+    roles = RolesOf(ini, "left.bmp", 4, 40);
+    EXPECT_FALSE(roles[0].stacked);
+    EXPECT_EQ(roles[0].frames, 1);
+    // Imposed, kept, defaulted and own-key counts.
+    roles = RolesOf(ini, "arrows.bmp", 391, 17);
+    EXPECT_EQ(roles[0].frames, 23);
+    EXPECT_EQ(roles[0].labels[16], "17 h grip");
+    EXPECT_EQ(RolesOf(ini, "header.bmp", 100, 20)[0].frames, 5);
+    EXPECT_EQ(RolesOf(ini, "thumb.bmp", 48, 17)[0].frames, 2);
+}
+
+TEST(SheetRoles, NamesMatchLikeTheLoadersAndEveryUseIsListed)
+{
+    const TQuickIni ini = Description(
+        "[Tabs]\nImage=tab.bmp\nBorder=Skin\\Sheet.BMP\n[Tab.Pane]\nImage=sheet.bmp\n"
+        "[MinCaption]\nImage=min.bmp\nFrame=2\n");
+    const std::vector<SheetRole> roles = RolesOf(ini, "sheet.bmp", 20, 20);
+    ASSERT_EQ(roles.size(), 2u);
+    EXPECT_EQ(roles[0].element, "[Tabs] pane");
+    EXPECT_EQ(roles[1].element, "[Tab.Pane] image");
+    // A section the engine does not read is reported as such.
+    const std::vector<SheetRole> unread = RolesOf(ini, "min.bmp", 128, 24);
+    ASSERT_EQ(unread.size(), 1u);
+    EXPECT_NE(unread[0].element.find("not read by the engine"), std::string::npos);
+    EXPECT_EQ(unread[0].frames, 2);
+    // A bitmap nobody names still gets one whole frame.
+    const std::vector<SheetRole> orphan = RolesOf(ini, "stray.bmp", 10, 10);
+    ASSERT_EQ(orphan.size(), 1u);
+    EXPECT_EQ(orphan[0].frames, 1);
+    EXPECT_EQ(orphan[0].labels, std::vector<std::string>{"1"});
+}
+
+fs::path BinaryDir()
+{
+    const char* dir = std::getenv("ZEL_BINARY_DIR");
+    return dir ? fs::path(dir) : fs::current_path();
+}
+
+Bytes ReadBytes(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+int Sheet(const fs::path& skin, const fs::path& png)
+{
+    const std::string command =
+        (BinaryDir() / "skintool").string() + " sheet " + skin.string() + " " + png.string() + " > /dev/null 2>&1";
+    return std::system(command.c_str());
+}
+
+fs::path TempPath(const std::string& name)
+{
+    return fs::temp_directory_path() / ("skinart-" + std::to_string(::getpid()) + "-" + name);
+}
+
+TEST(SheetCommand, DrawsTheDefaultSkinWithItsKeyAsACheckerboard)
+{
+    const fs::path png = TempPath("default.png");
+    ASSERT_EQ(Sheet(BinaryDir() / "skins" / "default.skin", png), 0);
+    const DecodedPng sheet = DecodePng(ReadBytes(png));
+    fs::remove(png);
+    EXPECT_EQ(sheet.width, 1280);
+    EXPECT_GT(sheet.height, 2000);
+    std::size_t magenta = 0;
+    for (std::size_t i = 0; i + 2 < sheet.rgb.size(); i += 3) {
+        magenta += sheet.rgb[i] == 255 && sheet.rgb[i + 1] == 0 && sheet.rgb[i + 2] == 255;
+    }
+    EXPECT_EQ(magenta, 0u);
+}
+
+TEST(SheetCommand, ShowsADamagedBitmapAsAnErrorAndGoesOn)
+{
+    const Bytes broken = AsBytes("BM not really a bitmap");
+    const Bytes description = AsBytes("[Buttons]\r\nBitmap=buttons.bmp\r\n");
+    const std::array files{TSkinPackageFile{"buttons.bmp", broken}, TSkinPackageFile{"skin.ini", description}};
+    const fs::path skin = TempPath("broken.skin");
+    const fs::path png = TempPath("broken.png");
+    const Bytes stream = CompressSkinStream(BuildSkinPackage(files));
+    std::ofstream(skin, std::ios::binary).write(reinterpret_cast<const char*>(stream.data()), std::streamsize(stream.size()));
+    EXPECT_EQ(Sheet(skin, png), 0);
+    EXPECT_EQ(DecodePng(ReadBytes(png)).width, 1280);
+    // Not a skin at all: refused with an error, nothing written.
+    const fs::path junk = TempPath("junk.skin");
+    std::ofstream(junk, std::ios::binary) << "xy";
+    const fs::path junkPng = TempPath("junk.png");
+    EXPECT_NE(Sheet(junk, junkPng), 0);
+    EXPECT_FALSE(fs::exists(junkPng));
+    for (const fs::path& path : {skin, png, junk}) {
+        fs::remove(path);
+    }
+}
+
+}  // namespace
