@@ -1,6 +1,6 @@
-// Portable stand-in for the system's case-insensitive comparison under
-// code page 936. GBK has exactly four double-byte letter ranges with a case
-// counterpart inside GBK; every other character compares byte for byte.
+// The case rules of code page 936 without the system: GBK has exactly four
+// double-byte letter ranges with a case counterpart inside GBK; every other
+// character compares byte for byte.
 #include "skin/load/AnsiText.h"
 
 #include <cstddef>
@@ -53,7 +53,7 @@ std::uint32_t NextFolded(std::string_view text, std::size_t& pos)
 
 } // namespace
 
-bool AnsiSameText(std::string_view a, std::string_view b)
+bool GbkSameText(std::string_view a, std::string_view b)
 {
     std::size_t i = 0;
     std::size_t j = 0;
