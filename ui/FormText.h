@@ -14,7 +14,7 @@
 //     DataStream = @file 'skin.bin'       binary data: a file the build produced
 //     DataStream = @sizedfile 'skin.bin'  the same preceded by its size as 32 bits (little-endian)
 //     OnCreate = FormCreate               event: a published method of the root
-//     PopupMenu = PopupMenu1              reference to a component of the form
+//     PopupMenu = PopupMenu1              reference to a component of the form (nil: none)
 //     object Button1: TButton ... end     owned component; controls nest inside their parent
 //   end
 //

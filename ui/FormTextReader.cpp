@@ -254,11 +254,7 @@ void TFormReader::SetObjectValue(TObject& target, const std::string& where, cons
         if (!info.SetObject) {
             throw EFormError(value.Line, "Property " + name + " is read-only");
         }
-        if (SameText(value.Text, "nil")) {
-            info.SetObject(target, nullptr);
-        } else {
-            fixups_.push_back({&target, &info, value.Text, value.Line});
-        }
+        fixups_.push_back({&target, &info, value.Text, value.Line});
         return;
     }
     TObject* object = info.GetObject(target);
@@ -355,8 +351,12 @@ void TFormReader::BindEvent(TObject& target, const TPropInfo& info, const TFormV
 void TFormReader::ResolveFixups()
 {
     for (const Fixup& fixup : fixups_) {
-        TComponent* component = SameText(fixup.Name, root_.Name()) ? &root_ : root_.FindComponent(fixup.Name);
-        if (component == nullptr) {
+        // The root's own components first: the writer names them, and one may share the root's name.
+        TComponent* component = root_.FindComponent(fixup.Name);
+        if (component == nullptr && SameText(fixup.Name, root_.Name())) {
+            component = &root_;
+        }
+        if (component == nullptr && !SameText(fixup.Name, "nil")) {
             throw EFormError(fixup.Line, "Component " + fixup.Name + " not found");
         }
         try {

@@ -413,7 +413,8 @@ public:
     }
     // read: (T&, TStream&) -> void; write: (const T&, TStream&) -> void.
     // read gets a stream holding exactly the stored bytes and must consume
-    // them all; running out raises EReadError.
+    // them all; running out raises EReadError. A stored count is best checked
+    // against the stream's Remaining() before allocating for it.
     template <class R, class W>
     TPropBuilder<T> Binary(std::string_view name, R read, W write)
     {

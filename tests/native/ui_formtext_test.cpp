@@ -429,6 +429,23 @@ TEST_F(FormTextTest, AFailedReadLeavesNothingLoading)
     EXPECT_TRUE(TestLog().empty()); // no Loaded after a failure
 }
 
+TEST_F(FormTextTest, ReferencesPreferTheRootsComponentsAndNilClears)
+{
+    const auto form = Read("object Form1: TTestForm\n"
+                           "  object P: TTestControl\n"
+                           "    Buddy = Form1\n"
+                           "  end\n"
+                           "  object Q: TTestControl\n"
+                           "    Buddy = nil\n"
+                           "  end\n"
+                           "  object Form1: TTestControl\n"
+                           "  end\n"
+                           "end\n");
+    const auto* p = static_cast<TTestControl*>(form->FindComponent("P"));
+    EXPECT_EQ(p->Buddy(), form->FindComponent("Form1")); // the component, which the writer would name
+    EXPECT_EQ(static_cast<TTestControl*>(form->FindComponent("Q"))->Buddy(), nullptr);
+}
+
 TEST_F(FormTextTest, ExistingComponentsOfTheRootAreReused)
 {
     TTestForm form(nullptr);

@@ -1,5 +1,6 @@
 #include "ui_test_classes.h"
 
+#include "ui/Exceptions.h"
 #include "ui/Streams.h"
 
 #include <algorithm>
@@ -32,6 +33,9 @@ void ReadCounted(TStream& stream, std::vector<std::byte>& bytes)
     bytes.clear();
     if (count <= 0) {
         return;
+    }
+    if (count > stream.Remaining()) {
+        throw EReadError("Stream read error");
     }
     bytes.resize(static_cast<std::size_t>(count));
     stream.ReadBuffer(bytes.data(), bytes.size());
