@@ -19,23 +19,27 @@ struct CaptionStyle {
     Rgb bottom;
     Rgb edge;
     Rgb highlight;
+    Rgb rim;
     double glaze;
     Rgb frameEdge;
     Rgb glyph;
 };
 
-constexpr CaptionStyle ACTIVE{CaptionTop,    CaptionBottom, CaptionEdge, CaptionHighlight,
-                              CaptionGlaze,  FrameEdge,     CaptionGlyph};
+constexpr CaptionStyle ACTIVE{CaptionTop, CaptionBottom, CaptionEdge, CaptionHighlight, CaptionRim,
+                              CaptionGlaze, FrameEdge, CaptionGlyph};
 constexpr CaptionStyle IDLE{IdleCaptionTop, IdleCaptionBottom, IdleCaptionEdge, IdleCaptionHighlight,
-                            0.0,            IdleFrameEdge,     IdleCaptionGlyph};
+                            IdleCaptionRim, 0.0, IdleFrameEdge, IdleCaptionGlyph};
 
 // The caption's colour on a row inside the window outline: a highlight
 // line under the top edge, the gradient with a glaze fading out by the
-// middle, and a dark line that separates the caption from the window body.
+// middle, and a thin gilded rim that separates the caption from the body.
 Rgb CaptionRow(const CaptionStyle& style, int row)
 {
-    if (row <= 0 || row >= TitleHeight - 1) {
+    if (row <= 0) {
         return style.edge;
+    }
+    if (row >= TitleHeight - 1) {
+        return style.rim;
     }
     if (row == 1) {
         return style.highlight;
@@ -90,6 +94,10 @@ void AddFrames(PictureSet& pictures)
         true);
 }
 
+// Glyphs sit on whole pixels so their one-pixel lines stay crisp; the
+// cross is one pixel smaller, odd-sized, so its strokes meet in one pixel.
+int GlyphSize(WindowGlyph glyph, int size) { return glyph == WindowGlyph::Close ? size - 1 : size; }
+
 // Cells: 1 normal, 2 pressed, 3 hover, 4 inactive window. Each is drawn
 // over the caption rows it will cover, so soft edges need no key.
 Image24 CaptionButtonStrip(WindowGlyph glyph)
@@ -106,10 +114,10 @@ Image24 CaptionButtonStrip(WindowGlyph glyph)
             raster.Fill(pill, close ? Cinnabar : White, close ? 1.0 : 0.16);
             glyphColour = White;
         }
-        const double size = 10;
-        const double left = (CaptionButtonCell.width - size) / 2;
-        const double top = (CaptionButtonCell.height - size) / 2;
-        raster.Fill(WindowGlyphShape(glyph, left, top, size), glyphColour);
+        const int size = GlyphSize(glyph, 10);
+        raster.Fill(WindowGlyphShape(glyph, (CaptionButtonCell.width - size) / 2,
+                                     (CaptionButtonCell.height - size) / 2, size),
+                    glyphColour);
         const Paint backdrop = [&style](double, double y) {
             return CaptionRow(style, CaptionButtonTop + int(y));
         };
@@ -139,7 +147,7 @@ Image24 MdiButtonStrip()
                 raster.Fill(pill, close ? Cinnabar : AccentPale);
                 glyphColour = close ? White : Accent;
             }
-            const double size = 8;
+            const int size = GlyphSize(glyph, 8);
             raster.Fill(WindowGlyphShape(glyph, (MdiButtonCell.width - size) / 2,
                                          (MdiButtonCell.height - size) / 2, size),
                         glyphColour);

@@ -45,7 +45,8 @@ inline constexpr Rgb CaptionTop = RGB(66, 128, 113);
 inline constexpr Rgb CaptionBottom = RGB(22, 50, 47);
 inline constexpr Rgb CaptionEdge = RGB(16, 34, 32);
 inline constexpr Rgb CaptionHighlight = RGB(122, 176, 160);
-inline constexpr double CaptionGlaze = 0.10;  // white laid over the upper half
+inline constexpr Rgb CaptionRim = RGB(170, 140, 88);  // the gilded rim of porcelain ware
+inline constexpr double CaptionGlaze = 0.14;  // white laid over the upper half
 inline constexpr Rgb CaptionText = RGB(243, 248, 245);
 inline constexpr Rgb CaptionGlyph = RGB(222, 236, 230);
 // Caption of an inactive window: pale jade grey.
@@ -53,6 +54,7 @@ inline constexpr Rgb IdleCaptionTop = RGB(220, 228, 224);
 inline constexpr Rgb IdleCaptionBottom = RGB(192, 205, 200);
 inline constexpr Rgb IdleCaptionEdge = RGB(150, 164, 160);
 inline constexpr Rgb IdleCaptionHighlight = RGB(244, 248, 246);
+inline constexpr Rgb IdleCaptionRim = RGB(176, 188, 184);
 inline constexpr Rgb IdleCaptionText = RGB(50, 64, 61);
 inline constexpr Rgb IdleCaptionGlyph = RGB(88, 104, 100);
 // Window outline below the caption.

@@ -31,8 +31,8 @@ constexpr Colour TEXT{34, 40, 38};
 constexpr Colour ROLE_TEXT{40, 96, 84};
 constexpr Colour ERROR_TEXT{170, 40, 30};
 constexpr Colour FRAME_EDGE{96, 104, 101};
-constexpr Colour CHECKER_LIGHT{255, 255, 255};
-constexpr Colour CHECKER_DARK{232, 232, 232};
+constexpr Colour CHECKER_LIGHT{188, 194, 191};
+constexpr Colour CHECKER_DARK{166, 172, 169};
 
 constexpr int MARGIN = 16;
 constexpr int SHEET_WIDTH = 1280;
