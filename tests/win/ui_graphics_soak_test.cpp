@@ -4,11 +4,15 @@
 // even one real object would run out before the loop ends and creation would
 // fail. Afterwards new objects must still paint the right pixels.
 #include "ui/Bitmap.h"
+#include "ui/Icon.h"
+#include "ui/ImageList.h"
+#include "ui/Jpeg.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstdio>
+#include <vector>
 
 namespace {
 
@@ -83,6 +87,56 @@ TEST(GraphicsSoak, MoreCyclesThanWineHasGdiHandles)
     EXPECT_EQ(At(after, 2, 2), clTeal);
     EXPECT_EQ(At(after, 0, 0), clWhite);
     EXPECT_EQ(after.Canvas().Pixel(1, 1), clTeal);
+}
+
+// Icons and image lists, one of each per cycle, drawn onto a bitmap (image
+// lists hold bitmaps and DCs of their own inside comctl32). Both cost a
+// wineserver round trip or several per cycle, so they run fewer cycles: the
+// counters prove them, the long soak above proves the counters.
+TEST(GraphicsSoak, IconsAndImageListsToo)
+{
+    constexpr int cycles = 1'000;
+    // A 16-pixel icon, black and opaque, as a file.
+    std::vector<std::uint8_t> iconFile;
+    {
+        const BYTE andMask[32]{};
+        const BYTE xorMask[32]{};
+        TIcon icon;
+        icon.SetHandle(ui::UniqueIcon(CreateIcon(GetModuleHandleA(nullptr), 16, 16, 1, 1, andMask, xorMask)));
+        iconFile = icon.SaveToBytes();
+    }
+    TBitmap glyphs(32, 16);
+    glyphs.Canvas().Brush().SetColor(clFuchsia);
+    glyphs.Canvas().FillRect({0, 0, 32, 16});
+    glyphs.Canvas().Brush().SetColor(clRed);
+    glyphs.Canvas().FillRect({20, 4, 28, 12});
+
+    const auto before = ui::HandleSnapshot::Take();
+    const ULONGLONG start = GetTickCount64();
+    for (int i = 0; i < cycles; ++i) {
+        TBitmap target(16, 16);
+        TIcon icon;
+        icon.LoadFromBytes(iconFile);
+        target.Canvas().StretchDraw({0, 0, 8, 8}, icon);
+        TImageList images(nullptr);
+        images.AddMasked(glyphs, clFuchsia);
+        images.Draw(target.Canvas(), 0, 0, 1, i % 2 == 0);
+        if (At(target, 8, 8) != (i % 2 == 0 ? clRed : static_cast<TColor>(GetSysColor(COLOR_BTNSHADOW))) ||
+            At(target, 2, 2) != clBlack) {
+            ADD_FAILURE() << "cycle " << i << " painted wrong pixels";
+            break;
+        }
+    }
+    const double seconds = static_cast<double>(GetTickCount64() - start) / 1000.0;
+    std::printf("soak: %d icon and image list cycles in %.2f s\n", cycles, seconds);
+    EXPECT_EQ(ui::HandleSnapshot::Take(), before);
+
+    TImageList after(nullptr);
+    EXPECT_EQ(after.AddMasked(glyphs, clFuchsia), 0);
+    TBitmap target(16, 16);
+    after.Draw(target.Canvas(), 0, 0, 1);
+    EXPECT_EQ(At(target, 8, 8), clRed);
+    EXPECT_EQ(At(target, 1, 1), clWhite);
 }
 
 } // namespace
