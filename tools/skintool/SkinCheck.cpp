@@ -1,10 +1,10 @@
 #include "tools/skintool/SkinCheck.h"
 
 #include "skin/load/AnsiText.h"
-#include "skin/load/BmpHeader.h"
 #include "skin/load/MessageDialog.h"
 #include "skin/load/SkinRead.h"
 #include "skin/load/WinConvert.h"
+#include "ui/BmpFormat.h"
 
 #include <algorithm>
 #include <array>
@@ -176,9 +176,10 @@ void CheckBitmaps(const TSkinReader& reader, const TQuickIni& description, std::
             problems.push_back(where + ": the entry is empty");
             continue;
         }
+        // The decoder the program's bitmaps load with: what it reads, the program shows.
         try {
-            ReadBmpInfo(entry);
-        } catch (const EBmpError& error) {
+            ui::bmp::Decode(entry);
+        } catch (const ui::bmp::FormatError& error) {
             problems.push_back(where + ": " + error.what());
         }
     }
