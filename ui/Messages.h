@@ -25,8 +25,6 @@ struct TMessage {
     WORD LParamHi() const noexcept { return HIWORD(LParam); }
 };
 
-namespace ui {
-
 inline constexpr UINT CM_BASE = 0xB000;
 inline constexpr UINT CM_ACTIVATE = CM_BASE + 0;
 inline constexpr UINT CM_DEACTIVATE = CM_BASE + 1;
@@ -67,6 +65,8 @@ inline constexpr UINT CN_CTLCOLORBTN = CN_BASE + WM_CTLCOLORBTN;
 inline constexpr UINT CN_CTLCOLORDLG = CN_BASE + WM_CTLCOLORDLG;
 inline constexpr UINT CN_CTLCOLORSCROLLBAR = CN_BASE + WM_CTLCOLORSCROLLBAR;
 inline constexpr UINT CN_CTLCOLORSTATIC = CN_BASE + WM_CTLCOLORSTATIC;
+
+namespace ui {
 
 // True for the parent notifications that the framework reflects to the child control.
 constexpr bool IsReflectedNotification(UINT msg) noexcept

@@ -1,0 +1,649 @@
+// Controls and forms under Wine: the replaceable message handler, direct
+// dispatch, mouse enter and leave, modal showing with Enter and Esc, tab
+// order, events, and a pass-through handler that must change nothing.
+#include "tests/win/ui_window_support.h"
+
+#include "ui/ComCtrls.h"
+#include "ui/ExtCtrls.h"
+#include "ui/Forms.h"
+#include "ui/Menus.h"
+#include "ui/StdCtrls.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+using uitest::Pump;
+using uitest::PumpUntil;
+
+template <class T>
+T* Make(TComponent* owner, TWinControl* parent, int left, int top, int width, int height)
+{
+    auto* control = new T(owner);
+    control->SetBounds(left, top, width, height);
+    control->SetParent(parent);
+    return control;
+}
+
+// The main window's layout: three group boxes holding a list box, a button
+// and an edit, and a list view.
+struct LookupForm {
+    std::unique_ptr<TForm> form = std::make_unique<TForm>(nullptr);
+    TGroupBox* browse = nullptr;
+    TGroupBox* search = nullptr;
+    TGroupBox* results = nullptr;
+    TListBox* list = nullptr;
+    TButton* button = nullptr;
+    TEdit* edit = nullptr;
+    TListView* view = nullptr;
+
+    LookupForm()
+    {
+        TForm* f = form.get();
+        f->SetCaption("Zelvorin");
+        f->SetClientSize(521, 331);
+        f->SetBorderStyle(bsSingle);
+        browse = Make<TGroupBox>(f, f, 8, 8, 161, 257);
+        browse->SetCaption("浏览");
+        search = Make<TGroupBox>(f, f, 8, 272, 161, 49);
+        search->SetCaption("模糊查询");
+        results = Make<TGroupBox>(f, f, 176, 8, 337, 313);
+        results->SetCaption("查询结果");
+        list = Make<TListBox>(f, browse, 8, 16, 145, 233);
+        list->Items().Add("大洋洲");
+        list->Items().Add("北京");
+        list->Items().Add("重庆");
+        button = Make<TButton>(f, search, 88, 16, 65, 25);
+        button->SetCaption("查询");
+        edit = Make<TEdit>(f, search, 8, 19, 73, 20);
+        edit->SetText("输入关键字");
+        view = Make<TListView>(f, results, 8, 16, 321, 289);
+        view->SetViewStyle(vsReport);
+        view->SetRowSelect(true);
+        view->SetGridLines(true);
+        view->SetReadOnly(true);
+        for (const char* caption : {"省份", "地区", "邮编", "区号"}) {
+            TListColumn* column = view->Columns().Add();
+            column->SetCaption(caption);
+            column->SetWidth(60);
+        }
+        for (int i = 0; i < 3; ++i) {
+            TListItem* item = view->Items().Add();
+            item->SetCaption("北京");
+            item->SubItems().Add("通县");
+            item->SubItems().Add("101100");
+            item->SubItems().Add("010");
+        }
+    }
+};
+
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Application->Initialize();
+        uitest::SetKeyDown(VK_SHIFT, false);
+    }
+    void TearDown() override { uitest::SetKeyDown(VK_SHIFT, false); }
+};
+
+// ---- WindowProc and Perform
+
+TEST_F(WindowTest, WindowProcReplacedChainedAndRestored)
+{
+    LookupForm f;
+    TButton& button = *f.button;
+    const HWND window = button.Handle();
+    const TWndMethod original = button.WindowProc();
+
+    std::vector<std::string> seen;
+    const TWndMethod first = button.WindowProc();
+    button.SetWindowProc([&, first](TMessage& m) {
+        if (m.Msg == WM_APP + 7)
+            seen.push_back("first");
+        first(m);
+    });
+    const TWndMethod second = button.WindowProc();
+    button.SetWindowProc([&, second](TMessage& m) {
+        if (m.Msg == WM_APP + 7)
+            seen.push_back("second");
+        if (m.Msg == WM_SETTEXT)
+            return;  // swallowed: the control never sees it
+        second(m);
+    });
+
+    SendMessageA(window, WM_APP + 7, 0, 0);
+    EXPECT_EQ(seen, (std::vector<std::string>{"second", "first"}));
+    SetWindowTextA(window, "changed");
+    EXPECT_EQ(button.Caption(), "查询");
+
+    seen.clear();
+    button.SetWindowProc(second);  // the outer handler gives its predecessor back
+    SendMessageA(window, WM_APP + 7, 0, 0);
+    EXPECT_EQ(seen, (std::vector<std::string>{"first"}));
+    SetWindowTextA(window, "changed");
+    EXPECT_EQ(button.Caption(), "changed");
+
+    seen.clear();
+    button.SetWindowProc(original);
+    button.Perform(WM_APP + 7, 0, 0);
+    EXPECT_TRUE(seen.empty());
+    button.SetWindowProc(nullptr);  // an empty handler means the control's own
+    EXPECT_EQ(button.Perform(WM_GETTEXTLENGTH, 0, 0), 7);
+}
+
+TEST_F(WindowTest, PerformBypassesQueueAndWindowProcedure)
+{
+    LookupForm f;
+    TEdit& edit = *f.edit;
+    const HWND window = edit.Handle();
+    Pump();
+
+    int procCalls = 0;
+    ui::WindowSubclass counter;
+    ASSERT_TRUE(counter.Install(window, [&](TMessage& m) {
+        if (m.Msg == WM_APP + 3)
+            ++procCalls;
+        counter.CallPrevious(m);
+    }));
+    int handlerCalls = 0;
+    const TWndMethod saved = edit.WindowProc();
+    edit.SetWindowProc([&, saved](TMessage& m) {
+        if (m.Msg == WM_APP + 3) {
+            ++handlerCalls;
+            m.Result = 55;
+            return;
+        }
+        saved(m);
+    });
+
+    EXPECT_EQ(edit.Perform(WM_APP + 3, 0, 0), 55);
+    EXPECT_EQ(handlerCalls, 1);
+    EXPECT_EQ(procCalls, 0) << "Perform does not go through the window procedure";
+    MSG queued{};
+    EXPECT_FALSE(PeekMessageA(&queued, window, 0, 0, PM_NOREMOVE)) << "nor through the queue";
+
+    EXPECT_EQ(SendMessageA(window, WM_APP + 3, 0, 0), 55);
+    EXPECT_EQ(handlerCalls, 2);
+    EXPECT_EQ(procCalls, 1);
+
+    // Perform answers what the native control answers.
+    edit.SetWindowProc(saved);
+    EXPECT_EQ(edit.Perform(WM_GETTEXTLENGTH, 0, 0), static_cast<LRESULT>(std::string("输入关键字").size()));
+}
+
+// ---- mouse enter and leave
+
+TEST_F(WindowTest, MouseEnterAndLeaveNotifications)
+{
+    TForm form(nullptr);
+    form.SetClientSize(300, 200);
+    auto* panel = Make<TPanel>(&form, &form, 10, 10, 200, 100);
+    auto* label = Make<TLabel>(&form, panel, 20, 20, 50, 20);
+    label->SetAutoSize(false);
+    label->SetCaption("label");
+    label->SetBounds(20, 20, 50, 20);
+    auto* button = Make<TButton>(&form, &form, 10, 150, 75, 25);
+    form.HandleNeeded();
+
+    std::vector<std::string> log;
+    const auto track = [&](TControl* control, std::string name) {
+        control->OnMouseEnter = TNotifyEvent([&log, name](TObject*) { log.push_back("enter " + name); });
+        control->OnMouseLeave = TNotifyEvent([&log, name](TObject*) { log.push_back("leave " + name); });
+    };
+    track(panel, "panel");
+    track(label, "label");
+    track(button, "button");
+    int engineSawEnter = 0;
+    const TWndMethod saved = panel->WindowProc();
+    panel->SetWindowProc([&, saved](TMessage& m) {
+        if (m.Msg == CM_MOUSEENTER)
+            ++engineSawEnter;
+        saved(m);
+    });
+
+    SendMessageA(panel->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(30, 30));   // over the label
+    SendMessageA(panel->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(35, 32));   // still the label
+    SendMessageA(panel->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(150, 80));  // panel itself
+    SendMessageA(button->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    SendMessageA(button->Handle(), WM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(log, (std::vector<std::string>{"enter label", "leave label", "enter panel", "leave panel",
+                                             "enter button", "leave button"}));
+    EXPECT_EQ(engineSawEnter, 1);
+    EXPECT_EQ(ui::MouseControl(), nullptr);
+    EXPECT_FALSE(button->MouseInClient());
+
+    // A control freed while the mouse is over it is forgotten.
+    SendMessageA(panel->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(30, 30));
+    EXPECT_EQ(ui::MouseControl(), label);
+    delete label;
+    EXPECT_EQ(ui::MouseControl(), nullptr);
+    panel->SetWindowProc(saved);
+    Pump();
+}
+
+// ---- modal showing, dialog keys and tab order
+
+struct ModalDialog {
+    std::unique_ptr<TForm> form = std::make_unique<TForm>(nullptr);
+    TEdit* edit;
+    TButton* ok;
+    TButton* cancel;
+    int okClicks = 0;
+    int cancelClicks = 0;
+
+    ModalDialog()
+    {
+        form->SetClientSize(240, 100);
+        form->SetBorderStyle(bsDialog);
+        form->SetPosition(poScreenCenter);
+        edit = Make<TEdit>(form.get(), form.get(), 8, 8, 100, 21);
+        ok = Make<TButton>(form.get(), form.get(), 8, 60, 75, 25);
+        ok->SetCaption("确定");
+        ok->SetDefault(true);
+        ok->SetModalResult(mrOk);
+        ok->OnClick = TNotifyEvent([this](TObject*) { ++okClicks; });
+        cancel = Make<TButton>(form.get(), form.get(), 100, 60, 75, 25);
+        cancel->SetCaption("取消");
+        cancel->SetCancel(true);
+        cancel->SetModalResult(mrCancel);
+        cancel->OnClick = TNotifyEvent([this](TObject*) { ++cancelClicks; });
+    }
+};
+
+TEST_F(WindowTest, ModalShowingEndsWithEnterAndEsc)
+{
+    ModalDialog d;
+    HWND focusedWhenKeyed = nullptr;
+    uitest::CallAfter(150, [&] {
+        focusedWhenKeyed = GetFocus();
+        uitest::PressKey(VK_RETURN);
+    });
+    EXPECT_EQ(d.form->ShowModal(), mrOk);
+    EXPECT_EQ(focusedWhenKeyed, d.edit->Handle()) << "the first control in tab order has the focus";
+    EXPECT_EQ(d.okClicks, 1);
+    EXPECT_FALSE(d.form->Visible());
+    EXPECT_FALSE(IsWindowVisible(d.form->WindowHandle()));
+
+    uitest::CallAfter(150, [] { uitest::PressKey(VK_ESCAPE); });
+    EXPECT_EQ(d.form->ShowModal(), mrCancel);
+    EXPECT_EQ(d.cancelClicks, 1);
+    EXPECT_EQ(d.okClicks, 1);
+
+    // Enter on a focused button belongs to that button, not to the default one.
+    bool cancelTookEnter = false;
+    uitest::CallAfter(150, [&] {
+        d.cancel->SetFocus();
+        cancelTookEnter = d.cancel->Active() && !d.ok->Active();
+        uitest::PressKey(VK_RETURN);
+    });
+    EXPECT_EQ(d.form->ShowModal(), mrCancel);
+    EXPECT_EQ(d.cancelClicks, 2);
+    EXPECT_TRUE(cancelTookEnter);
+
+    // The close box ends the showing too, and OnCloseQuery can refuse.
+    int queries = 0;
+    bool okActiveAgain = false;
+    d.form->OnCloseQuery = TCloseQueryEvent([&](TObject*, bool& canClose) { canClose = ++queries > 1; });
+    uitest::CallAfter(100, [&] {
+        d.edit->SetFocus();
+        okActiveAgain = d.ok->Active();
+        PostMessageA(d.form->WindowHandle(), WM_CLOSE, 0, 0);
+    });
+    uitest::CallAfter(250, [&] { PostMessageA(d.form->WindowHandle(), WM_CLOSE, 0, 0); });
+    EXPECT_EQ(d.form->ShowModal(), mrCancel);
+    EXPECT_EQ(queries, 2);
+    EXPECT_TRUE(okActiveAgain) << "the default button takes Enter again once the focus left the buttons";
+}
+
+TEST_F(WindowTest, ModalFormDisablesTheOthers)
+{
+    LookupForm main;
+    main.form->Show();
+    Pump();
+    ModalDialog d;
+    bool mainEnabledDuring = true;
+    uitest::CallAfter(100, [&] {
+        mainEnabledDuring = IsWindowEnabled(main.form->WindowHandle()) != FALSE;
+        d.form->SetModalResult(mrAbort);
+    });
+    EXPECT_EQ(d.form->ShowModal(), mrAbort);
+    EXPECT_FALSE(mainEnabledDuring);
+    EXPECT_TRUE(IsWindowEnabled(main.form->WindowHandle()));
+    EXPECT_THROW(main.form->ShowModal(), Exception) << "a visible form cannot become modal";
+}
+
+TEST_F(WindowTest, TabOrderFollowsGroupsAndWraps)
+{
+    LookupForm f;
+    std::vector<std::string> events;
+    f.edit->OnEnter = TNotifyEvent([&](TObject*) { events.push_back("Edit2Enter"); });
+    f.edit->OnExit = TNotifyEvent([&](TObject*) { events.push_back("Edit2Exit"); });
+    f.search->OnEnter = TNotifyEvent([&](TObject*) { events.push_back("GroupBox2Enter"); });
+    f.search->OnExit = TNotifyEvent([&](TObject*) { events.push_back("GroupBox2Exit"); });
+    f.form->Show();
+    ASSERT_TRUE(PumpUntil([&] { return GetFocus() == f.list->Handle(); }));
+    EXPECT_EQ(f.form->ActiveControl(), f.list);
+
+    const std::vector<HWND> forward{f.button->Handle(), f.edit->Handle(), f.view->Handle(), f.list->Handle()};
+    for (const HWND expected : forward) {
+        uitest::PressKey(VK_TAB);
+        EXPECT_EQ(GetFocus(), expected);
+    }
+    EXPECT_EQ(events, (std::vector<std::string>{"GroupBox2Enter", "Edit2Enter", "Edit2Exit", "GroupBox2Exit"}));
+
+    uitest::SetKeyDown(VK_SHIFT, true);
+    uitest::PressKey(VK_TAB);
+    EXPECT_EQ(GetFocus(), f.view->Handle());
+    uitest::PressKey(VK_TAB);
+    EXPECT_EQ(GetFocus(), f.edit->Handle());
+    uitest::SetKeyDown(VK_SHIFT, false);
+
+    // The form file's tab order: changing it changes the sequence.
+    f.edit->SetTabOrder(0);
+    uitest::PressKey(VK_TAB);
+    EXPECT_EQ(GetFocus(), f.button->Handle());
+    // Disabled and hidden controls are skipped.
+    f.view->SetEnabled(false);
+    uitest::PressKey(VK_TAB);
+    EXPECT_EQ(GetFocus(), f.list->Handle());
+}
+
+TEST_F(WindowTest, EnterInAnEditClicksTheDefaultButtonOnceItIsDefault)
+{
+    LookupForm f;
+    int searches = 0;
+    f.button->OnClick = TNotifyEvent([&](TObject*) { ++searches; });
+    // Like the main window: the edit makes the button the default when it is entered.
+    f.edit->OnEnter = TNotifyEvent([&](TObject*) { f.button->SetDefault(true); });
+    f.form->Show();
+    ASSERT_TRUE(PumpUntil([&] { return GetFocus() == f.list->Handle(); }));
+    uitest::PressKey(VK_RETURN);
+    EXPECT_EQ(searches, 0);
+    f.edit->SetFocus();
+    Pump();
+    EXPECT_TRUE(f.button->Active());
+    EXPECT_EQ(GetWindowLongPtrA(f.button->Handle(), GWL_STYLE) & 0x0F, BS_DEFPUSHBUTTON);
+    uitest::PressKey(VK_RETURN);
+    EXPECT_EQ(searches, 1);
+    f.list->SetFocus();
+    Pump();
+    uitest::PressKey(VK_RETURN);
+    EXPECT_EQ(searches, 2) << "the button stays the default button";
+}
+
+// ---- events and native state
+
+TEST_F(WindowTest, ControlEventsFire)
+{
+    LookupForm f;
+    std::vector<std::string> events;
+    f.button->OnClick = TNotifyEvent([&](TObject* sender) {
+        EXPECT_EQ(sender, f.button);
+        events.push_back("Button2Click");
+    });
+    f.list->OnClick = TNotifyEvent([&](TObject*) { events.push_back("ListBox1Click " + std::to_string(f.list->ItemIndex())); });
+    f.edit->OnChange = TNotifyEvent([&](TObject*) { events.push_back("Edit2Change"); });
+    f.view->OnSelectItem = TLVSelectItemEvent([&](TObject*, TListItem* item, bool selected) {
+        events.push_back("select " + std::to_string(item->Index()) + (selected ? " on" : " off"));
+    });
+    f.form->Show();
+    ASSERT_TRUE(PumpUntil([&] { return GetFocus() == f.list->Handle(); }));
+
+    SendMessageA(f.button->Handle(), BM_CLICK, 0, 0);
+    f.list->SetFocus();  // the click took the focus to the button
+    Pump();
+    uitest::PressKey(VK_DOWN);
+    f.edit->SetFocus();
+    Pump();
+    PostMessageA(f.edit->Handle(), WM_CHAR, 'x', 1);
+    Pump();
+    f.view->Items()[1]->SetSelected(true);
+    f.view->Items()[2]->SetSelected(true);
+
+    EXPECT_EQ(events, (std::vector<std::string>{"Button2Click", "ListBox1Click 0", "Edit2Change", "select 1 on",
+                                                "select 1 off", "select 2 on"}));
+    EXPECT_EQ(f.view->SelCount(), 1);
+    EXPECT_EQ(f.view->Selected(), f.view->Items()[2]);
+    EXPECT_EQ(f.view->Selected()->SubItems()[1], "101100");
+}
+
+TEST_F(WindowTest, ControlStateLivesWithoutAndWithTheWindow)
+{
+    LookupForm f;
+    // Before the window: kept by the objects.
+    f.list->SetItemIndex(1);
+    f.list->SetItemHeight(12);
+    f.view->Items()[0]->SetSelected(true);
+    EXPECT_EQ(f.list->ItemIndex(), 1);
+    EXPECT_EQ(f.view->SelCount(), 1);
+    EXPECT_FALSE(f.form->HandleAllocated());
+
+    f.form->HandleNeeded();
+    ASSERT_TRUE(f.list->HandleAllocated()) << "children get their windows with the form";
+    EXPECT_EQ(SendMessageA(f.list->WindowHandle(), LB_GETCOUNT, 0, 0), 3);
+    EXPECT_EQ(f.list->ItemIndex(), 1);
+    EXPECT_EQ(f.list->ItemHeight(), 12);
+    EXPECT_EQ(f.list->Items()[1], "北京");
+    EXPECT_EQ(f.view->SelCount(), 1);
+    EXPECT_EQ(f.view->WindowClassName(), "SysListView32");
+    EXPECT_EQ(f.edit->WindowClassName(), "Edit");
+    char text[64]{};
+    GetWindowTextA(f.browse->WindowHandle(), text, sizeof text);
+    EXPECT_EQ(std::string(text), "浏览");
+    EXPECT_EQ(std::string(text), "\xE4\xAF\xC0\xC0") << "GBK bytes of 浏览";
+
+    RECT client{};
+    GetClientRect(f.form->WindowHandle(), &client);
+    EXPECT_EQ(client.right, 521);
+    EXPECT_EQ(client.bottom, 331);
+    EXPECT_EQ(f.form->ClientWidth(), 521);
+
+    // Moving the window moves the object, and the other way round.
+    SetWindowPos(f.button->WindowHandle(), nullptr, 20, 18, 70, 24, SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(f.button->Left(), 20);
+    EXPECT_EQ(f.button->Width(), 70);
+    f.button->SetBounds(88, 16, 65, 25);
+    RECT r{};
+    GetWindowRect(f.button->WindowHandle(), &r);
+    MapWindowPoints(nullptr, f.search->WindowHandle(), reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(r.left, 88);
+    EXPECT_EQ(r.bottom - r.top, 25);
+    EXPECT_EQ(ui::FindControl(f.edit->WindowHandle()), f.edit);
+    EXPECT_EQ(ui::GetParentForm(f.edit), f.form.get());
+}
+
+TEST_F(WindowTest, RecreatedWindowKeepsStateChildrenAndHandler)
+{
+    LookupForm f;
+    f.form->Show();
+    Pump();
+    f.list->SetItemIndex(2);
+    f.view->Items()[1]->SetSelected(true);
+    f.edit->SetText("typed");
+    int notifications = 0;
+    const TWndMethod saved = f.search->WindowProc();
+    f.search->SetWindowProc([&, saved](TMessage& m) {
+        if (m.Msg == CM_RECREATEWND)
+            ++notifications;
+        saved(m);
+    });
+
+    const HWND oldList = f.list->Handle();
+    const HWND oldGroup = f.search->Handle();
+    const long thunks = ui::LiveThunkCount();
+    f.list->RecreateWnd();
+    f.search->RecreateWnd();
+    f.view->SetMultiSelect(true);  // a style only a new window can take
+    EXPECT_EQ(notifications, 1);
+    EXPECT_NE(f.list->Handle(), oldList);
+    EXPECT_NE(f.search->Handle(), oldGroup);
+    EXPECT_FALSE(IsWindow(oldList));
+    EXPECT_EQ(f.list->Items().Count(), 3);
+    EXPECT_EQ(f.list->ItemIndex(), 2);
+    EXPECT_EQ(f.edit->Text(), "typed");
+    EXPECT_EQ(GetParent(f.edit->Handle()), f.search->Handle());
+    EXPECT_EQ(f.view->Columns().Count(), 4);
+    EXPECT_EQ(f.view->Selected(), f.view->Items()[1]);
+    EXPECT_EQ(GetWindowLongPtrA(f.view->Handle(), GWL_STYLE) & LVS_SINGLESEL, 0);
+    EXPECT_EQ(ui::LiveThunkCount(), thunks);
+    f.search->SetWindowProc(saved);
+}
+
+// ---- a handler that passes everything on changes nothing
+
+// The word parameter where it is a value rather than a handle (handles differ between runs).
+std::string WordParameter(const TMessage& m)
+{
+    switch (m.Msg) {
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_CHAR:
+    case CN_KEYDOWN:
+    case CN_CHAR:
+    case CM_DIALOGKEY:
+    case WM_SHOWWINDOW:
+    case WM_SIZE:
+    case CM_VISIBLECHANGED:
+        return " " + std::to_string(m.WParam);
+    case WM_COMMAND:
+    case CN_COMMAND:
+    case WM_ACTIVATE:
+        return " " + std::to_string(LOWORD(m.WParam)) + "/" + std::to_string(HIWORD(m.WParam));
+    default:
+        return {};
+    }
+}
+
+std::vector<std::string> RunScenario(bool passThrough)
+{
+    LookupForm f;
+    std::vector<std::string> log;
+    std::vector<std::unique_ptr<ui::WindowSubclass>> subclasses;
+    f.form->HandleNeeded();
+    std::vector<TControl*> controls{f.form.get(), f.browse, f.search, f.results, f.list, f.button, f.edit, f.view};
+    const std::vector<std::string> names{"Form", "Browse", "Search", "Results", "List", "Button", "Edit", "View"};
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        TControl* control = controls[i];
+        const TWndMethod own = control->WindowProc();
+        control->SetWindowProc([&log, own, name = names[i]](TMessage& m) {
+            switch (m.Msg) {
+            case WM_PAINT:
+            case WM_NCPAINT:
+            case WM_ERASEBKGND:
+            case WM_SYNCPAINT:
+            case WM_SETCURSOR:
+            case WM_NCHITTEST:
+            case WM_MOUSEMOVE:
+            case WM_NCMOUSEMOVE:
+            case WM_MOUSELEAVE:
+            case WM_TIMER:
+            case 0x0118:
+            case WM_GETICON:
+            case WM_GETOBJECT:
+            case CM_MOUSEENTER:
+            case CM_MOUSELEAVE:
+                break;
+            default:
+                if (!(m.Msg >= CN_CTLCOLORMSGBOX && m.Msg <= CN_CTLCOLORSTATIC) &&
+                    !(m.Msg >= WM_CTLCOLORMSGBOX && m.Msg <= WM_CTLCOLORSTATIC))
+                    log.push_back(name + " " + std::to_string(m.Msg) + WordParameter(m));
+            }
+            own(m);
+            if (m.Msg == CN_COMMAND || m.Msg == WM_GETDLGCODE || m.Msg == CM_DIALOGKEY)
+                log.push_back(name + " result " + std::to_string(m.Result));
+        });
+        if (passThrough) {
+            // What a skinner does that handles nothing: in front of the
+            // handler and in front of the window procedure.
+            const TWndMethod inner = control->WindowProc();
+            control->SetWindowProc([inner](TMessage& m) { inner(m); });
+            auto* windowed = ui::As<TWinControl>(control);
+            auto subclass = std::make_unique<ui::WindowSubclass>();
+            ui::WindowSubclass* raw = subclass.get();
+            subclass->Install(windowed->Handle(), [raw](TMessage& m) { raw->CallPrevious(m); });
+            subclasses.push_back(std::move(subclass));
+        }
+    }
+    f.button->OnClick = TNotifyEvent([&](TObject*) { log.push_back("event Button2Click"); });
+    f.list->OnClick = TNotifyEvent([&](TObject*) { log.push_back("event ListBox1Click"); });
+    f.edit->OnEnter = TNotifyEvent([&](TObject*) {
+        log.push_back("event Edit2Enter");
+        f.button->SetDefault(true);
+    });
+    f.edit->OnExit = TNotifyEvent([&](TObject*) { log.push_back("event Edit2Exit"); });
+    f.edit->OnChange = TNotifyEvent([&](TObject*) { log.push_back("event Edit2Change"); });
+
+    f.form->Show();
+    PumpUntil([&] { return GetFocus() == f.list->Handle(); });
+    uitest::PressKey(VK_DOWN);
+    uitest::PressKey(VK_TAB);
+    uitest::PressKey(VK_TAB);
+    PostMessageA(f.edit->Handle(), WM_CHAR, 'a', 1);
+    Pump(20);
+    uitest::PressKey(VK_RETURN);
+    f.edit->SetText("北京");
+    SendMessageA(f.button->Handle(), BM_CLICK, 0, 0);
+    f.view->Items()[0]->SetSelected(true);
+    f.form->Hide();
+    Pump(20);
+    log.push_back("final " + f.edit->Text() + " " + std::to_string(f.list->ItemIndex()) + " " +
+                  std::to_string(f.view->SelCount()));
+    for (auto& subclass : subclasses)
+        subclass->Remove();
+    return log;
+}
+
+TEST_F(WindowTest, PassThroughHandlerChangesNothingTheApplicationSees)
+{
+    RunScenario(false);  // the first showing of a process differs; warm up
+    const std::vector<std::string> plain = RunScenario(false);
+    const std::vector<std::string> hooked = RunScenario(true);
+    EXPECT_GT(plain.size(), 50u);
+    EXPECT_EQ(plain, hooked);
+    const auto has = [&](const std::string& entry) { return std::find(plain.begin(), plain.end(), entry) != plain.end(); };
+    EXPECT_TRUE(has("event Edit2Enter"));
+    EXPECT_TRUE(has("event Button2Click"));
+    EXPECT_TRUE(has("event ListBox1Click"));
+    EXPECT_TRUE(has("final 北京 0 1")) << plain.back();
+}
+
+// ---- exceptions
+
+TEST_F(WindowTest, ExceptionInAHandlerGoesToTheDefaultHandler)
+{
+    LookupForm f;
+    f.button->OnClick = TNotifyEvent([](TObject*) { throw Exception("查询失败"); });
+    f.form->Show();
+    Pump();
+
+    std::string caption;
+    std::string text;
+    uitest::CallAfter(200, [&] {
+        const HWND box = uitest::FindThreadDialog();
+        if (!box)
+            return;
+        caption = uitest::WindowText(box);
+        text = uitest::ChildTexts(box);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    });
+    Application->SetTitle("Zelvorin");
+    SendMessageA(f.button->Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(caption, "Zelvorin");
+    EXPECT_NE(text.find("查询失败"), std::string::npos) << text;
+
+    std::string reported;
+    Application->OnException = TExceptionEvent([&](TObject* sender, const std::exception& error) {
+        EXPECT_NE(sender, nullptr);
+        reported = error.what();
+    });
+    SendMessageA(f.button->Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(reported, "查询失败");
+    Application->OnException.Clear();
+}
+
+} // namespace
