@@ -89,8 +89,10 @@ function(zel_native_test name)
   target_link_libraries(${name} PRIVATE zel_flags ${deps} GTest::gtest_main GTest::gmock)
   target_compile_options(${name} PRIVATE ${ZEL_SANITIZE_FLAGS})
   target_link_options(${name} PRIVATE -fsanitize=address,undefined)
+  # Two properties of one value each: a list inside one property loses its separator on the way through test discovery.
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "ZEL_SOURCE_DIR=${ZEL_SOURCE_DIR};ZEL_BINARY_DIR=${CMAKE_BINARY_DIR}")
+    PROPERTIES ENVIRONMENT "ZEL_SOURCE_DIR=${ZEL_SOURCE_DIR}"
+               ENVIRONMENT_MODIFICATION "ZEL_BINARY_DIR=set:${CMAKE_BINARY_DIR}")
 endfunction()
 
 # A Windows test program is one CTest test: each start of a Wine program
