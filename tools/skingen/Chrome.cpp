@@ -5,7 +5,6 @@
 #include "tools/skingen/Theme.h"
 
 #include <array>
-#include <cmath>
 #include <vector>
 
 namespace skingen {

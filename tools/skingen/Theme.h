@@ -41,7 +41,7 @@ inline constexpr Rgb Cinnabar = RGB(196, 62, 46);
 inline constexpr Rgb CinnabarDeep = RGB(152, 40, 30);
 
 // Caption of the active window: deep celadon into ink, with a glaze highlight.
-inline constexpr Rgb CaptionTop = RGB(66, 128, 113);
+inline constexpr Rgb CaptionTop = RGB(56, 116, 102);
 inline constexpr Rgb CaptionBottom = RGB(22, 50, 47);
 inline constexpr Rgb CaptionEdge = RGB(16, 34, 32);
 inline constexpr Rgb CaptionHighlight = RGB(122, 176, 160);
