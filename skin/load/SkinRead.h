@@ -3,6 +3,7 @@
 #pragma once
 
 #include "skin/load/SkinPackage.h"
+#include "skin/load/WinConvert.h" // ESkinStreamError and ElzhException, which LoadSkin throws
 
 #include <cstdint>
 #include <span>
