@@ -38,10 +38,14 @@ const std::array<const char*, 35> PACKAGE_ORDER = {
     "framebottom.bmp",     "mincaption.bmp",      "skin.ini",
 };
 
+// The build tree: from the environment, or else from where this test
+// program lives (tests/native under the tree).
 fs::path BinaryDir()
 {
-    const char* dir = std::getenv("ZEL_BINARY_DIR");
-    return dir ? fs::path(dir) : fs::current_path();
+    if (const char* dir = std::getenv("ZEL_BINARY_DIR")) {
+        return dir;
+    }
+    return fs::canonical("/proc/self/exe").parent_path().parent_path().parent_path();
 }
 
 fs::path SkinDir() { return BinaryDir() / "skins" / "default"; }

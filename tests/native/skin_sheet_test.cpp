@@ -289,10 +289,14 @@ TEST(SheetRoles, NamesMatchLikeTheLoadersAndEveryUseIsListed)
     EXPECT_EQ(orphan[0].labels, std::vector<std::string>{"1"});
 }
 
+// The build tree: from the environment, or else from where this test
+// program lives (tests/native under the tree).
 fs::path BinaryDir()
 {
-    const char* dir = std::getenv("ZEL_BINARY_DIR");
-    return dir ? fs::path(dir) : fs::current_path();
+    if (const char* dir = std::getenv("ZEL_BINARY_DIR")) {
+        return dir;
+    }
+    return fs::canonical("/proc/self/exe").parent_path().parent_path().parent_path();
 }
 
 Bytes ReadBytes(const fs::path& path)
