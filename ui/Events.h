@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <type_traits>
 #include <utility>
 
 class TObject;
@@ -39,6 +40,13 @@ public:
 
     TEvent() = default;
     TEvent(Handler handler) : handler_(std::move(handler)) {}
+    // Any callable: button->OnClick = [&](TObject*) { ... };
+    template <class F>
+        requires(!std::is_same_v<std::decay_t<F>, TEvent> && !std::is_same_v<std::decay_t<F>, Handler> &&
+                 std::is_invocable_r_v<void, F&, Args...>)
+    TEvent(F callable) : handler_(std::move(callable))
+    {
+    }
     template <class C>
     TEvent(C* object, void (C::*method)(Args...), std::string handlerName = {})
         : handler_([object, method](Args... args) { (object->*method)(std::forward<Args>(args)...); })

@@ -214,6 +214,11 @@ TEST_F(FormTextTest, EventsAreBoundByNameToTheRootsMethodsAndFire)
     EXPECT_EQ(form->Button1->OnClick.Data(), form.get());
     EXPECT_FALSE(form->Panel1->OnClick);
     form->Panel1->OnClick(form->Panel1); // unassigned: nothing happens
+    int codeCalls = 0;
+    form->Panel1->OnClick = [&](TObject*) { ++codeCalls; };
+    form->Panel1->OnClick(nullptr);
+    EXPECT_EQ(codeCalls, 1);
+    EXPECT_EQ(form->Panel1->OnClick.HandlerName(), ""); // bound in code: the writer leaves it out
 }
 
 TEST_F(FormTextTest, LoadedRunsAfterEverythingIsReadRootFirst)
