@@ -45,17 +45,18 @@ Image24 PushButtons()
     return JoinFrames(frames);
 }
 
-// The empty box or ring of a check box or radio button.
+// The empty box or ring of a check box or radio button. Their focus is
+// shown around the caption, so the box has no focused look of its own.
 FaceStyle BoxFace(State state)
 {
     switch (state) {
-    case State::Normal: return {SilverDark, SilverDark, White, RGB(240, 243, 240), false, {}};
     case State::Hot: return {AccentBright, AccentBright, AccentTint, AccentTint, false, {}};
     case State::Pressed: return {AccentDeep, AccentDeep, AccentPale, AccentPale, false, {}};
-    case State::Disabled:
-    case State::Focused: return {DisabledEdge, DisabledEdge, DisabledFace, DisabledFace, false, {}};
+    case State::Disabled: return {DisabledEdge, DisabledEdge, DisabledFace, DisabledFace, false, {}};
+    case State::Normal:
+    case State::Focused: break;
     }
-    return {};
+    return {SilverDark, SilverDark, White, RGB(240, 243, 240), false, {}};
 }
 
 // The accent a checked box is filled with.

@@ -119,6 +119,9 @@ Shape ConvexPolygon(std::vector<double> xy)
         const double bx = xy[2 * ((i + 1) % count)];
         const double by = xy[2 * ((i + 1) % count) + 1];
         const double length = std::sqrt((bx - ax) * (bx - ax) + (by - ay) * (by - ay));
+        if (length == 0) {
+            continue;  // a repeated corner bounds nothing
+        }
         const double nx = outward * (ay - by) / length;
         const double ny = outward * (bx - ax) / length;
         edges.push_back({nx, ny, nx * ax + ny * ay});

@@ -129,6 +129,8 @@ inline constexpr int MinimiseFromRight = MaximiseFromRight + CaptionButtonCell.w
 inline constexpr int IconLeft = 8;
 inline constexpr int IconSize = 16;
 inline constexpr int IconTop = (TitleHeight - IconSize) / 2;
+// The caption text starts two pixels after the icon and ends four pixels
+// before the minimise button (both measured from the caption band's ends).
 inline constexpr int TextShift = IconLeft + IconSize + 2 - BorderWidth;
 inline constexpr int TextRightClip = MinimiseFromRight - BorderWidth + 4;
 
