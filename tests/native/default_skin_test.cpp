@@ -180,6 +180,25 @@ TEST(DefaultSkinFolder, EveryBitmapIsAPlain24BitFile)
     }
 }
 
+TEST(DefaultSkinFolder, KeyColourIsExactAndNothingElseComesNearIt)
+{
+    // Regions take colours up to one step off magenta as transparent, blits
+    // only magenta itself: a pixel in between would be both and neither.
+    for (const char* name : PACKAGE_ORDER) {
+        if (!std::string(name).ends_with(".bmp")) {
+            continue;
+        }
+        const Bmp bmp = LoadBmp(name);
+        for (int y = 0; y < bmp.height; ++y) {
+            for (int x = 0; x < bmp.width; ++x) {
+                const Rgb c = bmp.At(x, y);
+                const bool nearKey = c.r >= 254 && c.g <= 1 && c.b >= 254;
+                EXPECT_TRUE(!nearKey || IsKey(c)) << name << " at " << x << "," << y;
+            }
+        }
+    }
+}
+
 TEST(DefaultSkinFolder, MatchesWhatTheGeneratorMakesNow)
 {
     // Same bytes from a second run: the build output is deterministic and current.
