@@ -298,7 +298,8 @@ int MakeSheet(std::span<const std::string> arguments)
     height += MARGIN;
 
     Sheet sheet(SHEET_WIDTH, height);
-    const std::string skinName = Printable(description.ReadString("TitlebarSkin", "SkinName"));
+    std::string skinName = Printable(description.ReadString("TitlebarSkin", "SkinName"));
+    skinName.erase(0, skinName.find_first_not_of(' '));
     sheet.Text(MARGIN, MARGIN,
                "Skin " + skinName + ": " + std::to_string(layout.names.size()) + " entries, " +
                    std::to_string(package.size()) + " bytes unpacked, " + std::to_string(stream.size()) +
