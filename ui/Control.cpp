@@ -163,7 +163,7 @@ void TControl::Publish(ui::TPublisher<TControl>& p)
     p.Boolean("Visible", &TControl::Visible, &TControl::SetVisible).Default(1);
     p.Boolean("Enabled", &TControl::Enabled, &TControl::SetEnabled).Default(1);
     p.Colour("Color", &TControl::Color, &TControl::SetColor).Stored([](const TControl& c) { return !c.ParentColor(); });
-    p.Boolean("ParentColor", &TControl::ParentColor, &TControl::SetParentColor);
+    p.Boolean("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(1);
     p.Object("Font", &TControl::FontObject).Stored([](const TControl& c) { return !c.ParentFont(); });
     p.Boolean("ParentFont", &TControl::ParentFont, &TControl::SetParentFont).Default(1);
     p.Object("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu);
@@ -718,6 +718,14 @@ void TWinControl::WindowDestroyed()
 
 void TWinControl::MainWndProc(TMessage& message)
 {
+    // A form freeing itself: done here, outside every handler in the chain,
+    // because those belong to the form (its skinner among them) and die with it.
+    if (message.Msg == CM_RELEASE) {
+        if (auto* form = ui::As<TCustomForm>(this)) {
+            delete form;
+            return;
+        }
+    }
     try {
         const TWndMethod handler = WindowProc();
         handler(message);

@@ -146,7 +146,7 @@ void TCustomPanel::PaintWindow(HDC dc)
     TCanvas canvas;
     canvas.SetHandle(dc);
     canvas.Font().Assign(Font());
-    SetBkMode(dc, TRANSPARENT);
+    canvas.Brush().SetStyle(bsClear);
     UINT flags = DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS;
     flags |= alignment_ == taCenter ? DT_CENTER : alignment_ == taRightJustify ? DT_RIGHT : DT_LEFT;
     canvas.DrawText(caption, r, flags);

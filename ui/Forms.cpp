@@ -1,9 +1,12 @@
 #include "ui/Forms.h"
 
+#include "ui/ComCtrls.h"
+#include "ui/ExtCtrls.h"
 #include "ui/FormTextReader.h"
 #include "ui/Menus.h"
 #include "ui/Properties.h"
 #include "ui/Resources.h"
+#include "ui/StdCtrls.h"
 
 #include <commctrl.h>
 
@@ -55,6 +58,18 @@ constinit const TEnumInfo FormBorderStyleInfo{"TFormBorderStyle", kFormBorderSty
 constinit const TEnumInfo BorderIconInfo{"TBorderIcon", kBorderIconNames};
 constinit const TEnumInfo PositionInfo{"TPosition", kPositionNames};
 
+void RegisterFrameworkClasses()
+{
+    static const bool done = [] {
+        RegisterClasses({&TForm::ClassInfo, &TButton::ClassInfo, &TEdit::ClassInfo, &TListBox::ClassInfo,
+                         &TGroupBox::ClassInfo, &TLabel::ClassInfo, &TListView::ClassInfo, &TListColumn::ClassInfo,
+                         &TPanel::ClassInfo, &TImage::ClassInfo, &TTimer::ClassInfo, &TMainMenu::ClassInfo,
+                         &TPopupMenu::ClassInfo, &TMenuItem::ClassInfo});
+        return true;
+    }();
+    (void)done;
+}
+
 // Never destroyed: forms may still be alive during static destruction.
 TApplication& TheApplication()
 {
@@ -75,6 +90,9 @@ TScreen& TheScreen()
 void TCustomForm::Publish(ui::TPublisher<TCustomForm>& p)
 {
     p.Text("Caption", &TCustomForm::Caption, &TCustomForm::SetCaption);
+    // A form has no place in a tab order.
+    p.Integer("TabOrder", &TCustomForm::TabOrder, &TCustomForm::SetTabOrder).Stored(false);
+    p.Boolean("TabStop", &TCustomForm::TabStop, &TCustomForm::SetTabStop).Stored(false);
     p.Integer("ClientWidth", &TCustomForm::ClientWidth, &TCustomForm::SetClientWidth);
     p.Integer("ClientHeight", &TCustomForm::ClientHeight, &TCustomForm::SetClientHeight);
     p.Enum("BorderStyle", ui::FormBorderStyleInfo, &TCustomForm::BorderStyle, &TCustomForm::SetBorderStyle)
@@ -127,6 +145,7 @@ TCustomForm::~TCustomForm()
 
 void TCustomForm::LoadForm()
 {
+    ui::RegisterFrameworkClasses();
     TResourceStream stream(nullptr, ClassName());
     ui::TFormReadOptions options;
     options.ResolveFile = ui::ResourceFileResolver();
@@ -136,6 +155,7 @@ void TCustomForm::LoadForm()
 
 void TCustomForm::LoadFormText(std::string_view text)
 {
+    ui::RegisterFrameworkClasses();
     ui::TFormReadOptions options;
     options.ResolveFile = ui::ResourceFileResolver();
     ui::ReadFormText(*this, text, options);
@@ -157,6 +177,7 @@ void TCustomForm::SetBorderStyle(TFormBorderStyle value)
     if (value == borderStyle_)
         return;
     borderStyle_ = value;
+    SizeFromClientSize();
     RecreateWnd();
 }
 
@@ -165,6 +186,7 @@ void TCustomForm::SetBorderIcons(TBorderIcons value)
     if (value == borderIcons_)
         return;
     borderIcons_ = value;
+    SizeFromClientSize();
     RecreateWnd();
 }
 
@@ -179,6 +201,7 @@ void TCustomForm::SetMenu(TMainMenu* menu)
     menu_ = menu;
     if (menu_)
         menu_->FreeNotification(this);
+    SizeFromClientSize();
     if (HandleAllocated()) {
         ::SetMenu(WindowHandle(), menu_ ? menu_->Handle() : nullptr);
         if (menu_)
@@ -347,10 +370,23 @@ void TCustomForm::SetClientSize(int width, int height)
 {
     clientWidth_ = width;
     clientHeight_ = height;
-    if (HandleAllocated()) {
-        ApplyClientSize();
+    if (!HandleAllocated()) {
+        SizeFromClientSize();
         return;
     }
+    ApplyClientSize();
+    if (IsWindowVisible(WindowHandle())) {
+        clientWidth_ = -1;
+        clientHeight_ = -1;
+    }
+}
+
+void TCustomForm::SizeFromClientSize()
+{
+    // Before the window exists the frame is worked out from the styles; the
+    // client size wins over Width and Height whatever order they were set in.
+    if (HandleAllocated() || clientWidth_ < 0 || clientHeight_ < 0)
+        return;
     TCreateParams params;
     CreateParams(params);
     UpdateStoredBounds(Left(), Top(), params.Width, params.Height);
@@ -390,6 +426,11 @@ void TCustomForm::VisibleChanged()
         if (!activeControl_)
             activeControl_ = FindNextControl(nullptr, true, true, false);
         ShowWindow(window, SW_SHOWNORMAL);
+        // The menu bar takes its height only once the window shows; the
+        // described client size holds until then and is settled now.
+        ApplyClientSize();
+        clientWidth_ = -1;
+        clientHeight_ = -1;
         SetForegroundWindow(window);
         if (activeControl_ && Active() && activeControl_->CanFocus())
             ::SetFocus(activeControl_->Handle());
@@ -592,6 +633,7 @@ TApplication::~TApplication() = default;
 
 void TApplication::Initialize()
 {
+    ui::RegisterFrameworkClasses();
     INITCOMMONCONTROLSEX init{sizeof init, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&init);
 }

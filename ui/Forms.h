@@ -121,6 +121,7 @@ protected:
 private:
     void ApplyPosition();
     void ApplyClientSize();
+    void SizeFromClientSize();
     void CloseModal();
 
     TFormBorderStyle borderStyle_ = bsSizeable;
@@ -234,6 +235,10 @@ private:
 };
 
 namespace ui {
+// Registers the framework's component classes by name for the form reader
+// (done by Initialize and before any form description is read).
+void RegisterFrameworkClasses();
+
 TApplication& TheApplication();
 TScreen& TheScreen();
 

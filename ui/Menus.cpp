@@ -539,7 +539,7 @@ void TMenuItem::DefaultDraw(TCanvas& canvas, const RECT& rect, bool selected) co
     if (default_)
         canvas.Font().SetStyle(TFontStyles(canvas.Font().Style()).Include(fsBold));
     canvas.Font().SetColor(!enabled_ ? clGrayText : selected ? clHighlightText : clMenuText);
-    SetBkMode(dc, TRANSPARENT);
+    canvas.Brush().SetStyle(bsClear);
     RECT textRect{rect.left + glyph + 8, rect.top, rect.right - 8, rect.bottom};
     canvas.DrawText(caption_, textRect, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
     if (shortCut_ != scNone)

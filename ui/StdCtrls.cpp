@@ -658,7 +658,8 @@ void TCustomLabel::Paint()
         const int height = measured.bottom - measured.top;
         r.top += layout_ == tlCenter ? (r.bottom - r.top - height) / 2 : (r.bottom - r.top - height);
     }
-    SetBkMode(canvas.Handle(), TRANSPARENT);
+    // Text goes over what is there (the fill above, or the parent's background).
+    canvas.Brush().SetStyle(bsClear);
     if (Enabled()) {
         canvas.DrawText(text, r, flags);
         return;
