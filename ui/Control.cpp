@@ -650,6 +650,8 @@ void TWinControl::CreateWnd()
             wc.lpfnWndProc = &InitialWndProc;
             wc.hInstance = instance;
             wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+            // The program's icon, when it has one under the customary name; shared, never freed.
+            wc.hIcon = LoadIconA(instance, "MAINICON");
             wc.hbrBackground = params.ClassBackground;
             wc.lpszClassName = params.WinClassName.c_str();
             if (!RegisterClassA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)

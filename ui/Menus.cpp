@@ -2,6 +2,7 @@
 
 #include "ui/AnsiText.h"
 #include "ui/Forms.h"
+#include "ui/ImageList.h"
 #include "ui/Properties.h"
 #include "ui/UtilityWindow.h"
 
@@ -316,6 +317,12 @@ TMenu* TMenuItem::GetParentMenu() const
     return item->menu_;
 }
 
+TImageList* TMenuItem::GetImageList() const
+{
+    const TMenu* menu = GetParentMenu();
+    return menu ? menu->Images() : nullptr;
+}
+
 void TMenuItem::Insert(int index, TMenuItem* item)
 {
     if (!item || item == this)
@@ -511,7 +518,8 @@ void TMenuItem::DefaultMeasure(TCanvas& canvas, int& width, int& height) const
     if (default_)
         canvas.Font().SetStyle(TFontStyles(canvas.Font().Style()).Include(fsBold));
     const SIZE text = canvas.TextExtent(ui::StripHotkey(caption_).append(" "));
-    constexpr int glyph = 16;
+    const TImageList* images = GetImageList();
+    const int glyph = images ? std::max(images->Width(), 16) : 16;
     width = glyph + 8 + text.cx;
     if (shortCut_ != scNone)
         width += 16 + canvas.TextWidth(ui::ShortCutToText(shortCut_));
@@ -529,11 +537,16 @@ void TMenuItem::DefaultDraw(TCanvas& canvas, const RECT& rect, bool selected) co
         DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
         return;
     }
-    constexpr int glyph = 16;
-    if (checked_) {
-        RECT box{rect.left + 2, rect.top + (rect.bottom - rect.top - glyph) / 2, 0, 0};
-        box.right = box.left + glyph;
-        box.bottom = box.top + glyph;
+    TImageList* images = GetImageList();
+    const int glyph = images ? std::max(images->Width(), 16) : 16;
+    RECT box{rect.left + 2, rect.top + (rect.bottom - rect.top - glyph) / 2, 0, 0};
+    box.right = box.left + glyph;
+    box.bottom = box.top + glyph;
+    if (images && imageIndex_ >= 0 && imageIndex_ < images->Count()) {
+        if (checked_)
+            DrawEdge(dc, &box, BDR_SUNKENOUTER, BF_RECT);
+        images->Draw(canvas, box.left, box.top + (glyph - images->Height()) / 2, imageIndex_, enabled_);
+    } else if (checked_) {
         DrawFrameControl(dc, &box, DFC_MENU, DFCS_MENUCHECK | DFCS_TRANSPARENT);
     }
     if (default_)
@@ -550,6 +563,7 @@ void TMenuItem::DefaultDraw(TCanvas& canvas, const RECT& rect, bool selected) co
 
 void TMenu::Publish(ui::TPublisher<TMenu>& p)
 {
+    p.Object("Images", &TMenu::Images, &TMenu::SetImages);
     p.Boolean("OwnerDraw", &TMenu::OwnerDraw, &TMenu::SetOwnerDraw).Default(0);
     p.Enum("BiDiMode", ui::BiDiModeInfo, &TMenu::BiDiMode, &TMenu::SetBiDiMode).Default(bdLeftToRight);
 }
@@ -558,8 +572,29 @@ TMenu::TMenu(TComponent* owner) : TComponent(owner), items_(new TMenuItem(this))
 
 TMenu::~TMenu()
 {
+    if (images_)
+        images_->RemoveFreeNotification(this);
     Destroying();
     DestroyComponents();
+}
+
+void TMenu::SetImages(TImageList* images)
+{
+    if (images == images_)
+        return;
+    if (images_)
+        images_->RemoveFreeNotification(this);
+    images_ = images;
+    if (images_)
+        images_->FreeNotification(this);
+    MenuChanged();
+}
+
+void TMenu::Notification(TComponent* component, TOperation operation)
+{
+    TComponent::Notification(component, operation);
+    if (operation == opRemove && component == images_)
+        images_ = nullptr;
 }
 
 void TMenu::SetOwnerDraw(bool value)

@@ -18,6 +18,7 @@
 #include <string_view>
 #include <vector>
 
+class TImageList;
 class TMenu;
 
 // A key with modifiers: the virtual key in the low byte, scShift/scCtrl/scAlt above.
@@ -89,6 +90,8 @@ public:
     TMenuItem* Find(std::string_view caption) const;
     // The menu the item tree belongs to, or null.
     TMenu* GetParentMenu() const;
+    // The image list ImageIndex refers to: the menu's, or null.
+    TImageList* GetImageList() const;
 
     virtual void Click();
     // Owner drawing. MeasureItem measures caption, glyph and shortcut, then
@@ -148,6 +151,9 @@ public:
     TBiDiMode BiDiMode() const { return biDiMode_; }
     void SetBiDiMode(TBiDiMode value) { biDiMode_ = value; }
     bool IsRightToLeft() const { return biDiMode_ == bdRightToLeft; }
+    // Glyphs of the items, by their ImageIndex.
+    TImageList* Images() const { return images_; }
+    void SetImages(TImageList* images);
 
     // The item with this command id, submenu handle or shortcut anywhere in the tree.
     TMenuItem* FindItem(UINT_PTR value, TFindItemKind kind) const;
@@ -166,11 +172,13 @@ public:
 protected:
     friend class TMenuItem;
     virtual HMENU CreateMenuHandle() const = 0;
+    void Notification(TComponent* component, TOperation operation) override;
     // An item changed after the menu's handles were made.
     virtual void MenuChanged() {}
 
 private:
     TMenuItem* items_;
+    TImageList* images_ = nullptr;
     bool ownerDraw_ = false;
     TBiDiMode biDiMode_ = bdLeftToRight;
 };

@@ -376,6 +376,29 @@ TEST_F(WindowTest, EnterInAnEditClicksTheDefaultButtonOnceItIsDefault)
     EXPECT_EQ(searches, 2) << "the button stays the default button";
 }
 
+TEST_F(WindowTest, AltAcceleratorClicksTheButton)
+{
+    ModalDialog d;
+    d.ok->SetCaption("&Search");
+    int dialogChars = 0;
+    const TWndMethod saved = d.form->WindowProc();
+    d.form->SetWindowProc([&, saved](TMessage& m) {
+        if (m.Msg == CM_DIALOGCHAR)
+            ++dialogChars;
+        saved(m);
+    });
+    d.form->Show();
+    ASSERT_TRUE(PumpUntil([&] { return GetFocus() == d.edit->Handle(); }));
+    PostMessageA(d.edit->Handle(), WM_SYSCHAR, 's', static_cast<LPARAM>(1) << 29);
+    Pump();
+    EXPECT_EQ(d.okClicks, 1);
+    EXPECT_EQ(dialogChars, 1) << "the form sees the accelerator as CM_DIALOGCHAR";
+    PostMessageA(d.edit->Handle(), WM_SYSCHAR, 'q', static_cast<LPARAM>(1) << 29);
+    Pump();
+    EXPECT_EQ(d.okClicks, 1);
+    d.form->SetWindowProc(saved);
+}
+
 // ---- events and native state
 
 TEST_F(WindowTest, ControlEventsFire)

@@ -3,7 +3,9 @@
 // control's own handler, and the main menu bar of a form.
 #include "tests/win/ui_window_support.h"
 
+#include "ui/Bitmap.h"
 #include "ui/Forms.h"
+#include "ui/ImageList.h"
 #include "ui/Menus.h"
 #include "ui/StdCtrls.h"
 
@@ -158,6 +160,33 @@ TEST_F(MenuTest, OwnerDrawnPopupMeasuresAndDrawsThroughItsEvents)
     canvas.SetHandle(nullptr);
     uitest::CallAfter(300, [] { EndMenu(); });
     menu->Popup(100, 100);
+}
+
+TEST_F(MenuTest, ItemsDrawTheirOwnGlyphCaptionAndSelection)
+{
+    TForm owner(nullptr);
+    auto* images = new TImageList(&owner);
+    TBitmap green(16, 16);
+    green.Canvas().Brush().SetColor(clLime);
+    green.Canvas().FillRect(RECT{0, 0, 16, 16});
+    images->Add(green, nullptr);
+    auto* menu = new TPopupMenu(&owner);
+    menu->SetImages(images);
+    TMenuItem* item = AddItem(menu->Items(), &owner, "复制全部");
+    item->SetImageIndex(0);
+    EXPECT_EQ(item->GetImageList(), images);
+
+    TBitmap target(160, 24);
+    const RECT rect{0, 0, 160, 24};
+    item->DrawItem(target.Canvas(), rect, false);
+    EXPECT_EQ(target.Canvas().Pixel(10, 12), clLime) << "the glyph";
+    EXPECT_EQ(target.Canvas().Pixel(150, 2), ui::ColorToRGB(clMenu));
+    item->DrawItem(target.Canvas(), rect, true);
+    EXPECT_EQ(target.Canvas().Pixel(150, 2), ui::ColorToRGB(clHighlight)) << "the selection";
+
+    delete images;
+    EXPECT_EQ(menu->Images(), nullptr) << "a freed image list is forgotten";
+    item->DrawItem(target.Canvas(), rect, false);
 }
 
 TEST_F(MenuTest, ChosenItemRunsBeforePopupReturns)
