@@ -78,7 +78,6 @@ TEST_F(SkinStoreTest, ItemsAreNamedByIdentifiersThatAreNeverReused)
     // The default name is not checked against the others.
     skins.Items(0)->SetName("SkinItem3");
     EXPECT_EQ(skins.Add()->Name(), "SkinItem3");
-    EXPECT_EQ(skins.Items(1)->DisplayName(), "SkinItem2");
 }
 
 TEST_F(SkinStoreTest, NamesAreUniqueByExactComparison)
@@ -98,10 +97,6 @@ TEST_F(SkinStoreTest, NamesAreUniqueByExactComparison)
     second.SetName("skinitem0"); // its own name again is no change
     first.SetName("");
     EXPECT_THROW(second.SetName(""), EPropertyError);
-    // The same rule holds when the name is set by property.
-    EXPECT_THROW(ui::SetPropValueText(second, "Name", ""), EPropertyError);
-    EXPECT_TRUE(ui::SetPropValueText(second, "Name", "蓝色"));
-    EXPECT_EQ(ui::GetPropValueText(second, "Name"), "蓝色");
 }
 
 TEST_F(SkinStoreTest, PlaceholderSizeAndAssignment)
