@@ -237,25 +237,37 @@ constinit const TClassInfo TBitmap::ClassInfo = ui::ClassOf<TBitmap>("TBitmap", 
 
 TBitmapCanvas::~TBitmapCanvas() { FreeContext(); }
 
+void TBitmapCanvas::ReleasePicture() noexcept
+{
+    if (!pictureSelected_)
+        return;
+    SelectObject(dc_.get(), originalBitmap_);
+    pictureSelected_ = false;
+    InvalidateHandle();
+}
+
 void TBitmapCanvas::FreeContext() noexcept
 {
     if (!dc_)
         return;
+    ReleasePicture();
     SetHandle(nullptr);
-    if (originalBitmap_)
-        SelectObject(dc_.get(), originalBitmap_);
-    originalBitmap_ = nullptr;
     dc_.reset();
 }
 
 void TBitmapCanvas::CreateHandle()
 {
-    ui::UniqueDC dc(CreateCompatibleDC(nullptr));
-    if (!dc)
-        throw EOutOfResources(outOfResources);
-    originalBitmap_ = bitmap_.dib_ ? SelectObject(dc.get(), bitmap_.dib_.get()) : nullptr;
-    dc_ = std::move(dc);
-    SetHandle(dc_.get());
+    if (!dc_) {
+        ui::UniqueDC dc(CreateCompatibleDC(nullptr));
+        if (!dc)
+            throw EOutOfResources(outOfResources);
+        dc_ = std::move(dc);
+        SetHandle(dc_.get());
+    }
+    if (!pictureSelected_ && bitmap_.dib_) {
+        originalBitmap_ = SelectObject(dc_.get(), bitmap_.dib_.get());
+        pictureSelected_ = true;
+    }
 }
 
 // ---- TBitmap
@@ -309,7 +321,7 @@ TBitmap::Image TBitmap::NewImage(int width, int height, TPixelFormat format, std
 void TBitmap::ReleaseFromCanvas() noexcept
 {
     if (canvas_)
-        canvas_->FreeContext();
+        canvas_->ReleasePicture();
 }
 
 void TBitmap::TakeImage(Image image, int width, int height, TPixelFormat format, std::vector<RGBQUAD> palette)

@@ -20,7 +20,9 @@ enum TTransparentMode { tmAuto, tmFixed };
 class TBitmap;
 
 // The canvas of a bitmap: a memory DC with the bitmap selected, made on first
-// use and given up whenever the bitmap is replaced or its handle handed out.
+// use. When the bitmap is replaced or its handle handed out, the DC lets go of
+// the old picture but lives on, so that settings made on it (stretch mode,
+// text alignment...) survive a resize.
 class TBitmapCanvas : public TCanvas {
 public:
     static const TClassInfo ClassInfo;
@@ -29,6 +31,9 @@ public:
     explicit TBitmapCanvas(TBitmap& bitmap) : bitmap_(bitmap) {}
     ~TBitmapCanvas() override;
 
+    // Takes the bitmap's picture out of the DC; the next drawing puts the
+    // current one back in.
+    void ReleasePicture() noexcept;
     // Deselects everything and deletes the DC.
     void FreeContext() noexcept;
 
@@ -39,6 +44,7 @@ private:
     TBitmap& bitmap_;
     ui::UniqueDC dc_;
     HGDIOBJ originalBitmap_ = nullptr;
+    bool pictureSelected_ = false;
 };
 
 class TBitmap : public TGraphic {

@@ -111,11 +111,12 @@ void TPen::Publish(ui::TPublisher<TPen>& p)
 
 // ---- TGraphicsObject
 
-void TGraphicsObject::Changed()
+void TGraphicsObject::Changed(bool handleChanged)
 {
     if (beforeHandleChange_)
         beforeHandleChange_();
-    FreeHandle();
+    if (handleChanged)
+        FreeHandle();
     OnChange(this);
 }
 
@@ -189,7 +190,8 @@ void TFont::SetColor(TColor color)
 {
     if (color_ != color) {
         color_ = color;
-        Changed();
+        // The colour is the DC's text colour, not part of the font.
+        Changed(false);
     }
 }
 
@@ -349,7 +351,8 @@ void TPen::SetMode(TPenMode mode)
 {
     if (mode_ != mode) {
         mode_ = mode;
-        Changed();
+        // The mode is the DC's raster operation, not part of the pen.
+        Changed(false);
     }
 }
 

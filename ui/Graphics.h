@@ -65,8 +65,9 @@ public:
     TNotifyEvent OnChange;
 
 protected:
-    // Runs the canvas's release hook, frees the handle, then fires OnChange.
-    void Changed();
+    // Runs the canvas's release hook, frees the handle unless the change does
+    // not concern it (a font's colour, a pen's mode), then fires OnChange.
+    void Changed(bool handleChanged = true);
     virtual void FreeHandle() noexcept = 0;
 
 private:
@@ -318,6 +319,9 @@ protected:
 
     enum StateBit : unsigned { HandleValid = 1, FontValid = 2, PenValid = 4, BrushValid = 8 };
     void RequiredState(unsigned state);
+    // The DC stays, with its objects selected, but CreateHandle runs again
+    // before the next drawing.
+    void InvalidateHandle() noexcept { state_ &= ~unsigned{HandleValid}; }
 
 private:
     void SelectFont();

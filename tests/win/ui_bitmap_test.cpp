@@ -198,6 +198,25 @@ TEST(BitmapPixels, ScanLinesRunFromTheTop)
     EXPECT_THROW(empty.ScanLine(0), EInvalidGraphicOperation);
 }
 
+TEST(BitmapPixels, CanvasSettingsSurviveResizesAndHandedOutHandles)
+{
+    TBitmap bitmap(4, 4);
+    const HDC dc = bitmap.Canvas().Handle();
+    SetStretchBltMode(dc, COLORONCOLOR);
+    bitmap.SetSize(8, 8);
+    bitmap.Handle();
+    bitmap.SetPixelFormat(pf32bit);
+    EXPECT_EQ(bitmap.Canvas().Handle(), dc);
+    EXPECT_EQ(GetStretchBltMode(bitmap.Canvas().Handle()), COLORONCOLOR);
+    // And the DC holds the current picture again once drawn with.
+    const HBITMAP picture = bitmap.Handle();
+    EXPECT_NE(GetCurrentObject(dc, OBJ_BITMAP), picture);
+    EXPECT_EQ(bitmap.Canvas().Handle(), dc);
+    EXPECT_EQ(GetCurrentObject(dc, OBJ_BITMAP), picture);
+    bitmap.Canvas().SetPixel(7, 7, clRed);
+    EXPECT_EQ(bitmap.Canvas().Pixel(7, 7), clRed);
+}
+
 TEST(BitmapPixels, ResizingKeepsTheTopLeftAndPaintsNewAreaWhite)
 {
     TBitmap bitmap(2, 2);

@@ -211,6 +211,39 @@ TEST(Canvas, ChangingAnObjectWhileSelectedSwapsTheHandleCleanly)
     EXPECT_EQ(ui::HandleSnapshot::Take(), before);
 }
 
+TEST(Canvas, FontColourAndPenModeKeepTheirHandles)
+{
+    TBitmap bitmap(30, 16);
+    TCanvas& canvas = bitmap.Canvas();
+    canvas.Brush().SetStyle(bsClear);
+    canvas.Font().SetColor(clRed);
+    canvas.TextOut(0, 0, std::string_view("W"));
+    const HFONT font = canvas.Font().Handle();
+    canvas.Font().SetColor(clBlue);
+    EXPECT_EQ(canvas.Font().Handle(), font);
+    canvas.TextOut(15, 0, std::string_view("W"));
+    // The second letter takes the new colour all the same.
+    int blue = 0;
+    int red = 0;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 30; ++x) {
+            const TColor c = At(bitmap, x, y);
+            blue += x >= 15 && BlueOf(c) > RedOf(c) + 40;
+            red += x >= 15 && RedOf(c) > BlueOf(c) + 40;
+        }
+    EXPECT_GT(blue, 4);
+    EXPECT_EQ(red, 0);
+
+    const HPEN pen = canvas.Pen().Handle();
+    canvas.Pen().SetMode(pmXor);
+    EXPECT_EQ(canvas.Pen().Handle(), pen);
+    canvas.MoveTo(0, 15);
+    canvas.Pen().SetColor(clWhite);
+    canvas.LineTo(30, 15);
+    EXPECT_EQ(GetROP2(canvas.Handle()), R2_XORPEN);
+    EXPECT_EQ(At(bitmap, 5, 15), clBlack);  // white xor white
+}
+
 TEST(Canvas, BorrowedDCGetsItsOriginalObjectsBack)
 {
     ui::UniqueDC dc(CreateCompatibleDC(nullptr));
