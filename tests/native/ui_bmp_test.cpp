@@ -28,7 +28,7 @@ void Put32(Bytes& b, std::uint32_t v)
 }
 
 // A file with a version 3 info header, written field by field.
-struct FileSpec {
+struct FileLayout {
     std::int32_t width = 1;
     std::int32_t height = 1;
     std::uint16_t bits = 24;
@@ -40,7 +40,7 @@ struct FileSpec {
     std::int64_t offset = -1;  // -1: right after the palette
 };
 
-Bytes MakeFile(const FileSpec& s)
+Bytes MakeFile(const FileLayout& s)
 {
     const std::uint32_t computed = static_cast<std::uint32_t>(14 + 40 + s.masks.size() + s.palette.size());
     Bytes b{'B', 'M'};
@@ -117,7 +117,7 @@ TEST(BmpFormat, EveryLayoutSurvivesARoundTrip)
 
 TEST(BmpFormat, ShortPaletteIsPaddedWithBlack)
 {
-    FileSpec s;
+    FileLayout s;
     s.bits = 8;
     s.width = 2;
     s.colorsUsed = 2;
@@ -132,7 +132,7 @@ TEST(BmpFormat, ShortPaletteIsPaddedWithBlack)
 
 TEST(BmpFormat, TopDownRowsAreTurnedBottomUp)
 {
-    FileSpec s;
+    FileLayout s;
     s.width = 1;
     s.height = -2;
     s.pixels = {1, 2, 3, 0, 4, 5, 6, 0};  // the top row first
@@ -144,7 +144,7 @@ TEST(BmpFormat, TopDownRowsAreTurnedBottomUp)
 
 TEST(BmpFormat, ZeroPixelOffsetFallsBackToTheComputedOne)
 {
-    FileSpec s;
+    FileLayout s;
     s.offset = 0;
     s.pixels = {9, 8, 7, 0};
     const auto image = Decode(MakeFile(s));
@@ -173,7 +173,7 @@ TEST(BmpFormat, CoreHeaderWithThreeBytePalette)
 
 TEST(BmpFormat, BitFieldsOfKnownShapesKeepTheirLayout)
 {
-    FileSpec s;
+    FileLayout s;
     s.bits = 16;
     s.compression = 3;
     s.masks = Masks({0xF800, 0x07E0, 0x001F});
@@ -193,7 +193,7 @@ TEST(BmpFormat, BitFieldsOfKnownShapesKeepTheirLayout)
 TEST(BmpFormat, OtherBitFieldsAreConvertedToBgra)
 {
     // 32 bits stored as red, green, blue, alpha from the lowest byte up.
-    FileSpec s;
+    FileLayout s;
     s.bits = 32;
     s.compression = 6;
     s.masks = Masks({0x000000FF, 0x0000FF00, 0x00FF0000, 0xFF000000});
@@ -214,7 +214,7 @@ TEST(BmpFormat, OtherBitFieldsAreConvertedToBgra)
 
 TEST(BmpFormat, Rle8RunsLiteralsDeltasAndLineEnds)
 {
-    FileSpec s;
+    FileLayout s;
     s.bits = 8;
     s.compression = 1;
     s.width = 6;
@@ -237,7 +237,7 @@ TEST(BmpFormat, Rle8RunsLiteralsDeltasAndLineEnds)
 
 TEST(BmpFormat, Rle4AlternatesNibblesAndClipsAtTheEdge)
 {
-    FileSpec s;
+    FileLayout s;
     s.bits = 4;
     s.compression = 2;
     s.width = 3;
@@ -251,40 +251,40 @@ TEST(BmpFormat, Rle4AlternatesNibblesAndClipsAtTheEdge)
 
 TEST(BmpFormat, DamagedFilesAreRejected)
 {
-    FileSpec good;
+    FileLayout good;
     good.width = 2;
     good.height = 2;
     good.pixels.assign(16, 0x55);
     ASSERT_NO_THROW(Decode(MakeFile(good)));
 
     auto bad = [&](auto change) {
-        FileSpec s = good;
+        FileLayout s = good;
         change(s);
         return MakeFile(s);
     };
-    EXPECT_THROW(Decode(bad([](FileSpec& s) { s.width = 0; })), FormatError);
-    EXPECT_THROW(Decode(bad([](FileSpec& s) { s.height = 0; })), FormatError);
-    EXPECT_THROW(Decode(bad([](FileSpec& s) { s.width = -4; })), FormatError);
-    EXPECT_THROW(Decode(bad([](FileSpec& s) { s.width = 100000; })), FormatError);
-    EXPECT_THROW(Decode(bad([](FileSpec& s) { s.height = INT32_MIN; })), FormatError);
-    EXPECT_THROW(Decode(bad([](FileSpec& s) { s.bits = 7; })), FormatError);
-    EXPECT_THROW(Decode(bad([](FileSpec& s) { s.compression = 4; })), FormatError);   // embedded JPEG
-    EXPECT_THROW(Decode(bad([](FileSpec& s) { s.compression = 1; })), FormatError);   // RLE8 needs 8 bits
-    EXPECT_THROW(Decode(bad([](FileSpec& s) { s.pixels.resize(10); })), FormatError); // rows missing
-    EXPECT_THROW(Decode(bad([](FileSpec& s) {
+    EXPECT_THROW(Decode(bad([](FileLayout& s) { s.width = 0; })), FormatError);
+    EXPECT_THROW(Decode(bad([](FileLayout& s) { s.height = 0; })), FormatError);
+    EXPECT_THROW(Decode(bad([](FileLayout& s) { s.width = -4; })), FormatError);
+    EXPECT_THROW(Decode(bad([](FileLayout& s) { s.width = 100000; })), FormatError);
+    EXPECT_THROW(Decode(bad([](FileLayout& s) { s.height = INT32_MIN; })), FormatError);
+    EXPECT_THROW(Decode(bad([](FileLayout& s) { s.bits = 7; })), FormatError);
+    EXPECT_THROW(Decode(bad([](FileLayout& s) { s.compression = 4; })), FormatError);   // embedded JPEG
+    EXPECT_THROW(Decode(bad([](FileLayout& s) { s.compression = 1; })), FormatError);   // RLE8 needs 8 bits
+    EXPECT_THROW(Decode(bad([](FileLayout& s) { s.pixels.resize(10); })), FormatError); // rows missing
+    EXPECT_THROW(Decode(bad([](FileLayout& s) {
                      s.bits = 8;
                      s.compression = 1;
                      s.height = -2;  // run-length data cannot be top-down
                      s.palette.assign(1024, 0);
                  })),
                  FormatError);
-    EXPECT_THROW(Decode(bad([](FileSpec& s) {
+    EXPECT_THROW(Decode(bad([](FileLayout& s) {
                      s.bits = 8;
                      s.colorsUsed = 200;  // more palette than the file holds
                      s.palette.assign(16, 0);
                  })),
                  FormatError);
-    EXPECT_THROW(Decode(bad([](FileSpec& s) {
+    EXPECT_THROW(Decode(bad([](FileLayout& s) {
                      s.bits = 8;
                      s.compression = 1;
                      s.palette.assign(1024, 0);
@@ -292,7 +292,7 @@ TEST(BmpFormat, DamagedFilesAreRejected)
                  })),
                  FormatError);
     // 32768 x 32768 x 4 bytes exceeds the pixel budget.
-    EXPECT_THROW(Decode(bad([](FileSpec& s) {
+    EXPECT_THROW(Decode(bad([](FileLayout& s) {
                      s.width = 32768;
                      s.height = 32768;
                      s.bits = 32;

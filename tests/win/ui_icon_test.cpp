@@ -24,16 +24,16 @@ void Put32(Bytes& b, std::uint32_t v)
     Put16(b, v >> 16);
 }
 
-struct ImageSpec {
+struct ImagePlan {
     int size;
     TColor colour;
     std::function<bool(int x, int y)> transparent;  // counted from the top
 };
 
 // One 32-bit icon image: header with doubled height, BGRA rows bottom-up, AND mask.
-Bytes IconImage(const ImageSpec& spec)
+Bytes IconImage(const ImagePlan& plan)
 {
-    const int n = spec.size;
+    const int n = plan.size;
     Bytes b;
     Put32(b, 40);
     Put32(b, static_cast<std::uint32_t>(n));
@@ -44,35 +44,35 @@ Bytes IconImage(const ImageSpec& spec)
         Put32(b, 0);
     for (int y = n - 1; y >= 0; --y)
         for (int x = 0; x < n; ++x) {
-            const bool clear = spec.transparent(x, y);
-            b.push_back(clear ? 0 : BlueOf(spec.colour));
-            b.push_back(clear ? 0 : GreenOf(spec.colour));
-            b.push_back(clear ? 0 : RedOf(spec.colour));
+            const bool clear = plan.transparent(x, y);
+            b.push_back(clear ? 0 : BlueOf(plan.colour));
+            b.push_back(clear ? 0 : GreenOf(plan.colour));
+            b.push_back(clear ? 0 : RedOf(plan.colour));
             b.push_back(clear ? 0 : 255);
         }
     const int stride = (n + 31) / 32 * 4;
     for (int y = n - 1; y >= 0; --y) {
         Bytes row(static_cast<std::size_t>(stride), 0);
         for (int x = 0; x < n; ++x)
-            if (spec.transparent(x, y))
+            if (plan.transparent(x, y))
                 row[static_cast<std::size_t>(x / 8)] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
         b.insert(b.end(), row.begin(), row.end());
     }
     return b;
 }
 
-Bytes IconFile(const std::vector<ImageSpec>& specs)
+Bytes IconFile(const std::vector<ImagePlan>& plans)
 {
     Bytes file;
     Put16(file, 0);
     Put16(file, 1);
-    Put16(file, static_cast<std::uint32_t>(specs.size()));
+    Put16(file, static_cast<std::uint32_t>(plans.size()));
     std::vector<Bytes> images;
-    std::uint32_t offset = static_cast<std::uint32_t>(6 + 16 * specs.size());
-    for (const auto& spec : specs) {
-        images.push_back(IconImage(spec));
-        file.push_back(static_cast<std::uint8_t>(spec.size));
-        file.push_back(static_cast<std::uint8_t>(spec.size));
+    std::uint32_t offset = static_cast<std::uint32_t>(6 + 16 * plans.size());
+    for (const auto& plan : plans) {
+        images.push_back(IconImage(plan));
+        file.push_back(static_cast<std::uint8_t>(plan.size));
+        file.push_back(static_cast<std::uint8_t>(plan.size));
         file.push_back(0);
         file.push_back(0);
         Put16(file, 1);
