@@ -573,6 +573,9 @@ TWinControl::~TWinControl()
         RemoveChild(*child);
         delete child;
     }
+    // Leave the parent while this is still a windowed control: the parent
+    // keeps windowed children in its tab order too.
+    SetParent(nullptr);
 }
 
 HWND TWinControl::Handle()

@@ -353,6 +353,37 @@ TEST_F(WindowTest, TabOrderFollowsGroupsAndWraps)
     EXPECT_EQ(GetFocus(), f.list->Handle());
 }
 
+TEST_F(WindowTest, FreedControlsLeaveTabOrderAndFocus)
+{
+    LookupForm f;
+    f.form->Show();
+    ASSERT_TRUE(PumpUntil([&] { return GetFocus() == f.list->Handle(); }));
+    uitest::PressKey(VK_TAB);
+    ASSERT_EQ(GetFocus(), f.button->Handle());
+    TButton* gone = f.button;
+    delete f.button;
+    EXPECT_NE(f.form->ActiveControl(), gone);
+    EXPECT_EQ(f.search->ControlCount(), 1);
+    f.list->SetFocus();
+    Pump();
+    uitest::PressKey(VK_TAB);
+    EXPECT_EQ(GetFocus(), f.edit->Handle());
+    TEdit* goneToo = f.edit;
+    delete f.search;  // with the edit inside it
+    EXPECT_NE(f.form->ActiveControl(), goneToo);
+    if (TWinControl* active = f.form->ActiveControl()) {
+        EXPECT_TRUE(f.form->ContainsControl(active));
+    }
+    EXPECT_EQ(f.form->FindComponent("Edit2"), nullptr);
+    std::vector<TWinControl*> order;
+    f.form->GetTabOrderList(order);
+    EXPECT_EQ(order, (std::vector<TWinControl*>{f.browse, f.list, f.results, f.view}));
+    f.list->SetFocus();
+    Pump();
+    uitest::PressKey(VK_TAB);
+    EXPECT_EQ(GetFocus(), f.view->Handle());
+}
+
 TEST_F(WindowTest, EnterInAnEditClicksTheDefaultButtonOnceItIsDefault)
 {
     LookupForm f;
