@@ -158,13 +158,11 @@ Layout IndexedLayout(int bits)
     return bits == 1 ? Layout::Indexed1 : bits == 4 ? Layout::Indexed4 : Layout::Indexed8;
 }
 
-// Copies stored rows into bottom-up order. The last row may lack its padding.
+// Copies stored rows into bottom-up order; Decode made sure they are all there.
 void CopyRows(std::span<const std::uint8_t> data, const Header& h, Image& out)
 {
     const std::size_t srcStride = (static_cast<std::size_t>(h.width) * h.bits + 31) / 32 * 4;
     const std::size_t rowBytes = (static_cast<std::size_t>(h.width) * h.bits + 7) / 8;
-    if (data.size() < (static_cast<std::size_t>(h.height) - 1) * srcStride + rowBytes)
-        Fail();
     const std::size_t dstStride = Stride(out.width, out.layout);
     for (int row = 0; row < h.height; ++row) {
         const std::size_t srcRow = static_cast<std::size_t>(h.topDown ? h.height - 1 - row : row);
@@ -187,14 +185,12 @@ std::uint8_t Channel(std::uint32_t value, std::uint32_t mask, std::uint8_t absen
     return static_cast<std::uint8_t>((field * 255 + max / 2) / max);
 }
 
-// Bit-field pixels of any mask set become blue, green, red, alpha.
+// Bit-field pixels of any mask set become blue, green, red, alpha; Decode
+// made sure the rows are all there.
 void ConvertBitFields(std::span<const std::uint8_t> data, const Header& h, Image& out)
 {
     const std::size_t bytesPerPixel = static_cast<std::size_t>(h.bits) / 8;
     const std::size_t srcStride = (static_cast<std::size_t>(h.width) * h.bits + 31) / 32 * 4;
-    const std::size_t rowBytes = static_cast<std::size_t>(h.width) * bytesPerPixel;
-    if (data.size() < (static_cast<std::size_t>(h.height) - 1) * srcStride + rowBytes)
-        Fail();
     const std::size_t dstStride = Stride(out.width, out.layout);
     for (int row = 0; row < h.height; ++row) {
         const std::size_t srcRow = static_cast<std::size_t>(h.topDown ? h.height - 1 - row : row);
@@ -336,15 +332,22 @@ Image Decode(std::span<const std::uint8_t> fileData)
     const std::size_t stride = Stride(out.width, out.layout);
     if (stride > MaxPixelBytes / static_cast<std::size_t>(out.height))
         Fail();
-    out.pixels.assign(stride * static_cast<std::size_t>(out.height), 0);
 
     // The declared offset wins when it points past the headers; some writers leave it 0.
     const std::uint32_t declared = file.U32(10);
     const std::size_t offset = declared >= h.tableStart && declared < file.size() ? declared : tableEnd;
     const auto data = file.From(offset);
+    // Uncompressed rows must all be there (the last one may lack its padding)
+    // before a large picture's memory is taken for a small file.
+    const bool rle = h.compression == compressionRle8 || h.compression == compressionRle4;
+    const std::size_t storedStride = (static_cast<std::size_t>(h.width) * h.bits + 31) / 32 * 4;
+    const std::size_t lastRow = (static_cast<std::size_t>(h.width) * h.bits + 7) / 8;
+    if (!rle && data.size() < (static_cast<std::size_t>(h.height) - 1) * storedStride + lastRow)
+        Fail();
+    out.pixels.assign(stride * static_cast<std::size_t>(out.height), 0);
 
     const bool plainThirtyTwo = h.masks[0] == 0x00FF0000 && h.masks[1] == 0x0000FF00 && h.masks[2] == 0x000000FF;
-    if (h.compression == compressionRle8 || h.compression == compressionRle4)
+    if (rle)
         DecodeRle(data, h, out);
     else if (h.compression == compressionRgb || out.layout != Layout::Bgrx32 || (h.bits == 32 && plainThirtyTwo))
         CopyRows(data, h, out);

@@ -67,9 +67,11 @@ struct ImageView {
     std::span<const std::uint8_t> pixels;  // bottom-up, Stride bytes per row
 };
 
-// The largest picture accepted, so a damaged header cannot ask for gigabytes.
+// The largest picture accepted (64 MB of pixels, 4096 x 4096 at 32 bits), so
+// that a damaged header or a tiny run-length file cannot take the memory of a
+// huge picture. Bitmaps made in code have the same limit.
 inline constexpr int MaxDimension = 32768;
-inline constexpr std::size_t MaxPixelBytes = std::size_t{256} << 20;
+inline constexpr std::size_t MaxPixelBytes = std::size_t{64} << 20;
 
 Image Decode(std::span<const std::uint8_t> file);
 std::vector<std::uint8_t> Encode(const ImageView& image);

@@ -291,11 +291,14 @@ TEST(BmpFormat, DamagedFilesAreRejected)
                      s.pixels = {0, 40, 1, 2};  // a literal run longer than the data
                  })),
                  FormatError);
-    // 32768 x 32768 x 4 bytes exceeds the pixel budget.
+    // 8200 x 8192 x 1 byte exceeds the pixel budget, even as a tiny run-length file.
     EXPECT_THROW(Decode(bad([](FileLayout& s) {
-                     s.width = 32768;
-                     s.height = 32768;
-                     s.bits = 32;
+                     s.width = 8200;
+                     s.height = 8192;
+                     s.bits = 8;
+                     s.compression = 1;
+                     s.palette.assign(1024, 0);
+                     s.pixels = {0, 1};
                  })),
                  FormatError);
 
