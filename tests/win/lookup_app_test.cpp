@@ -1,0 +1,383 @@
+// The lookup program's two windows driven as a user drives them: clicks on
+// the group list and the buttons, text typed into the keyword box, Enter,
+// the result list's context menu, the main menu item and the About window.
+// What the user sees is read back from the windows themselves (list view
+// rows, window texts) and from the clipboard.
+#include "tests/win/ui_window_support.h"
+
+#include "app/Unit1.h"
+#include "app/Unit2.h"
+#include "skin/load/WinSkinStore.h"
+#include "ui/Picture.h"
+
+#include <commctrl.h>
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using uitest::Pump;
+using uitest::PumpUntil;
+
+using Row = std::array<std::string, 4>;
+
+std::vector<Row> ResultRows()
+{
+    HWND list = Form1->ListView1->Handle();
+    const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    std::vector<Row> rows;
+    for (int item = 0; item < count; ++item) {
+        Row row;
+        for (int column = 0; column < 4; ++column) {
+            char text[128]{};
+            LVITEMA request{};
+            request.iSubItem = column;
+            request.pszText = text;
+            request.cchTextMax = sizeof text;
+            SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&request));
+            row[static_cast<std::size_t>(column)] = text;
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+// A left click at a point of a window's client area.
+void ClickAt(HWND window, int x, int y)
+{
+    const LPARAM at = MAKELPARAM(x, y);
+    // Posted first, so that a control tracking the button (drag detection) sees it come up.
+    PostMessageA(window, WM_LBUTTONUP, 0, at);
+    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    Pump(30);
+}
+
+void ClickCentre(HWND window)
+{
+    RECT client{};
+    GetClientRect(window, &client);
+    ClickAt(window, client.right / 2, client.bottom / 2);
+}
+
+void ChooseGroup(std::string_view group)
+{
+    HWND list = Form1->ListBox1->Handle();
+    const std::string text(group);
+    const LRESULT index = SendMessageA(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
+    ASSERT_NE(index, LB_ERR) << text;
+    SendMessageA(list, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
+    RECT item{};
+    SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    ClickAt(list, item.left + 10, (item.top + item.bottom) / 2);
+}
+
+// Clicks into the keyword box and types text over what it holds (an input
+// method hands over Chinese text the same way, as one replacement).
+void TypeKeyword(std::string_view keyword)
+{
+    HWND edit = Form1->Edit2->Handle();
+    ClickCentre(edit);
+    ASSERT_EQ(GetFocus(), edit);
+    SendMessageA(edit, EM_SETSEL, 0, -1);
+    const std::string text(keyword);
+    SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void Search(std::string_view keyword)
+{
+    TypeKeyword(keyword);
+    uitest::PressKey(VK_RETURN);
+}
+
+void SelectResult(int index)
+{
+    HWND list = Form1->ListView1->Handle();
+    SendMessageA(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), FALSE);
+    RECT item{};
+    item.left = LVIR_LABEL;
+    SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    ClickAt(list, item.left + 5, (item.top + item.bottom) / 2);
+}
+
+void SelectNoResult()
+{
+    LVITEMA state{};
+    state.stateMask = LVIS_SELECTED;
+    SendMessageA(Form1->ListView1->Handle(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
+}
+
+HWND OpenMenuWindow()
+{
+    return FindWindowA("#32768", nullptr);
+}
+
+// Opens the result list's context menu and chooses its item at index (0 is
+// "复制全部") with the arrow keys and Enter.
+void ChooseContextCommand(int index)
+{
+    uitest::CallAfter(100, [index] {
+        HWND menu = OpenMenuWindow();
+        if (!menu)
+            return;
+        for (int step = 0; step <= index; ++step)
+            PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+        PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+    });
+    HWND list = Form1->ListView1->Handle();
+    RECT client{};
+    GetClientRect(list, &client);
+    POINT at{client.right / 2, client.bottom / 2};
+    ClientToScreen(list, &at);
+    SendMessageA(list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(at.x, at.y));
+    Pump(50);
+}
+
+void PutOnClipboard(const std::string& text)
+{
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    std::memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+    GlobalUnlock(memory);
+    SetClipboardData(CF_TEXT, memory);
+    CloseClipboard();
+}
+
+std::string ClipboardText()
+{
+    if (!OpenClipboard(nullptr))
+        return "<clipboard busy>";
+    std::string text = "<no text>";
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        text = static_cast<const char*>(GlobalLock(data));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
+}
+
+class LookupAppTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        ui::RegisterClasses({&TSkinStore::ClassInfo});
+        Application->Initialize();
+        Application->SetTitle("Zelvorin");
+        Application->CreateForm(Form1);
+        Application->CreateForm(Form2);
+        Form1->Show();
+        PumpUntil([] { return GetFocus() == Form1->ListBox1->Handle(); });
+    }
+};
+
+// Runs first: the state right after start-up, before the keyword box ever had the focus.
+TEST_F(LookupAppTest, StartsWithTheGroupsAndThePlaceholder)
+{
+    HWND groups = Form1->ListBox1->Handle();
+    EXPECT_EQ(GetFocus(), groups);
+    ASSERT_EQ(SendMessageA(groups, LB_GETCOUNT, 0, 0), 39);
+    char text[32]{};
+    SendMessageA(groups, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, "大洋洲");
+    SendMessageA(groups, LB_GETTEXT, 38, reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, "重庆");
+    EXPECT_EQ(uitest::WindowText(Form1->Edit2->Handle()), "输入关键字");
+    EXPECT_EQ(uitest::WindowText(Form1->WindowHandle()), "Zelvorin");
+    EXPECT_FALSE(Form1->Button2->Default());
+
+    // Enter does not search while the keyword box has never had the focus.
+    ChooseGroup("澳门");
+    uitest::PressKey(VK_RETURN);
+    EXPECT_EQ(ResultRows(), (std::vector<Row>{{"澳门", "澳门", "", "00853"}}));
+
+    // The button searches for the placeholder itself, which no row contains.
+    ClickCentre(Form1->Button2->Handle());
+    EXPECT_EQ(ResultRows(), (std::vector<Row>{{"(无结果)", "(无结果)", "(无结果)", "(无结果)"}}));
+}
+
+TEST_F(LookupAppTest, PlaceholderLeavesOnEntryAndReturnsWhenEmpty)
+{
+    HWND edit = Form1->Edit2->Handle();
+    ClickCentre(edit);
+    EXPECT_EQ(uitest::WindowText(edit), "");
+    EXPECT_TRUE(Form1->Button2->Default());
+    ChooseGroup("北京");
+    EXPECT_EQ(uitest::WindowText(edit), "输入关键字");
+
+    TypeKeyword("通县");
+    ChooseGroup("北京");
+    EXPECT_EQ(uitest::WindowText(edit), "通县") << "typed text stays";
+    ClickCentre(edit);
+    EXPECT_EQ(uitest::WindowText(edit), "通县");
+}
+
+TEST_F(LookupAppTest, ChoosingAGroupListsItsRowsInOrder)
+{
+    ChooseGroup("北京");
+    const std::vector<Row> rows = ResultRows();
+    ASSERT_EQ(rows.size(), 9u);
+    EXPECT_EQ(rows[0], (Row{"北京", "北京", "100000", "010"}));
+    for (const Row& row : rows)
+        EXPECT_EQ(row[0], "北京");
+
+    ChooseGroup("澳门");
+    EXPECT_EQ(ResultRows(), (std::vector<Row>{{"澳门", "澳门", "", "00853"}}));
+}
+
+TEST_F(LookupAppTest, EnterSearchesEveryFieldOnceTheKeywordBoxHadTheFocus)
+{
+    Search("023");
+    std::vector<Row> rows = ResultRows();
+    ASSERT_EQ(rows.size(), 42u);
+    for (std::size_t i = 0; i < 10; ++i) {
+        EXPECT_EQ(rows[i][0], "非洲");
+        EXPECT_EQ(rows[i][3].substr(0, 4), "0023");
+    }
+    for (std::size_t i = 10; i < 42; ++i)
+        EXPECT_EQ(rows[i][0], "重庆");
+    EXPECT_EQ(rows[10 + 5], (Row{"重庆", "重庆", "400000", "023"}));
+    EXPECT_EQ(rows.back(), (Row{"重庆", "巫山", "404700", "023"}));
+
+    Search("州");
+    EXPECT_EQ(ResultRows().size(), 154u);
+    Search("830000");
+    rows = ResultRows();
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0][1], "乌鲁木齐");
+    EXPECT_EQ(rows[0][2], "830000");
+
+    // Blanks around the keyword do not matter; the group field matches too.
+    Search("  北京 ");
+    rows = ResultRows();
+    ASSERT_EQ(rows.size(), 9u);
+    EXPECT_EQ(rows[0], (Row{"北京", "北京", "100000", "010"}));
+
+    // Enter keeps searching from other controls: the button stays the default.
+    ChooseGroup("澳门");
+    ASSERT_EQ(GetFocus(), Form1->ListBox1->Handle());
+    uitest::PressKey(VK_RETURN);
+    EXPECT_EQ(ResultRows().size(), 9u);
+}
+
+TEST_F(LookupAppTest, KeywordsThatFindNothingShowTheNoResultLine)
+{
+    const std::vector<Row> none{{"(无结果)", "(无结果)", "(无结果)", "(无结果)"}};
+    Search("   ");
+    EXPECT_EQ(ResultRows(), none);
+    ClickCentre(Form1->Button2->Handle());
+    EXPECT_EQ(ResultRows(), none) << "blanks typed stay when the focus leaves";
+    // Its bytes occur in "新西兰" only across the boundary between two characters.
+    Search("挛");
+    EXPECT_EQ(ResultRows(), none);
+}
+
+TEST_F(LookupAppTest, CopyCommandsPutTheSelectedLineOnTheClipboard)
+{
+    ChooseGroup("北京");
+    const std::vector<Row> rows = ResultRows();
+    int tongxian = -1;
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        if (rows[i][1] == "通县")
+            tongxian = static_cast<int>(i);
+    ASSERT_GE(tongxian, 0);
+    SelectResult(tongxian);
+    ASSERT_EQ(Form1->ListView1->SelCount(), 1);
+
+    ChooseContextCommand(0);
+    EXPECT_EQ(ClipboardText(), "省份：北京\r\n地区：通县\r\n邮编：101100\r\n区号：010");
+    EXPECT_EQ(ClipboardText(),
+              "\xCA\xA1\xB7\xDD\xA3\xBA\xB1\xB1\xBE\xA9\r\n\xB5\xD8\xC7\xF8\xA3\xBA\xCD\xA8\xCF\xD8\r\n"
+              "\xD3\xCA\xB1\xE0\xA3\xBA" "101100\r\n\xC7\xF8\xBA\xC5\xA3\xBA" "010");
+    ChooseContextCommand(1);
+    EXPECT_EQ(ClipboardText(), "北京");
+    ChooseContextCommand(2);
+    EXPECT_EQ(ClipboardText(), "通县");
+    ChooseContextCommand(3);
+    EXPECT_EQ(ClipboardText(), "101100");
+    ChooseContextCommand(4);
+    EXPECT_EQ(ClipboardText(), "010");
+
+    // A foreign row: the empty postal code empties the clipboard's text.
+    ChooseGroup("大洋洲");
+    SelectResult(0);
+    ChooseContextCommand(3);
+    EXPECT_EQ(ClipboardText(), "");
+    ChooseContextCommand(0);
+    EXPECT_EQ(ClipboardText(), "省份：大洋洲\r\n地区：澳大利亚\r\n邮编：\r\n区号：0061");
+
+    // The no-result line copies like any other.
+    Search("挛");
+    SelectResult(0);
+    ChooseContextCommand(0);
+    EXPECT_EQ(ClipboardText(), "省份：(无结果)\r\n地区：(无结果)\r\n邮编：(无结果)\r\n区号：(无结果)");
+}
+
+TEST_F(LookupAppTest, CopyCommandsDoNothingWithoutASelection)
+{
+    ChooseGroup("北京");
+    SelectNoResult();
+    ASSERT_EQ(Form1->ListView1->SelCount(), 0);
+    PutOnClipboard("before");
+    for (int command = 0; command < 5; ++command) {
+        ChooseContextCommand(command);
+        EXPECT_EQ(ClipboardText(), "before") << command;
+    }
+}
+
+// Opens the About window from the main menu and, from inside its modal
+// loop, checks it and closes it with close().
+void ShowAboutAndClose(const std::function<void()>& close, bool& checked)
+{
+    checked = false;
+    uitest::CallAfter(200, [&checked, close] {
+        HWND about = Form2->WindowHandle();
+        EXPECT_TRUE(IsWindowVisible(about));
+        EXPECT_EQ(uitest::WindowText(about), "关于“Zelvorin”");
+        EXPECT_FALSE(IsWindowEnabled(Form1->WindowHandle())) << "the main window takes no input meanwhile";
+        checked = true;
+        close();
+    });
+    SendMessageA(Form1->WindowHandle(), WM_COMMAND, MAKEWPARAM(Form1->N1->Command(), 0), 0);
+}
+
+TEST_F(LookupAppTest, AboutWindowOpensFromTheMenuAndClosesByEnterOrItsCloseBox)
+{
+    EXPECT_TRUE(Form1->N1->Default());
+    bool checked = false;
+    ShowAboutAndClose(
+        [] {
+            // Enter from the contact line: the OK button is the default.
+            ClickCentre(Form2->Edit1->Handle());
+            EXPECT_EQ(GetFocus(), Form2->Edit1->Handle());
+            uitest::PressKey(VK_RETURN);
+        },
+        checked);
+    EXPECT_TRUE(checked);
+    EXPECT_FALSE(IsWindowVisible(Form2->WindowHandle()));
+    EXPECT_TRUE(IsWindowEnabled(Form1->WindowHandle()));
+
+    ShowAboutAndClose([] { PostMessageA(Form2->WindowHandle(), WM_SYSCOMMAND, SC_CLOSE, 0); }, checked);
+    EXPECT_TRUE(checked) << "the same window shows again";
+    EXPECT_FALSE(IsWindowVisible(Form2->WindowHandle()));
+    EXPECT_TRUE(IsWindowEnabled(Form1->WindowHandle()));
+}
+
+TEST_F(LookupAppTest, AboutWindowShowsItsPicturesAndTexts)
+{
+    EXPECT_EQ(Form2->Image1->Picture().Width(), 300);
+    EXPECT_EQ(Form2->Image1->Picture().Height(), 66);
+    EXPECT_GT(Form2->Image2->Picture().Width(), 0);
+    EXPECT_EQ(Form2->ProductName->Caption(), "Zelvorin V1.0");
+    EXPECT_TRUE(Form2->Edit1->ReadOnly());
+    EXPECT_TRUE(Form2->OKButton->Default());
+    EXPECT_NE(Form2->Comments->Caption().find("Zelvorin"), std::string::npos);
+}
+
+} // namespace
