@@ -1,10 +1,13 @@
 // The drawing primitives, checked pixel for pixel on 24- and 32-bit DIBs.
 #include "skin/model/ImgUtil.h"
+#include "ui/ExtCtrls.h"
+#include "ui/Forms.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -514,6 +517,54 @@ TEST(WideText, AnsiConversionAndDrawing)
         for (int x = 0; x < 80 && !inked; ++x)
             inked = At(target, x, y) != clWhite;
     EXPECT_TRUE(inked);
+}
+
+TEST(PaintParentBackground, ParentPaintsUnderTheControlThroughTheDc)
+{
+    // The parent fills its background blue and paints a red 4 x 4 square at
+    // (12, 7) of its own client area; the control sits at (10, 5).
+    const auto form = std::make_unique<TForm>(nullptr);
+    auto* panel = new TPanel(form.get());
+    panel->SetBounds(10, 5, 20, 10);
+    panel->SetParent(form.get());
+    std::vector<UINT> seen;
+    form->SetWindowProc([&](TMessage& message) {
+        if (message.Msg != WM_ERASEBKGND && message.Msg != WM_PAINT)
+            return;
+        seen.push_back(message.Msg);
+        const auto dc = reinterpret_cast<HDC>(message.WParam);
+        const RECT all{0, 0, 200, 200};
+        const RECT square{12, 7, 16, 11};
+        const ui::UniqueBrush brush(CreateSolidBrush(message.Msg == WM_ERASEBKGND ? RGB(0, 0, 255) : RGB(255, 0, 0)));
+        FillRect(dc, message.Msg == WM_ERASEBKGND ? &all : &square, brush.get());
+        message.Result = 1;
+    });
+
+    auto target = Filled(24, 14, pf24bit, background);
+    const HDC dc = target.Canvas().Handle();
+    PaintParentBackground(*panel, dc);
+    EXPECT_EQ(seen, (std::vector<UINT>{WM_ERASEBKGND, WM_PAINT}));
+    // Only the control's own 20 x 10 is painted, in the control's coordinates.
+    EXPECT_EQ(Mismatch(target, [](int x, int y) {
+                  if (x >= 20 || y >= 10)
+                      return background;
+                  return x >= 2 && x < 6 && y >= 2 && y < 6 ? clRed : clBlue;
+              }),
+              "");
+    // The DC is given back as it was.
+    POINT origin{-1, -1};
+    GetViewportOrgEx(dc, &origin);
+    EXPECT_EQ(origin.x, 0);
+    EXPECT_EQ(origin.y, 0);
+    RECT clip{};
+    EXPECT_EQ(GetClipBox(dc, &clip), SIMPLEREGION);
+    EXPECT_EQ(clip.right, 24);
+
+    // Without a parent there is nothing to paint.
+    panel->SetParent(nullptr);
+    seen.clear();
+    PaintParentBackground(*panel, dc);
+    EXPECT_TRUE(seen.empty());
 }
 
 } // namespace
