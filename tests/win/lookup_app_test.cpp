@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -378,6 +379,61 @@ TEST_F(LookupAppTest, AboutWindowShowsItsPicturesAndTexts)
     EXPECT_TRUE(Form2->Edit1->ReadOnly());
     EXPECT_TRUE(Form2->OKButton->Default());
     EXPECT_NE(Form2->Comments->Caption().find("Zelvorin"), std::string::npos);
+}
+
+} // namespace
+
+namespace {
+
+#pragma pack(push, 2)
+struct IconGroupEntry {
+    BYTE width, height, colours, reserved;
+    WORD planes, bitCount;
+    DWORD bytes;
+    WORD id;
+};
+#pragma pack(pop)
+
+// The shipped program's own resources: icon sizes, manifest and version.
+TEST(ProgramResourcesTest, IconManifestAndVersionAreInTheProgram)
+{
+    // The build tree: given by CTest, or two levels above this test (tests/win).
+    std::string path;
+    if (const char* binary = std::getenv("ZEL_BINARY_DIR")) {
+        path = std::string("Z:") + binary + "/zelvorin.exe";
+    } else {
+        char self[MAX_PATH]{};
+        GetModuleFileNameA(nullptr, self, MAX_PATH);
+        path = self;
+        for (int level = 0; level < 3; ++level)
+            path.erase(path.find_last_of("\\/"));
+        path += "\\zelvorin.exe";
+    }
+    HMODULE program = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_NE(program, nullptr) << path;
+
+    HRSRC group = FindResourceA(program, "MAINICON", MAKEINTRESOURCEA(14) /* RT_GROUP_ICON */);
+    ASSERT_NE(group, nullptr);
+    const auto* header = static_cast<const WORD*>(LockResource(LoadResource(program, group)));
+    ASSERT_EQ(header[2], 4);
+    const auto* entries = reinterpret_cast<const IconGroupEntry*>(header + 3);
+    std::vector<int> sizes;
+    for (int i = 0; i < 4; ++i) {
+        sizes.push_back(entries[i].width);
+        EXPECT_EQ(entries[i].bitCount, 32);
+    }
+    EXPECT_EQ(sizes, (std::vector<int>{48, 32, 24, 16}));
+
+    HRSRC manifest = FindResourceA(program, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24) /* RT_MANIFEST */);
+    ASSERT_NE(manifest, nullptr);
+    const std::string text(static_cast<const char*>(LockResource(LoadResource(program, manifest))),
+                           SizeofResource(program, manifest));
+    EXPECT_NE(text.find("Microsoft.Windows.Common-Controls"), std::string::npos);
+    EXPECT_NE(text.find("version=\"6.0.0.0\""), std::string::npos);
+
+    EXPECT_NE(FindResourceA(program, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(16) /* RT_VERSION */), nullptr);
+    EXPECT_NE(FindResourceA(program, "TFORM1", MAKEINTRESOURCEA(10) /* RT_RCDATA */), nullptr);
+    FreeLibrary(program);
 }
 
 } // namespace
