@@ -125,8 +125,11 @@ void ChooseContextCommand(int index)
 {
     uitest::CallAfter(100, [index] {
         HWND menu = OpenMenuWindow();
-        if (!menu)
+        if (!menu) {
+            ADD_FAILURE() << "no context menu opened";
+            EndMenu();
             return;
+        }
         for (int step = 0; step <= index; ++step)
             PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
         PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
