@@ -252,6 +252,11 @@ TEST_F(MenuTest, ContextMenuOpensFromTheControlsOwnHandler)
     contextMenu(list->Handle(), MAKELPARAM(screen.x, screen.y));
     EXPECT_EQ(opened, (std::vector<std::string>{"list", "list"}));
     EXPECT_EQ(viewMenu->PopupComponent(), list);
+    // A right-click becomes the same message through the system's default handling.
+    uitest::CallAfter(150, [] { EndMenu(); });
+    SendMessageA(list->Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(10, 10));
+    SendMessageA(list->Handle(), WM_RBUTTONUP, 0, MAKELPARAM(10, 10));
+    EXPECT_EQ(opened, (std::vector<std::string>{"list", "list", "list"}));
 
     viewMenu->SetAutoPopup(false);
     opened.clear();
