@@ -1219,7 +1219,7 @@ void TWinControl::HandleKeyDown(TMessage& message)
         default:
             break;
         }
-        if (mask != 0 && Perform(CM_WANTSPECIALKEY, key, message.LParam) == 0 &&
+        if (mask != 0 && Perform(CM_WANTDIALOGKEY, key, message.LParam) == 0 &&
             (static_cast<DWORD>(Perform(WM_GETDLGCODE, 0, 0)) & mask) == 0 &&
             form->Perform(CM_DIALOGKEY, key, message.LParam) != 0)
             return;

@@ -234,7 +234,7 @@ RECT TImage::DestRect() const
     const bool shrink = proportional_ && (width > clientWidth || height > clientHeight);
     if (stretch_ || shrink) {
         if (proportional_) {
-            // Fit inside the control with the picture's aspect ratio.
+            // Fit inside the control keeping the picture's proportions.
             if (static_cast<long long>(clientWidth) * height < static_cast<long long>(clientHeight) * width) {
                 height = static_cast<int>(static_cast<long long>(height) * clientWidth / width);
                 width = clientWidth;

@@ -43,7 +43,7 @@ inline constexpr UINT CM_MOUSELEAVE = CM_BASE + 20;
 inline constexpr UINT CM_MENUCHANGED = CM_BASE + 21;     // sent to the form window when its main menu changed
 inline constexpr UINT CM_ENTER = CM_BASE + 26;
 inline constexpr UINT CM_EXIT = CM_BASE + 27;
-inline constexpr UINT CM_WANTSPECIALKEY = CM_BASE + 30;  // WParam virtual key; Result != 0 = the control takes it
+inline constexpr UINT CM_WANTDIALOGKEY = CM_BASE + 30;  // WParam virtual key; Result != 0 = the control takes it
 inline constexpr UINT CM_RELEASE = CM_BASE + 33;         // posted to a form that frees itself later
 inline constexpr UINT CM_RECREATEWND = CM_BASE + 51;     // the control's window is about to be destroyed and made again
 
