@@ -4,11 +4,6 @@
 
 #include "ui/Collection.h"
 #include "ui/Control.h"
-// windows.h renames GetObject to GetObjectA, and TStrings has a member of
-// that name; code here that wants the GDI function says GetObjectA.
-#ifdef GetObject
-#undef GetObject
-#endif
 #include "ui/Strings.h"
 
 #include <memory>

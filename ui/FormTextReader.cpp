@@ -173,7 +173,7 @@ void TFormReader::ApplyProperty(TObject& target, const std::string& where, const
             if (info == nullptr || info->Kind != TPropKind::Object) {
                 throw EFormError(property.Line, Join(place, name) + " is not an object property");
             }
-            object = info->GetObject(*object);
+            object = info->GetObjectValue(*object);
             place = Join(place, name);
             if (object == nullptr) {
                 throw EFormError(property.Line, place + " is not assigned");
@@ -257,7 +257,7 @@ void TFormReader::SetObjectValue(TObject& target, const std::string& where, cons
         fixups_.push_back({&target, &info, value.Text, value.Line});
         return;
     }
-    TObject* object = info.GetObject(target);
+    TObject* object = info.GetObjectValue(target);
     if (object == nullptr) {
         throw EFormError(value.Line, name + " is not assigned");
     }

@@ -94,7 +94,7 @@ private:
 
     void ObjectValue(const TObject& object, const TPropInfo& info, const std::string& name, int indent)
     {
-        const TObject* value = info.GetObject(object);
+        const TObject* value = info.GetObjectValue(object);
         if (info.ObjectClass->InheritsFrom(TComponent::ClassInfo)) {
             const auto* component = As<TComponent>(value);
             if (info.SetObject && component != nullptr && !component->Name().empty() &&

@@ -265,7 +265,7 @@ TObject* GetObjectPropOf(const TObject* object, std::string_view name, const TCl
     if (prop == nullptr || prop->Kind != TPropKind::Object) {
         return nullptr;
     }
-    TObject* value = prop->GetObject(*object);
+    TObject* value = prop->GetObjectValue(*object);
     return value != nullptr && value->InheritsFrom(info) ? value : nullptr;
 }
 
@@ -379,7 +379,7 @@ bool SetWideStrProp(TObject& object, std::string_view name, std::wstring_view va
 TObject* GetObjectProp(const TObject& object, std::string_view name)
 {
     const TPropInfo* prop = FindPropInfo(&object, name);
-    return prop != nullptr && prop->Kind == TPropKind::Object ? prop->GetObject(object) : nullptr;
+    return prop != nullptr && prop->Kind == TPropKind::Object ? prop->GetObjectValue(object) : nullptr;
 }
 
 bool SetObjectProp(TObject& object, std::string_view name, TObject* value)
@@ -406,7 +406,7 @@ std::optional<std::string> GetPropValueText(const TObject& object, std::string_v
     case TPropKind::Event:
         return prop->EventSlot(const_cast<TObject&>(object))->HandlerName();
     case TPropKind::Object: {
-        const auto* component = As<TComponent>(prop->GetObject(object));
+        const auto* component = As<TComponent>(prop->GetObjectValue(object));
         if (component == nullptr && prop->ObjectClass->InheritsFrom(TComponent::ClassInfo)) {
             return std::string();
         }

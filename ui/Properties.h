@@ -92,7 +92,7 @@ struct TPropInfo {
     std::function<void(TObject&, std::string_view)> SetText;
     std::function<std::wstring(const TObject&)> GetWide; // WideText
     std::function<void(TObject&, std::wstring_view)> SetWide;
-    std::function<TObject*(const TObject&)> GetObject; // Object
+    std::function<TObject*(const TObject&)> GetObjectValue; // Object
     std::function<void(TObject&, TObject*)> SetObject;
     std::function<TEventBase*(TObject&)> EventSlot;          // Event
     std::function<void(TObject&, TStream&)> ReadData;        // Binary
@@ -377,7 +377,7 @@ public:
         static_assert(std::is_base_of_v<TObject, U>);
         TPropInfo prop = Make(name, TPropKind::Object);
         prop.ObjectClass = &U::ClassInfo;
-        prop.GetObject = [get](const TObject& o) -> TObject* {
+        prop.GetObjectValue = [get](const TObject& o) -> TObject* {
             decltype(auto) value = std::invoke(get, detail::Cast<T>(o));
             if constexpr (std::is_pointer_v<std::remove_cvref_t<decltype(value)>>) {
                 return const_cast<U*>(static_cast<const U*>(value));

@@ -318,11 +318,11 @@ void TListBoxStrings::Clear()
         saved_.Clear();
 }
 
-TObject* TListBoxStrings::GetObject(int index) const
+TObject* TListBoxStrings::Objects(int index) const
 {
     const HWND window = Window();
     if (!window)
-        return saved_.GetObject(index);
+        return saved_.Objects(index);
     CheckIndex(index, Count());
     return reinterpret_cast<TObject*>(SendMessageA(window, LB_GETITEMDATA, static_cast<WPARAM>(index), 0));
 }
@@ -382,7 +382,7 @@ void TCustomListBox::CreateWnd()
         const std::string text = saved.Get(i);
         const auto index = SendMessageA(window, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
         if (index >= 0)
-            SendMessageA(window, LB_SETITEMDATA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(saved.GetObject(i)));
+            SendMessageA(window, LB_SETITEMDATA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(saved.Objects(i)));
     }
     saved.Clear();
     SendMessageA(window, LB_SETCURSEL, static_cast<WPARAM>(savedIndex_), 0);
@@ -396,7 +396,7 @@ void TCustomListBox::DestroyWnd()
         const HWND window = WindowHandle();
         const int count = static_cast<int>(SendMessageA(window, LB_GETCOUNT, 0, 0));
         for (int i = 0; i < count; ++i)
-            saved.AddObject(items_->Get(i), items_->GetObject(i));
+            saved.AddObject(items_->Get(i), items_->Objects(i));
         savedIndex_ = static_cast<int>(SendMessageA(window, LB_GETCURSEL, 0, 0));
     }
     TWinControl::DestroyWnd();

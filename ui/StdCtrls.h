@@ -4,11 +4,6 @@
 #pragma once
 
 #include "ui/Control.h"
-// windows.h renames GetObject to GetObjectA, and TStrings has a member of
-// that name; code here that wants the GDI function says GetObjectA.
-#ifdef GetObject
-#undef GetObject
-#endif
 #include "ui/Strings.h"
 
 #include <memory>
@@ -118,7 +113,7 @@ public:
     void Insert(int index, std::string_view text) override;
     void Delete(int index) override;
     void Clear() override;
-    TObject* GetObject(int index) const override;
+    TObject* Objects(int index) const override;
     void PutObject(int index, TObject* object) override;
     int Add(std::string_view text) override;
     TPersistent* GetOwner() const override;

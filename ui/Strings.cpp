@@ -11,12 +11,12 @@ constinit const TClassInfo TStringList::ClassInfo = ui::ClassOf<TStringList>("TS
 
 void TStrings::Put(int index, std::string_view text)
 {
-    TObject* object = GetObject(index);
+    TObject* object = Objects(index);
     Delete(index);
     InsertObject(index, text, object);
 }
 
-TObject* TStrings::GetObject(int index) const
+TObject* TStrings::Objects(int index) const
 {
     CheckIndex(index, Count());
     return nullptr;
@@ -51,7 +51,7 @@ void TStrings::AddStrings(const TStrings& strings)
 {
     BeginUpdate();
     for (int i = 0; i < strings.Count(); ++i) {
-        AddObject(strings.Get(i), strings.GetObject(i));
+        AddObject(strings.Get(i), strings.Objects(i));
     }
     EndUpdate();
 }
@@ -64,9 +64,9 @@ void TStrings::Exchange(int index1, int index2)
         return;
     }
     const std::string text1 = Get(index1);
-    TObject* object1 = GetObject(index1);
+    TObject* object1 = Objects(index1);
     Put(index1, Get(index2));
-    PutObject(index1, GetObject(index2));
+    PutObject(index1, Objects(index2));
     Put(index2, text1);
     PutObject(index2, object1);
 }
@@ -80,7 +80,7 @@ void TStrings::Move(int currentIndex, int newIndex)
     }
     BeginUpdate();
     const std::string text = Get(currentIndex);
-    TObject* object = GetObject(currentIndex);
+    TObject* object = Objects(currentIndex);
     Delete(currentIndex);
     InsertObject(newIndex, text, object);
     EndUpdate();
@@ -99,7 +99,7 @@ int TStrings::IndexOf(std::string_view text) const
 int TStrings::IndexOfObject(const TObject* object) const
 {
     for (int i = 0; i < Count(); ++i) {
-        if (GetObject(i) == object) {
+        if (Objects(i) == object) {
             return i;
         }
     }
@@ -371,7 +371,7 @@ void TStringList::Put(int index, std::string_view text)
     Changed();
 }
 
-TObject* TStringList::GetObject(int index) const
+TObject* TStringList::Objects(int index) const
 {
     CheckIndex(index, Count());
     return items_[static_cast<std::size_t>(index)].second;

@@ -26,7 +26,7 @@ public:
     virtual void Clear() = 0;
     // Defaults: Put deletes and inserts keeping the object; objects are not kept.
     virtual void Put(int index, std::string_view text);
-    virtual TObject* GetObject(int index) const;
+    virtual TObject* Objects(int index) const;
     virtual void PutObject(int index, TObject* object);
 
     std::string Strings(int index) const { return Get(index); }
@@ -97,7 +97,7 @@ public:
     int Count() const override { return static_cast<int>(items_.size()); }
     std::string Get(int index) const override;
     void Put(int index, std::string_view text) override;
-    TObject* GetObject(int index) const override;
+    TObject* Objects(int index) const override;
     void PutObject(int index, TObject* object) override;
     void Insert(int index, std::string_view text) override;
     void Delete(int index) override;

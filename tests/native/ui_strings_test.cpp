@@ -21,15 +21,15 @@ TEST(StringList, EditingKeepsStringsAndObjectsTogether)
     list.InsertObject(0, "a", &marker);
     list.Add("c");
     EXPECT_EQ(Lines(list), (std::vector<std::string>{"a", "b", "c"}));
-    EXPECT_EQ(list.GetObject(0), &marker);
+    EXPECT_EQ(list.Objects(0), &marker);
     list.Move(0, 2);
     EXPECT_EQ(Lines(list), (std::vector<std::string>{"b", "c", "a"}));
     EXPECT_EQ(list.IndexOfObject(&marker), 2);
     list.Exchange(0, 2);
     EXPECT_EQ(list[0], "a");
-    EXPECT_EQ(list.GetObject(0), &marker);
+    EXPECT_EQ(list.Objects(0), &marker);
     list.Put(0, "A");
-    EXPECT_EQ(list.GetObject(0), &marker);
+    EXPECT_EQ(list.Objects(0), &marker);
     list.Delete(1);
     EXPECT_EQ(Lines(list), (std::vector<std::string>{"A", "b"}));
     EXPECT_THROW(list.Get(2), EListError);
