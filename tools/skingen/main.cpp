@@ -1,7 +1,10 @@
 // skingen OUTDIR: writes the default skin's source folder, its 34 bitmaps,
 // its description and order.txt, the entry order `skintool pack` follows.
+// skingen builtin OUTDIR: writes the engine's own bitmaps, which the
+// programs carry as resources.
 // The output depends on nothing but this program, so every build makes
 // the same bytes.
+#include "tools/skingen/BuiltinPictures.h"
 #include "tools/skingen/SkinPictures.h"
 
 #include <cstdio>
@@ -9,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -24,24 +28,42 @@ void WriteFile(const fs::path& path, const std::vector<std::uint8_t>& bytes)
     }
 }
 
+void WriteDefaultSkin(const fs::path& dir)
+{
+    fs::create_directories(dir);
+    const std::vector<skingen::SkinFile> files = skingen::BuildDefaultSkin();
+    std::string order = "# Package order of the default skin, written by skingen.\n";
+    for (const skingen::SkinFile& file : files) {
+        WriteFile(dir / file.name, file.bytes);
+        order += file.name + "\n";
+    }
+    WriteFile(dir / "order.txt", std::vector<std::uint8_t>(order.begin(), order.end()));
+}
+
+void WriteBuiltinPictures(const fs::path& dir)
+{
+    fs::create_directories(dir);
+    for (const skingen::SkinFile& file : skingen::BuildBuiltinPictures()) {
+        WriteFile(dir / file.name, file.bytes);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: skingen OUTDIR\n");
+    // "builtin" alone is a forgotten folder, not a folder to fill with the skin.
+    const bool builtin = argc > 1 && std::string_view(argv[1]) == "builtin";
+    if (argc != (builtin ? 3 : 2)) {
+        std::fprintf(stderr, "usage: skingen OUTDIR\n       skingen builtin OUTDIR\n");
         return 2;
     }
     try {
-        const fs::path dir = argv[1];
-        fs::create_directories(dir);
-        const std::vector<skingen::SkinFile> files = skingen::BuildDefaultSkin();
-        std::string order = "# Package order of the default skin, written by skingen.\n";
-        for (const skingen::SkinFile& file : files) {
-            WriteFile(dir / file.name, file.bytes);
-            order += file.name + "\n";
+        if (builtin) {
+            WriteBuiltinPictures(argv[2]);
+        } else {
+            WriteDefaultSkin(argv[1]);
         }
-        WriteFile(dir / "order.txt", std::vector<std::uint8_t>(order.begin(), order.end()));
         return 0;
     } catch (const std::exception& error) {
         std::fprintf(stderr, "skingen: %s\n", error.what());
