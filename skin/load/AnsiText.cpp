@@ -9,3 +9,13 @@ std::string LowerCaseAscii(std::string_view text)
     }
     return result;
 }
+
+std::string UpperCaseAscii(std::string_view text)
+{
+    std::string result(text);
+    for (char& c : result) {
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    }
+    return result;
+}

@@ -8,6 +8,7 @@
 // byte alone, GBK trail bytes included: names compared this way must be
 // lower-cased the same way on both sides.
 std::string LowerCaseAscii(std::string_view text);
+std::string UpperCaseAscii(std::string_view text);
 
 // True when the two texts are equal ignoring case by the rules of the
 // system locale. Windows builds ask the system; the portable build uses

@@ -100,3 +100,37 @@ std::span<const TColor> GradientTable(int slot)
         return {};
     return Cache().tables[static_cast<std::size_t>(slot)];
 }
+
+TColor ParseColour(std::string_view text, TColor defaultColour)
+{
+    if (text.empty()) {
+        return defaultColour;
+    }
+    const auto isSpace = [](char c) { return static_cast<unsigned char>(c) <= 32; };
+    while (!text.empty() && isSpace(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && isSpace(text.back())) {
+        text.remove_suffix(1);
+    }
+    std::array<std::uint32_t, 3> numbers{};
+    std::size_t stored = 0;
+    std::uint32_t run = 0;
+    bool inRun = false;
+    for (const char c : text) {
+        if (c >= '0' && c <= '9') {
+            run = (run * 10 + static_cast<std::uint32_t>(c - '0')) % 256;
+            inRun = true;
+        } else if (inRun) {
+            if (stored < numbers.size()) {
+                numbers[stored++] = run;
+            }
+            run = 0;
+            inRun = false;
+        }
+    }
+    if (inRun && stored == 2) {
+        numbers[2] = run;
+    }
+    return numbers[0] | (numbers[1] << 8) | (numbers[2] << 16);
+}

@@ -6,6 +6,7 @@
 #include "ui/Color.h"
 
 #include <span>
+#include <string_view>
 
 // Turns a system colour (top byte 0xFF) into a plain one; the Windows side
 // passes GetSysColor of the low byte.
@@ -29,3 +30,12 @@ int ColourSaturation(TColor colour);
 int GetGradient(int count, TColor from, TColor to);
 // The table in a slot; empty for a slot that is not 0 ... 15 or never filled.
 std::span<const TColor> GradientTable(int slot);
+
+// A colour written in a skin description as three decimal numbers, red,
+// green and blue, separated by anything that is not a digit: "224 223 227",
+// "224,223,227" and "(224;223;227)" all give red 224, green 223, blue 227.
+// Each number is taken modulo 256; numbers not found are 0, a fourth and later
+// are ignored. A run of digits that ends the text counts only as the third
+// number (so "10 20" gives red 10 and nothing else), which is how stored skins
+// have always been read. Empty text gives defaultColour, text without digits black.
+TColor ParseColour(std::string_view text, TColor defaultColour);

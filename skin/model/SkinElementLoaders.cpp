@@ -1,0 +1,480 @@
+// Reading a skin description into the element slots: one loader per kind of
+// section, and the frame counts imposed afterwards.
+#include "skin/load/AnsiText.h"
+#include "skin/load/SkinRead.h"
+#include "skin/load/WinSkinIni.h"
+#include "skin/model/ColourMath.h"
+#include "skin/model/WinSkinData.h"
+#include "ui/Resources.h"
+
+#include <array>
+#include <exception>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The file name part of a path as a description may give it.
+std::string_view FileNamePart(std::string_view path)
+{
+    const auto slash = path.find_last_of("\\/:");
+    return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+std::string_view Extension(std::string_view fileName)
+{
+    const auto dot = fileName.rfind('.');
+    return dot == std::string_view::npos ? std::string_view{} : fileName.substr(dot);
+}
+
+void ClearBitmap(TBitmap& bitmap) { bitmap.LoadFromBytes({}); }
+
+// A plain colour from its three low bytes.
+TColor RgbColour(std::int32_t red, std::int32_t green, std::int32_t blue)
+{
+    return static_cast<TColor>(red & 0xFF) | static_cast<TColor>(green & 0xFF) << 8 |
+           static_cast<TColor>(blue & 0xFF) << 16;
+}
+
+TColor ReadColourKey(const TQuickIni& ini, std::string_view section, std::string_view key, TColor defaultColour)
+{
+    return ParseColour(ini.ReadString(section, key), defaultColour);
+}
+
+std::int32_t ReadInt(const TQuickIni& ini, std::string_view section, std::string_view key, std::int32_t def)
+{
+    return ini.ReadInteger(section, key, def);
+}
+
+// Copies `width` columns of source starting at x into a new picture of dest.
+void CopyColumns(TBitmap& source, int x, int width, TBitmap& dest)
+{
+    dest.SetPixelFormat(pf24bit);
+    dest.SetSize(width, source.Height());
+    BitBlt(dest.Canvas().Handle(), 0, 0, width, source.Height(), source.Canvas().Handle(), x, 0, SRCCOPY);
+}
+
+} // namespace
+
+void TSkinData::LoadSkinBitmap(const TSkinSource& source, TBitmap& bitmap, std::string_view fileName) const
+{
+    const std::string_view name = FileNamePart(fileName);
+    if (name.empty() || Extension(name) != ".bmp") {
+        ClearBitmap(bitmap);
+        return;
+    }
+    std::vector<std::uint8_t> scratch;
+    source.reader.GetEntry(name, scratch);
+    if (scratch.empty()) {
+        ClearBitmap(bitmap);
+        return;
+    }
+    try {
+        bitmap.LoadFromBytes(scratch);
+    } catch (const std::exception&) {
+        // One unreadable picture costs its element the picture, not the whole skin.
+        ClearBitmap(bitmap);
+    }
+}
+
+void TSkinData::ReadRgbKeys(const TSkinSource& source, std::string_view section, std::string_view prefix,
+                            TColor& colour) const
+{
+    const std::string p(prefix);
+    const std::int32_t red = ReadInt(source.ini, section, p + "R", -1);
+    const std::int32_t green = ReadInt(source.ini, section, p + "G", -1);
+    const std::int32_t blue = ReadInt(source.ini, section, p + "B", -1);
+    if (red >= 0 && green >= 0 && blue >= 0) {
+        colour = RgbColour(red, green, blue);
+    }
+}
+
+template <class E>
+std::unique_ptr<E> TSkinData::ReadElement(const TSkinSource& source, std::string_view section, bool readFrame) const
+{
+    const TQuickIni& ini = source.ini;
+    auto element = std::make_unique<E>(section);
+    LoadSkinBitmap(source, element->Bitmap, ini.ReadString(section, "Image"));
+    element->Style = ReadInt(ini, section, "Style", 0);
+    element->LeftWidth = ReadInt(ini, section, "LeftWidth", 0);
+    element->RightWidth = ReadInt(ini, section, "RightWidth", 0);
+    element->TopHeight = ReadInt(ini, section, "TopHeight", 0);
+    element->BottomHeight = ReadInt(ini, section, "BottomHeight", 0);
+    if (readFrame) {
+        element->FrameCount = ReadInt(ini, section, "Frame", 0);
+    }
+    element->Trans = ReadInt(ini, section, "Trans", 0);
+    element->Tile = ReadInt(ini, section, "Tile", 0);
+    element->NormalColour = static_cast<TColor>(ReadInt(ini, section, "NormalColour", -1));
+    element->MouseOverColour = static_cast<TColor>(ReadInt(ini, section, "MouseOverColour", -1));
+    element->PressedColour = static_cast<TColor>(ReadInt(ini, section, "PressedColour", -1));
+    element->NormalColour2 = ReadColourKey(ini, section, "NormalColour2", ButtonTextColour);
+    element->MouseOverColour2 = ReadColourKey(ini, section, "MouseOverColour2", ButtonTextColour);
+    element->PressedColour2 = ReadColourKey(ini, section, "PressedColour2", ButtonTextColour);
+    if (element->Tile > 1) {
+        element->Tile = 0;
+    }
+    return element;
+}
+
+void TSkinData::LoadElement(const TSkinSource& source, std::unique_ptr<TDataSkinObject>& slot,
+                            std::string_view section) const
+{
+    slot.reset();
+    if (source.ini.ReadString(section, "Image").empty()) {
+        return;
+    }
+    slot = ReadElement<TDataSkinObject>(source, section, true);
+}
+
+void TSkinData::LoadElementWithGlyph(const TSkinSource& source, std::unique_ptr<TDataSkinBorder>& slot,
+                                     std::string_view section, std::string_view glyphKey) const
+{
+    slot.reset();
+    if (source.ini.ReadString(section, "Image").empty()) {
+        return;
+    }
+    // The frame count of these elements is fixed after loading, whatever "Frame" says.
+    slot = ReadElement<TDataSkinBorder>(source, section, false);
+    if (const std::string glyph = source.ini.ReadString(section, glyphKey); !glyph.empty()) {
+        LoadSkinBitmap(source, slot->Bitmap2, glyph);
+    }
+}
+
+void TSkinData::LoadProgressElement(const TSkinSource& source, std::unique_ptr<TDataSkinBorder>& slot,
+                                    std::string_view section) const
+{
+    slot.reset();
+    const TQuickIni& ini = source.ini;
+    const std::string image = ini.ReadString(section, "Bitmap");
+    if (image.empty()) {
+        return;
+    }
+    auto element = std::make_unique<TDataSkinBorder>(section);
+    LoadSkinBitmap(source, element->Bitmap, image);
+    element->Style = ReadInt(ini, section, "Style", 0);
+    element->LeftWidth = ReadInt(ini, section, "LeftWidth", 0);
+    element->RightWidth = ReadInt(ini, section, "RightWidth", 0);
+    element->TopHeight = ReadInt(ini, section, "TopHeight", 0);
+    element->BottomHeight = ReadInt(ini, section, "BottomHeight", 0);
+    element->Trans = ReadInt(ini, section, "Trans", 0);
+    element->Tile = ReadInt(ini, section, "Tile", 0);
+    if (element->Tile > 1) {
+        element->Tile = 1;
+    }
+    slot = std::move(element);
+}
+
+void TSkinData::LoadBoxLabel(const TSkinSource& source, std::unique_ptr<TDataSkinBoxLabel>& slot,
+                             std::string_view section) const
+{
+    slot.reset();
+    if (source.ini.ReadString(section, "Image").empty()) {
+        return;
+    }
+    slot = ReadElement<TDataSkinBoxLabel>(source, section, true);
+    slot->BackgroundAlignment = ReadInt(source.ini, section, "BackgroundAlignment", 0);
+    slot->BackgroundLeftShift = ReadInt(source.ini, section, "BackgroundLeftShift", 0);
+    slot->BackgroundRightShift = ReadInt(source.ini, section, "BackgroundRightShift", 0);
+}
+
+void TSkinData::LoadMenuBarElement(const TSkinSource& source, std::unique_ptr<TDataSkinObject>& slot,
+                                   std::string_view section) const
+{
+    slot.reset();
+    const TQuickIni& ini = source.ini;
+    const std::string image = ini.ReadString(section, "menuBar");
+    if (image.empty()) {
+        return;
+    }
+    auto element = std::make_unique<TDataSkinObject>(section);
+    LoadSkinBitmap(source, element->Bitmap, image);
+    element->TopHeight = 0;
+    element->BottomHeight = 0;
+    element->Tile = ReadInt(ini, section, "TileMenu", 1);
+    element->LeftWidth = ReadInt(ini, section, "TileLeftMenu", 1);
+    element->RightWidth = ReadInt(ini, section, "TileRightMenu", 1);
+    if (element->Tile > 1) {
+        element->Tile = 1;
+    }
+    slot = std::move(element);
+}
+
+void TSkinData::LoadBuiltinElement(std::unique_ptr<TDataSkinObject>& slot, const char* resourceName) const
+{
+    auto element = std::make_unique<TDataSkinObject>(resourceName);
+    try {
+        element->Bitmap.LoadFromResourceName(GetModuleHandleA(nullptr), resourceName);
+    } catch (const std::exception&) {
+        // A program built without the engine's resources draws the standard track.
+        ClearBitmap(element->Bitmap);
+    }
+    element->LeftWidth = element->TopHeight = element->RightWidth = element->BottomHeight = 3;
+    element->Tile = 0;
+    element->FrameCount = 1;
+    slot = std::move(element);
+}
+
+void TSkinData::LoadBorders(const TSkinSource& source)
+{
+    constexpr std::string_view section = "Personality";
+    const TQuickIni& ini = source.ini;
+    const std::array<std::pair<TDataSkinBorder*, bool>, 4> borders{{
+        {BorderLeft.get(), true},
+        {BorderRight.get(), true},
+        {BorderTop.get(), false},
+        {BorderBottom.get(), false},
+    }};
+    for (const auto& [border, vertical] : borders) {
+        const std::string p = border->Name;
+        const std::int32_t start = ReadInt(ini, section, p + "TopHeight", 0);
+        const std::int32_t end = ReadInt(ini, section, p + "BotHeight", 0);
+        // A vertical strip keeps its fixed parts at top and bottom, a horizontal one at its two ends.
+        if (vertical) {
+            border->TopHeight = start;
+            border->BottomHeight = end;
+            border->LeftWidth = border->RightWidth = 0;
+        } else {
+            border->LeftWidth = start;
+            border->RightWidth = end;
+            border->TopHeight = border->BottomHeight = 0;
+        }
+        border->FrameCount = ReadInt(ini, section, p + "Frame", 1);
+        border->Tile = ReadInt(ini, section, p + "Stretch", 1);
+        border->Trans = ReadInt(ini, section, p + "Trans", 1);
+        LoadSkinBitmap(source, border->Bitmap, ini.ReadString(section, p));
+        if (border->Tile > 1) {
+            border->Tile = 1;
+        }
+    }
+}
+
+void TSkinData::LoadColours(const TSkinSource& source)
+{
+    constexpr std::string_view section = "Colours";
+    const TQuickIni& ini = source.ini;
+    const auto read = [&](std::string_view key, TColor defaultColour) {
+        return ReadColourKey(ini, section, key, defaultColour);
+    };
+    // The order matters: Menubar defaults to the face colour just read.
+    WindowTextColour = read("WindowText", clSystemColor | COLOR_WINDOWTEXT);
+    ButtonFaceColour = read("ButtonFace", clSystemColor | COLOR_BTNFACE);
+    ScrollbarColour = read("Scrollbar", clSystemColor | COLOR_SCROLLBAR);
+    HilightTextColour = read("HilightText", clSystemColor | COLOR_HIGHLIGHTTEXT);
+    HilightColour = read("Hilight", clSystemColor | COLOR_HIGHLIGHT);
+    MenubarColour = read("Menubar", ButtonFaceColour);
+    MenuColour = read("Menu", clSystemColor | COLOR_MENU);
+    MenuTextColour = read("MenuText", clSystemColor | COLOR_MENUTEXT);
+    ButtonTextColour = read("ButtonText", clSystemColor | COLOR_BTNTEXT);
+    ButtonHilightColour = read("ButtonHilight", clSystemColor | COLOR_BTNHIGHLIGHT);
+    ButtonlightColour = read("Buttonlight", clSystemColor | COLOR_BTNHIGHLIGHT);
+    ButtonShadowColour = read("ButtonShadow", clSystemColor | COLOR_BTNSHADOW);
+    ButtonDkShadowColour = read("ButtonDkShadow", clSystemColor | COLOR_3DDKSHADOW);
+    MenuBarTextColour = read("MenuBarText", clSystemColor | COLOR_MENUTEXT);
+    TitleTextActiveColour = read("TitleTextActive", clSystemColor | COLOR_CAPTIONTEXT);
+    TitleTextNoActiveColour = read("TitleTextNoActive", clSystemColor | COLOR_INACTIVECAPTIONTEXT);
+
+    SectionColours.clear();
+    for (const std::string& name : source.sections) {
+        const std::string upper = UpperCaseAscii(name);
+        if (upper != "COLOURS" && upper.starts_with("COLOUR")) {
+            SectionColours.push_back(ReadColourKey(ini, name, "color", clSystemColor | COLOR_WINDOWTEXT));
+        }
+    }
+    for (std::size_t i = 0; i < CustomColours.size(); ++i) {
+        CustomColours[i] = ReadColourKey(ini, "Customcolors", "Color" + std::to_string(i), clWhite);
+    }
+}
+
+void TSkinData::LoadCaptionButtons(const TSkinSource& source)
+{
+    const TQuickIni& ini = source.ini;
+    CaptionButtons.clear();
+
+    // The sections that describe title-bar buttons; the last name looked at
+    // also names the child-window buttons appended below.
+    std::vector<std::string> kept;
+    std::string lastExamined;
+    for (auto it = source.sections.rbegin(); it != source.sections.rend(); ++it) {
+        const std::string upper = UpperCaseAscii(*it);
+        lastExamined = upper;
+        if (upper == "BUTTONS" || upper == "BUTTON.RADIO" || upper == "BUTTON.CHECKBOX" || upper == "BUTTON" ||
+            !upper.starts_with("BUTTON")) {
+            continue;
+        }
+        const std::int32_t action = ReadInt(ini, *it, "Action", 0);
+        const std::int32_t visibility = ReadInt(ini, *it, "Visibility", -1);
+        if (action == -1 && visibility != 0) {
+            continue;
+        }
+        kept.insert(kept.begin(), *it);
+    }
+
+    CaptionButtons.reserve(kept.size() + 3);
+    for (const std::string& name : kept) {
+        const std::string section = UpperCaseAscii(name);
+        lastExamined = section;
+        auto button = std::make_unique<TDataSkinSysButton>(section);
+        button->Action = ReadInt(ini, section, "Action", 0);
+        button->Align = ReadInt(ini, section, "Align", 0);
+        button->XCoord = ReadInt(ini, section, "Xcoord", 0);
+        button->YCoord = ReadInt(ini, section, "Ycoord", 0);
+        button->Visibility = ReadInt(ini, section, "Visibility", 0);
+        button->Visibility1 = ReadInt(ini, section, "Visibility1", button->Action == -1 ? -1 : 0);
+        button->CombineOp = ReadInt(ini, section, "CombineOp", -1);
+        button->FrameCount = ReadInt(ini, section, "frame", 0);
+        LoadSkinBitmap(source, button->Bitmap, ini.ReadString(section, "ButtonImage"));
+        if (button->FrameCount == 0) {
+            // Without a frame count the picture's shape tells: wide strips have six states.
+            button->FrameCount = 6;
+            if (button->HasBitmap()) {
+                const double ratio = static_cast<double>(button->Bitmap.Width()) / button->Bitmap.Height();
+                button->FrameCount = ratio <= 3.8 ? 3 : 6;
+            }
+            if (button->Action < 0) {
+                button->FrameCount = 6;
+            }
+            // The window icon and the system menu button are drawn from the window itself.
+            if (button->Action == 3 || button->Action == 11) {
+                ClearBitmap(button->Bitmap);
+            }
+        }
+        CaptionButtons.push_back(std::move(button));
+    }
+
+    for (const std::int32_t action : {7, 8, 9}) {
+        auto button = std::make_unique<TDataSkinSysButton>(lastExamined);
+        button->Action = action;
+        button->Align = 100;
+        button->Visibility = 100;
+        button->Visibility1 = 100;
+        button->FrameCount = 4;
+        CaptionButtons.push_back(std::move(button));
+    }
+    LoadMdiButtons(source);
+}
+
+void TSkinData::LoadMdiButtons(const TSkinSource& source)
+{
+    TBitmap strip;
+    LoadSkinBitmap(source, strip, source.ini.ReadString("MDICONTROLS", "Image"));
+    if (strip.Empty()) {
+        return;
+    }
+    // Three buttons of four cells each: minimise, restore, close.
+    const int cell = strip.Width() / 12;
+    for (int i = 0; i < 3; ++i) {
+        for (const auto& button : CaptionButtons) {
+            if (button->Action == 7 + i) {
+                CopyColumns(strip, 4 * cell * i, 4 * cell, button->Bitmap);
+                button->XCoord = (cell + 4) * (3 - i);
+            }
+        }
+    }
+}
+
+void TSkinData::LoadButtons(const TSkinSource& source)
+{
+    constexpr std::string_view section = "Buttons";
+    const TQuickIni& ini = source.ini;
+    TDataSkinButton& b = *ButtonsElement;
+    b.LeftWidth = ReadInt(ini, section, "LeftWidth", 0);
+    b.RightWidth = ReadInt(ini, section, "RightWidth", 0);
+    b.TopHeight = ReadInt(ini, section, "TopHeight", 0);
+    b.BottomHeight = ReadInt(ini, section, "BottomHeight", 0);
+    b.Trans = ReadInt(ini, section, "Trans", 0);
+    LoadSkinBitmap(source, b.Bitmap, ini.ReadString(section, "Bitmap"));
+    b.Tile = ReadInt(ini, section, "Tile", 0);
+    LoadSkinBitmap(source, b.CheckBitmap, ini.ReadString(section, "CheckButton"));
+    LoadSkinBitmap(source, b.RadioBitmap, ini.ReadString(section, "RadioButton"));
+    b.NormalColour = static_cast<TColor>(ReadInt(ini, section, "NormalColour", -1));
+    b.MouseOverColour = static_cast<TColor>(ReadInt(ini, section, "MouseOverColour", -1));
+    b.PressedColour = static_cast<TColor>(ReadInt(ini, section, "PressedColour", -1));
+    b.RadioFrameCount = ReadInt(ini, section, "RadioButtonFrame", 0);
+    b.CheckFrameCount = ReadInt(ini, section, "CheckButtonFrame", 0);
+    if (b.Tile > 1) {
+        b.Tile = 0;
+    }
+    b.HasNormalColour2 = !ini.ReadString(section, "NormalColour2").empty();
+    b.HasMouseOverColour2 = !ini.ReadString(section, "MouseOverColour2").empty();
+    b.HasPressedColour2 = !ini.ReadString(section, "PressedColour2").empty();
+    b.NormalColour2 = ReadColourKey(ini, section, "NormalColour2", ButtonTextColour);
+    b.MouseOverColour2 = ReadColourKey(ini, section, "MouseOverColour2", ButtonTextColour);
+    b.PressedColour2 = ReadColourKey(ini, section, "PressedColour2", ButtonTextColour);
+}
+
+void TSkinData::LoadTitle(const TSkinSource& source)
+{
+    constexpr std::string_view section = "Personality";
+    const TQuickIni& ini = source.ini;
+    TDataSkinTitle& t = *TitleElement;
+    LoadSkinBitmap(source, t.Bitmap, ini.ReadString(section, "TextBack"));
+    t.LeftWidth = ReadInt(ini, section, "TextShift", 0);
+    t.TopHeight = ReadInt(ini, section, "TextShiftVert", 0);
+    t.RightWidth = ReadInt(ini, section, "TextRightClip", 0);
+    t.BottomHeight = 0;
+    t.TextAlignment = ReadInt(ini, section, "TextAlignment", 0);
+    t.TextBackground = ReadInt(ini, section, "Textbackground", 0);
+    t.FontHeight = ReadInt(ini, "Fonts", "FontHeight", 14);
+    t.TextBackLeft = ReadInt(ini, section, "TXTBackleft", 0);
+    t.TextBackRight = ReadInt(ini, section, "TXTBackRight", 0);
+    t.ActiveTextColour = clNone;
+    t.InactiveTextColour = clNone;
+    ReadRgbKeys(source, section, "ActiveText", t.ActiveTextColour);
+    ReadRgbKeys(source, section, "InActiveText", t.InactiveTextColour);
+}
+
+void TSkinData::FixFrameCounts(const TSkinSource& source)
+{
+    const auto set = [](auto& slot, std::int32_t count) {
+        if (slot) {
+            slot->FrameCount = count;
+        }
+    };
+    set(ButtonsElement, 5);
+    // Check and radio strips without a count hold square cells of 13 or 16 pixels.
+    const auto cellCount = [](const TBitmap& bitmap) {
+        const int count = bitmap.Width() / (bitmap.Height() < 16 ? 13 : 16);
+        return count < 4 ? 4 : count;
+    };
+    if (ButtonsElement->RadioFrameCount == 0) {
+        ButtonsElement->RadioFrameCount = cellCount(ButtonsElement->RadioBitmap);
+    }
+    if (ButtonsElement->CheckFrameCount == 0) {
+        ButtonsElement->CheckFrameCount = cellCount(ButtonsElement->CheckBitmap);
+    }
+    set(TitleElement, 2);
+    if (Progress) {
+        Progress->FrameCount = Progress->Style == 0 ? 2 : 1;
+    }
+    set(MenuBar, 2);
+    set(GroupBoxEdge, 2);
+    set(Toolbar, 1);
+    set(ToolBars, 5);
+    set(Tabs, 5);
+    set(TabPane, 1);
+    set(StatusBarEdges, 3);
+    set(GroupBox, 1);
+    set(ComboButton, 4);
+    set(SunkEdge, 4);
+    set(ExtraImages, 5);
+    if (Headerbar && Headerbar->FrameCount == 0) {
+        Headerbar->FrameCount = 5;
+    }
+    set(MenuItem, 5);
+    set(MenuBackground, 1);
+    set(Scrollbar, 23);
+    set(HorzScroll, 4);
+    set(VertScroll, 4);
+    set(UpDownVert, 8);
+    set(UpDownHorz, 8);
+    for (auto* thumb : {&TrackbarThumbHorz, &TrackbarThumbVert, &TrackbarThumbLeft, &TrackbarThumbRight,
+                        &TrackbarThumbUp, &TrackbarThumbDown}) {
+        set(*thumb, 5);
+    }
+    for (auto* thumb : {&HorzScrollThumb, &VertScrollThumb}) {
+        if (*thumb) {
+            (*thumb)->FrameCount = ReadInt(source.ini, (*thumb)->Name, "FrameCount", 3);
+        }
+    }
+}

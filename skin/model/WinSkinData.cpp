@@ -1,0 +1,395 @@
+#include "skin/model/WinSkinData.h"
+
+#include "skin/load/SkinRead.h"
+#include "skin/load/WinSkinIni.h"
+#include "skin/model/ImgUtil.h"
+#include "skin/model/User32Entries.h"
+#include "skin/model/WinSkinDlg.h"
+#include "ui/Exceptions.h"
+#include "ui/Forms.h"
+#include "ui/ImageList.h"
+#include "ui/Properties.h"
+#include "ui/Streams.h"
+
+#include <cstddef>
+#include <exception>
+
+constinit const TClassInfo TSkinData::ClassInfo = ui::ClassOf<TSkinData>("TSkinData", TComponent::ClassInfo);
+
+namespace {
+
+constexpr std::string_view kSkinControlTypeNames[] = {
+    "xcMainMenu", "xcPopupMenu", "xcMenuItem", "xcToolbar", "xcControlbar", "xcCombo", "xcCheckBox",
+    "xcRadioButton", "xcProgress", "xcScrollbar", "xcEdit", "xcButton", "xcBitBtn", "xcSpeedButton",
+    "xcSpin", "xcPanel", "xcGroupBox", "xcStatusBar", "xcTab", "xcTrackBar", "xcSystemMenu", "xcFastReport"};
+constexpr std::string_view kSkinOptionNames[] = {
+    "xoMDIScrollbar", "xoMenuMerge", "xoTransparent", "xoPreview", "xoParentBackGround",
+    "xoNoFocusRect", "xoToolbarBK", "xoMDIChildBorder", "xoMenuBG"};
+constexpr std::string_view kSkinFormTypeNames[] = {"sfMainform", "sfOnlyThisForm", "sfDialog", "sfDLL"};
+
+// The glyph strip of the skinned system menu: 16-pixel cells on white.
+constexpr int kMenuGlyphWidth = 16;
+
+// The bits of every TSkinControlType member.
+constexpr std::uint32_t kAllSkinControls = (std::uint32_t{1} << (xcFastReport + 1)) - 1;
+
+} // namespace
+
+namespace ui {
+constinit const TEnumInfo SkinControlTypeInfo{"TSkinControlType", kSkinControlTypeNames};
+constinit const TEnumInfo SkinOptionInfo{"TSkinOption", kSkinOptionNames};
+constinit const TEnumInfo SkinFormTypeInfo{"TSkinFormType", kSkinFormTypeNames};
+} // namespace ui
+
+TSkinControlTypes DefaultSkinControls()
+{
+    return TSkinControlTypes::FromBits(kAllSkinControls) - TSkinControlTypes{xcMenuItem, xcFastReport};
+}
+
+void TSkinData::Publish(ui::TPublisher<TSkinData>& p)
+{
+    p.Boolean("Active", &TSkinData::Active, &TSkinData::SetActive);
+    p.Integer("DisableTag", &TSkinData::DisableTag);
+    p.Set("SkinControls", ui::SkinControlTypeInfo, &TSkinData::SkinControls);
+    p.Set("Options", ui::SkinOptionInfo, &TSkinData::Options);
+    p.Object("Skin3rd", [](const TSkinData& d) -> const TStrings& { return d.Skin3rd(); });
+    p.Text("SkinFile", &TSkinData::SkinFile, &TSkinData::SetSkinFile);
+    p.Text("SkinStore", [](const TSkinData&) { return SkinStore(); }, [](TSkinData&, const std::string&) {});
+    p.Enum("SkinFormtype", ui::SkinFormTypeInfo, &TSkinData::SkinFormtype);
+    p.Text("Version", [](const TSkinData&) { return Version(); }, [](TSkinData&, const std::string&) {});
+    p.Boolean("MenuUpdate", &TSkinData::MenuUpdate);
+    p.Boolean("MenuMerge", &TSkinData::MenuMerge);
+    p.Event("OnFormSkin", &TSkinData::OnFormSkin);
+    p.Event("OnSkinChanged", &TSkinData::OnSkinChanged);
+    p.Event("OnSkinControl", &TSkinData::OnSkinControl);
+    p.Binary("SkinStream", &TSkinData::ReadSkinStream, &TSkinData::WriteSkinStream);
+}
+
+TSkinData::TSkinData(TComponent* owner)
+    : TComponent(owner),
+      ButtonsElement(std::make_unique<TDataSkinButton>("Buttons")),
+      TitleElement(std::make_unique<TDataSkinTitle>("Title")),
+      MaximizedWidth(GetSystemMetrics(SM_CXMAXIMIZED)),
+      MaximizedHeight(GetSystemMetrics(SM_CYMAXIMIZED)),
+      skin3rd_(std::make_unique<TStringList>()),
+      skinStream_(std::make_unique<TMemoryStream>()),
+      captionFont_(std::make_unique<TFont>()),
+      menuGlyphs_(std::make_unique<TImageList>(nullptr))
+{
+    BorderLeft = std::make_unique<TDataSkinBorder>("Left");
+    BorderRight = std::make_unique<TDataSkinBorder>("Right");
+    BorderTop = std::make_unique<TDataSkinBorder>("Top");
+    BorderBottom = std::make_unique<TDataSkinBorder>("Bottom");
+    for (const std::string_view line : DefaultSkin3rdLines()) {
+        skin3rd_->Add(line);
+    }
+    AppIconBitmap.SetPixelFormat(pf24bit);
+    CustomColours.fill(clWhite);
+    menuGlyphs_->GetInstRes(GetModuleHandleA(nullptr), "ORTAVELMENU", kMenuGlyphWidth, true, clWhite);
+}
+
+TSkinData::~TSkinData()
+{
+    if (TSkinManage* manager = SkinManager()) {
+        manager->RemoveSkinData(this);
+    }
+}
+
+void TSkinData::SetSkin3rd(const TStrings& lines)
+{
+    skin3rd_->Assign(lines);
+}
+
+void TSkinData::ReadSkinStream(TStream& stream)
+{
+    const std::int32_t count = stream.ReadInt32();
+    if (count <= 0) {
+        stream.Seek(0, soEnd);
+        return;
+    }
+    if (count > stream.Remaining()) {
+        throw EReadError("SkinStream declares " + std::to_string(count) + " bytes but holds " +
+                         std::to_string(stream.Remaining()));
+    }
+    skinStream_->SetSize(count);
+    stream.ReadBuffer(skinStream_->Memory(), static_cast<std::size_t>(count));
+    stream.Seek(0, soEnd);
+    LoadSkinFromStream();
+}
+
+void TSkinData::WriteSkinStream(TStream& stream) const
+{
+    const std::span<const std::byte> bytes = skinStream_->Bytes();
+    stream.WriteInt32(static_cast<std::int32_t>(bytes.size()));
+    if (!bytes.empty()) {
+        stream.WriteBuffer(bytes);
+    }
+}
+
+bool TSkinData::LoadSkinFromStream()
+{
+    skinNotLoaded_ = true;
+    const std::span<const std::byte> stored = skinStream_->Bytes();
+    TSkinReader reader;
+    try {
+        if (!reader.LoadSkin({reinterpret_cast<const std::uint8_t*>(stored.data()), stored.size()})) {
+            return false;
+        }
+    } catch (const std::exception&) {
+        // Not a skin: the program keeps the standard look.
+        return false;
+    }
+    std::vector<std::uint8_t> description;
+    std::string descriptionName;
+    reader.FindEntry(".ini", description, descriptionName);
+    TQuickIni ini;
+    ini.LoadFromStream(description);
+    try {
+        ApplySkinDescription(reader, ini);
+    } catch (const std::exception&) {
+        return false;
+    }
+    return true;
+}
+
+void TSkinData::ApplySkinDescription(const TSkinReader& reader, const TQuickIni& ini)
+{
+    TSkinSource source{reader, ini, {}};
+    ini.ReadSections(source.sections);
+    SkinName = ini.ReadString("TitlebarSkin", "SkinName");
+    LoadBorders(source);
+    LoadColours(source);
+    LoadCaptionButtons(source);
+    LoadButtons(source);
+    LoadTitle(source);
+    LoadProgressElement(source, Progress, "Progress");
+    LoadElement(source, ProgressChunk, "Progress.Chunk");
+    LoadMenuBarElement(source, MenuBar, "Personality");
+    LoadElement(source, GroupBoxEdge, "GroupBoxEdge");
+    LoadBoxLabel(source, GroupBox, "GroupBox");
+    LoadElementWithGlyph(source, Tabs, "Tabs", "Border");
+    LoadElement(source, StatusBarEdges, "StatusBarEdges");
+    LoadElement(source, TabPane, "Tab.Pane");
+    if (TabPane) {
+        // A tab pane's edge is at most four pixels, whatever the picture says.
+        for (std::int32_t* margin :
+             {&TabPane->LeftWidth, &TabPane->TopHeight, &TabPane->RightWidth, &TabPane->BottomHeight}) {
+            if (*margin > 4) {
+                *margin = 4;
+            }
+        }
+    }
+    LoadElement(source, ToolBars, "ToolBars");
+    LoadElementWithGlyph(source, ComboButton, "ComboButton", "****");
+    LoadElement(source, SunkEdge, "SunkEdge");
+    if (ComboButton && ComboButton->HasBitmap()) {
+        CopyBitmap(ComboButton->Bitmap, ComboButton->Bitmap2);
+        MirrorHorizontal(ComboButton->Bitmap2);
+    }
+    LoadElement(source, ExtraImages, "ExtraImages");
+    LoadElement(source, Headerbar, "Headerbar");
+    LoadElement(source, MenuItem, "MenuItem");
+    LoadElement(source, MenuBackground, "MenuBackground");
+    LoadElement(source, Scrollbar, "Scrollbar");
+    LoadElement(source, HorzScroll, "HorzScroll");
+    LoadElement(source, VertScroll, "VertScroll");
+    LoadElement(source, HorzScrollThumb, "HorzScrollThumb");
+    LoadElement(source, VertScrollThumb, "VertScrollThumb");
+    LoadElement(source, TrackbarThumbHorz, "Trackbar.ThumbHorz");
+    LoadElement(source, TrackbarThumbVert, "Trackbar.ThumbVert");
+    LoadElement(source, TrackbarThumbLeft, "Trackbar.ThumbLeft");
+    LoadElement(source, TrackbarThumbRight, "Trackbar.ThumbRight");
+    LoadElement(source, TrackbarThumbUp, "Trackbar.ThumbUp");
+    LoadElement(source, TrackbarThumbDown, "Trackbar.ThumbDown");
+    LoadElementWithGlyph(source, UpDownHorz, "UpDown.Horz", "GlyphImage");
+    LoadElementWithGlyph(source, UpDownVert, "UpDown.Vert", "GlyphImage");
+    LoadElement(source, Track, "Track");
+    LoadElement(source, TrackVert, "TRACKVERT");
+    if (!Track) {
+        LoadBuiltinElement(Track, "TRACK");
+    }
+    if (!TrackVert) {
+        LoadBuiltinElement(TrackVert, "TRACKVERT");
+    }
+    FixFrameCounts(source);
+    BuildComboElements();
+    BuildComboArrow();
+    BuildToolbarElement();
+
+    FrameColour = SampleFrameColour();
+    faceBrush_ = ui::UniqueBrush(CreateSolidBrush(ui::ColorToRGB(ButtonFaceColour)));
+    skinNotLoaded_ = false;
+}
+
+TColor TSkinData::SampleFrameColour()
+{
+    TBitmap& top = BorderTop->Bitmap;
+    if (top.Empty()) {
+        return ButtonFaceColour;
+    }
+    const int frames = BorderTop->FrameCount < 1 ? 1 : BorderTop->FrameCount;
+    return top.Canvas().Pixel(top.Width() / 3, top.Height() / frames / 3);
+}
+
+void TSkinData::BuildCaptionFont()
+{
+    captionFont_ = std::make_unique<TFont>();
+    // The size without the Vista padding field: the structure every Windows version accepts.
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
+    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) {
+        captionFont_->SetHandle(ui::UniqueFont(CreateFontIndirectA(&metrics.lfCaptionFont)));
+    }
+}
+
+void TSkinData::ApplyAppIcon()
+{
+    const int width = GetSystemMetrics(SM_CXSMICON);
+    const int height = GetSystemMetrics(SM_CYSMICON);
+    // The framework has no application window: the icon is the owner form's, or the program's own.
+    HWND window = nullptr;
+    if (auto* form = ui::As<TCustomForm>(Owner()); form != nullptr && form->HandleAllocated()) {
+        window = form->Handle();
+    }
+    ui::UniqueIcon icon;
+    if (window != nullptr) {
+        auto shown = reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_SMALL, 0));
+        if (shown == nullptr) {
+            shown = reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_BIG, 0));
+        }
+        if (shown != nullptr) {
+            icon = ui::UniqueIcon(static_cast<HICON>(CopyImage(shown, IMAGE_ICON, width, height, LR_COPYFROMRESOURCE)));
+        }
+    }
+    if (!icon) {
+        icon = ui::UniqueIcon(
+            static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), "MAINICON", IMAGE_ICON, width, height, 0)));
+    }
+    if (!icon) {
+        return;
+    }
+    TBitmap picture(width, height);
+    picture.Canvas().Brush().SetColor(SkinKeyColour);
+    picture.Canvas().FillRect({0, 0, width, height});
+    DrawIconEx(picture.Canvas().Handle(), 0, 0, icon.get(), width, height, 0, nullptr, DI_NORMAL);
+    AppIconBitmap.Assign(picture);
+    AppIconBitmap.SetTransparentColor(SkinKeyColour);
+    AppIconBitmap.SetTransparent(true);
+}
+
+void TSkinData::DecideFormSkin(HWND window, std::string_view className, bool& doSkin)
+{
+    CurrentWindow = window;
+    if (OnFormSkin) {
+        OnFormSkin(this, std::string(className), doSkin);
+        return;
+    }
+    if (className == "SysMonthCal32" || (SkinControls.Contains(xcFastReport) && className.starts_with("Tfr"))) {
+        doSkin = false;
+    }
+}
+
+void TSkinData::NotifySkinChanged() { OnSkinChanged(this); }
+
+void TSkinData::Loaded()
+{
+    TComponent::Loaded();
+    if (!HasGetScrollBarInfo()) {
+        SkinControls.Exclude(xcScrollbar);
+    }
+    TSkinManage& manager = EnsureSkinManager();
+    manager.AddSkinData(this);
+    BuildCaptionFont();
+    if (SkinFormtype != sfMainform) {
+        manager.Enabled = true;
+        ++manager.ActivationState;
+        if (auto* form = ui::As<TCustomForm>(Owner())) {
+            manager.SkinWindow(form->Handle());
+        }
+        return;
+    }
+    manager.InstallHook();
+    if (active_) {
+        if (skinNotLoaded_) {
+            active_ = false;
+        } else {
+            manager.Schedule(saActivate, kSkinActionDelay);
+        }
+    }
+    // Menu items are skinned with the main menu; without it the system menu is not.
+    if (SkinControls.Contains(xcMainMenu)) {
+        SkinControls.Exclude(xcMenuItem);
+    } else {
+        SkinControls.Exclude(xcSystemMenu);
+    }
+    ApplyAppIcon();
+}
+
+void TSkinData::SetActive(bool value)
+{
+    if (value == active_) {
+        return;
+    }
+    active_ = value;
+    if (ComponentState().Contains(csLoading)) {
+        return;
+    }
+    const TSkinAction action = value ? saActivate : saDeactivate;
+    switch (SkinFormtype) {
+    case sfMainform: {
+        if (value && skinNotLoaded_) {
+            return;
+        }
+        TSkinManage& manager = EnsureSkinManager();
+        manager.PendingSkinData = this;
+        manager.Schedule(action, kSkinActionDelay);
+        if (value) {
+            manager.ActivationState = 1;
+        }
+        break;
+    }
+    case sfOnlyThisForm: {
+        TSkinManage& manager = EnsureSkinManager();
+        manager.PendingSkinData = this;
+        if (value && skinNotLoaded_) {
+            return;
+        }
+        manager.Schedule(action, kSkinActionDelay);
+        break;
+    }
+    case sfDialog:
+    case sfDLL:
+        break;
+    }
+}
+
+void TSkinData::SetSkinFile(std::string_view name)
+{
+    skinNotLoaded_ = true;
+    skinFile_ = std::string(name);
+    const DWORD attributes = skinFile_.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(skinFile_.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return;
+    }
+    skinStream_->LoadFromFile(skinFile_);
+    LoadSkinFromStream();
+    if (SkinFormtype == sfMainform) {
+        ApplyToSkinnedForms();
+    }
+}
+
+void TSkinData::ApplyToSkinnedForms()
+{
+    if (ComponentState().Contains(csLoading)) {
+        return;
+    }
+    if (SkinManager() == nullptr) {
+        Loaded();
+    }
+    TSkinManage& manager = EnsureSkinManager();
+    manager.PendingSkinData = this;
+    manager.ReskinForms();
+    if (manager.ActivationState == 1) {
+        manager.Schedule(saReapply, kSkinActionDelay);
+    }
+}
