@@ -4,6 +4,7 @@
 #include "app/PostalLookup.h"
 #include "app/Unit2.h"
 #include "skin/load/WinSkinStore.h"
+#include "skin/model/WinSkinData.h"
 
 TForm1* Form1 = nullptr;
 
@@ -27,6 +28,7 @@ void TForm1::Publish(ui::TPublisher<TForm1>& p)
     p.Field("N5", &TForm1::N5);
     p.Field("N6", &TForm1::N6);
     p.Field("SkinStore1", &TForm1::SkinStore1);
+    p.Field("SkinData1", &TForm1::SkinData1);
     p.Method("FormCreate", &TForm1::FormCreate);
     p.Method("ListBox1Click", &TForm1::ListBox1Click);
     p.Method("Button2Click", &TForm1::Button2Click);

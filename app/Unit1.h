@@ -11,6 +11,7 @@
 
 #include <string_view>
 
+class TSkinData;
 class TSkinStore;
 
 class TForm1 : public TForm {
@@ -37,6 +38,7 @@ public:
     TMenuItem* N5 = nullptr;
     TMenuItem* N6 = nullptr;
     TSkinStore* SkinStore1 = nullptr;
+    TSkinData* SkinData1 = nullptr;
 
     void FormCreate(TObject* sender);
     void ListBox1Click(TObject* sender);

@@ -4,6 +4,7 @@
 #include "app/Unit2.h"
 #include "skin/load/MessageDialog.h"
 #include "skin/load/WinSkinStore.h"
+#include "skin/model/WinSkinData.h"
 #include "ui/AnsiText.h"
 
 #include <windows.h>
@@ -55,7 +56,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     UseSystemCodePage();
     ShowSkinMessagesInBoxes();
-    ui::RegisterClasses({&TSkinStore::ClassInfo});
+    ui::RegisterClasses({&TSkinStore::ClassInfo, &TSkinData::ClassInfo});
     Application->Initialize();
     Application->SetTitle("Zelvorin");
     Application->CreateForm(Form1);

@@ -8,6 +8,7 @@
 #include "app/Unit1.h"
 #include "app/Unit2.h"
 #include "skin/load/WinSkinStore.h"
+#include "skin/model/WinSkinData.h"
 #include "ui/Picture.h"
 
 #include <commctrl.h>
@@ -171,7 +172,7 @@ class LookupAppTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        ui::RegisterClasses({&TSkinStore::ClassInfo});
+        ui::RegisterClasses({&TSkinStore::ClassInfo, &TSkinData::ClassInfo});
         Application->Initialize();
         Application->SetTitle("Zelvorin");
         Application->CreateForm(Form1);
@@ -396,6 +397,74 @@ struct IconGroupEntry {
     WORD id;
 };
 #pragma pack(pop)
+
+// The main window carries the default skin: reading its form data loads it,
+// and every element the skin's pictures provide is filled.
+TEST_F(LookupAppTest, MainWindowLoadsTheDefaultSkinFromItsFormData)
+{
+    ASSERT_NE(Form1->SkinData1, nullptr);
+    TSkinData& skin = *Form1->SkinData1;
+    EXPECT_FALSE(skin.SkinNotLoaded());
+    EXPECT_TRUE(skin.Active());
+    EXPECT_EQ(skin.SkinFormtype, sfMainform);
+    EXPECT_EQ(skin.DisableTag, 99);
+    EXPECT_EQ(skin.Skin3rd().Count(), 116);
+    // Loaded keeps menu items out while the main menu is skinned.
+    EXPECT_TRUE(skin.SkinControls.Contains(xcMainMenu));
+    EXPECT_FALSE(skin.SkinControls.Contains(xcMenuItem));
+    EXPECT_EQ(skin.SkinName, "青瓷 Celadon");
+    EXPECT_EQ(skin.ButtonFaceColour, 0xEEF4F2u);
+
+    const auto filled = [](const auto& slot) { return slot != nullptr && slot->HasBitmap(); };
+    for (const auto* border : {&skin.BorderLeft, &skin.BorderRight, &skin.BorderTop, &skin.BorderBottom})
+        EXPECT_TRUE(filled(*border)) << (*border)->Name;
+    EXPECT_TRUE(filled(skin.ButtonsElement));
+    EXPECT_FALSE(skin.ButtonsElement->CheckBitmap.Empty());
+    EXPECT_FALSE(skin.ButtonsElement->RadioBitmap.Empty());
+    EXPECT_TRUE(filled(skin.Progress));
+    EXPECT_TRUE(filled(skin.ProgressChunk));
+    EXPECT_TRUE(filled(skin.Tabs));
+    EXPECT_TRUE(filled(skin.StatusBarEdges));
+    EXPECT_TRUE(filled(skin.TabPane));
+    EXPECT_TRUE(filled(skin.ComboButton));
+    EXPECT_TRUE(filled(skin.ExtraImages));
+    EXPECT_TRUE(filled(skin.Headerbar));
+    EXPECT_TRUE(filled(skin.MenuItem));
+    EXPECT_TRUE(filled(skin.MenuBackground));
+    EXPECT_TRUE(filled(skin.Scrollbar));
+    EXPECT_TRUE(filled(skin.HorzScroll));
+    EXPECT_TRUE(filled(skin.VertScroll));
+    EXPECT_TRUE(filled(skin.HorzScrollThumb));
+    EXPECT_TRUE(filled(skin.VertScrollThumb));
+    EXPECT_TRUE(filled(skin.TrackbarThumbHorz));
+    EXPECT_TRUE(filled(skin.UpDownHorz));
+    EXPECT_TRUE(filled(skin.UpDownVert));
+    EXPECT_TRUE(filled(skin.Track));
+    EXPECT_TRUE(filled(skin.ComboxArrow));
+    EXPECT_TRUE(filled(skin.Toolbar));
+    // The vertical track comes from the program's own resources.
+    ASSERT_TRUE(filled(skin.TrackVert));
+    EXPECT_EQ(skin.TrackVert->Name, "TRACKVERT");
+    // Caption buttons: close, maximise, minimise, restore, the window icon, and the three child-window buttons.
+    ASSERT_EQ(skin.CaptionButtons.size(), 8u);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_TRUE(filled(skin.CaptionButtons[i])) << i;
+    EXPECT_EQ(skin.CaptionButtons[4]->Action, 3);
+    EXPECT_FALSE(skin.CaptionButtons[4]->HasBitmap());
+    for (int i = 5; i < 8; ++i)
+        EXPECT_TRUE(filled(skin.CaptionButtons[i])) << i;
+
+    // The 35-entry package has no pictures for these: painters draw them plainly.
+    EXPECT_EQ(skin.GroupBox, nullptr);
+    EXPECT_EQ(skin.GroupBoxEdge, nullptr);
+    EXPECT_EQ(skin.SunkEdge, nullptr);
+    EXPECT_EQ(skin.MenuBar, nullptr);
+    EXPECT_EQ(skin.ToolBars, nullptr);
+    for (const auto* thumb : {&skin.TrackbarThumbVert, &skin.TrackbarThumbLeft, &skin.TrackbarThumbRight,
+                              &skin.TrackbarThumbUp, &skin.TrackbarThumbDown})
+        EXPECT_EQ(*thumb, nullptr);
+    EXPECT_FALSE(skin.TitleElement->HasBitmap());
+}
 
 // The shipped program's own resources: icon sizes, manifest and version.
 TEST(ProgramResourcesTest, IconManifestAndVersionAreInTheProgram)
