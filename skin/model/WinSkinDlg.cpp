@@ -110,11 +110,18 @@ void TSkinManage::Schedule(TSkinAction action, unsigned interval)
 LRESULT CALLBACK TSkinManage::HookProc(int code, WPARAM wParam, LPARAM lParam)
 {
     TSkinManage* manager = SkinManager();
+    const auto window = reinterpret_cast<HWND>(wParam);
     if (manager != nullptr && code == HCBT_ACTIVATE) {
         if (manager->ActivationState == 0) {
             manager->ActivationState = 1;
         }
-        manager->SkinWindow(reinterpret_cast<HWND>(wParam));
+        manager->SkinWindow(window);
+    } else if (manager != nullptr && code == HCBT_CREATEWND) {
+        // MDI children are skinned as they are made: they are never activated as top-level windows.
+        const CREATESTRUCTA& create = *reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs;
+        if ((create.dwExStyle & WS_EX_MDICHILD) != 0) {
+            manager->SkinWindow(window);
+        }
     }
     return CallNextHookEx(manager != nullptr ? manager->HookHandle() : nullptr, code, wParam, lParam);
 }
