@@ -46,6 +46,18 @@ std::int32_t ReadInt(const TQuickIni& ini, std::string_view section, std::string
     return ini.ReadInteger(section, key, def);
 }
 
+// The keys that say how every element is cut and drawn; "Frame" is read by the callers that want it.
+void ReadGeometry(const TQuickIni& ini, std::string_view section, TDataSkinObject& element)
+{
+    element.Style = ReadInt(ini, section, "Style", 0);
+    element.LeftWidth = ReadInt(ini, section, "LeftWidth", 0);
+    element.RightWidth = ReadInt(ini, section, "RightWidth", 0);
+    element.TopHeight = ReadInt(ini, section, "TopHeight", 0);
+    element.BottomHeight = ReadInt(ini, section, "BottomHeight", 0);
+    element.Trans = ReadInt(ini, section, "Trans", 0);
+    element.Tile = ReadInt(ini, section, "Tile", 0);
+}
+
 // Copies `width` columns of source starting at x into a new picture of dest.
 void CopyColumns(TBitmap& source, int x, int width, TBitmap& dest)
 {
@@ -95,16 +107,10 @@ std::unique_ptr<E> TSkinData::ReadElement(const TSkinSource& source, std::string
     const TQuickIni& ini = source.ini;
     auto element = std::make_unique<E>(section);
     LoadSkinBitmap(source, element->Bitmap, ini.ReadString(section, "Image"));
-    element->Style = ReadInt(ini, section, "Style", 0);
-    element->LeftWidth = ReadInt(ini, section, "LeftWidth", 0);
-    element->RightWidth = ReadInt(ini, section, "RightWidth", 0);
-    element->TopHeight = ReadInt(ini, section, "TopHeight", 0);
-    element->BottomHeight = ReadInt(ini, section, "BottomHeight", 0);
+    ReadGeometry(ini, section, *element);
     if (readFrame) {
         element->FrameCount = ReadInt(ini, section, "Frame", 0);
     }
-    element->Trans = ReadInt(ini, section, "Trans", 0);
-    element->Tile = ReadInt(ini, section, "Tile", 0);
     element->NormalColour = static_cast<TColor>(ReadInt(ini, section, "NormalColour", -1));
     element->MouseOverColour = static_cast<TColor>(ReadInt(ini, section, "MouseOverColour", -1));
     element->PressedColour = static_cast<TColor>(ReadInt(ini, section, "PressedColour", -1));
@@ -152,13 +158,7 @@ void TSkinData::LoadProgressElement(const TSkinSource& source, std::unique_ptr<T
     }
     auto element = std::make_unique<TDataSkinBorder>(section);
     LoadSkinBitmap(source, element->Bitmap, image);
-    element->Style = ReadInt(ini, section, "Style", 0);
-    element->LeftWidth = ReadInt(ini, section, "LeftWidth", 0);
-    element->RightWidth = ReadInt(ini, section, "RightWidth", 0);
-    element->TopHeight = ReadInt(ini, section, "TopHeight", 0);
-    element->BottomHeight = ReadInt(ini, section, "BottomHeight", 0);
-    element->Trans = ReadInt(ini, section, "Trans", 0);
-    element->Tile = ReadInt(ini, section, "Tile", 0);
+    ReadGeometry(ini, section, *element);
     if (element->Tile > 1) {
         element->Tile = 1;
     }

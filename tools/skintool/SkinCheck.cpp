@@ -35,16 +35,6 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 28> imageSec
     {"TRACKVERT", ""},
 }};
 
-std::string UpperCaseAscii(std::string_view text)
-{
-    std::string result(text);
-    for (char& c : result) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    }
-    return result;
-}
-
 // The caption-button sections the loader keeps.
 std::vector<std::string> CaptionButtonSections(const TQuickIni& description)
 {
