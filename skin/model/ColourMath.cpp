@@ -32,7 +32,11 @@ std::uint8_t GradientChannel(std::int64_t from, std::int64_t to, std::int64_t i,
     const std::int64_t d = to - from;
     if (n == 0)
         return static_cast<std::uint8_t>(from + d / 2);
-    return static_cast<std::uint8_t>(from + (d * i + n / 2) / n);
+    // Halves round away from zero in both directions, so a falling gradient
+    // ends exactly on its target as a rising one does (and a repeated request
+    // finds its cached table by that last entry).
+    const std::int64_t half = d < 0 ? -(n / 2) : n / 2;
+    return static_cast<std::uint8_t>(from + (d * i + half) / n);
 }
 
 } // namespace

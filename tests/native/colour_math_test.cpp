@@ -79,10 +79,11 @@ TEST(GetGradient, EvenStepsRoundedToNearest)
 {
     const int slot = GetGradient(3, clBlack, clWhite);
     EXPECT_EQ(Table(slot), (std::vector<TColor>{0x000000, 0x808080, 0xFFFFFF}));
-    // Falling channels: the rounding offset is added before truncating toward
-    // zero, so each step lands one above the nearest value.
+    // Falling channels mirror rising ones and end exactly on the target, so
+    // the same request finds its table again.
     const int down = GetGradient(4, 0x0000FF, 0x000000);
-    EXPECT_EQ(Table(down), (std::vector<TColor>{0x0000FF, 0x0000AB, 0x000056, 0x000001}));
+    EXPECT_EQ(Table(down), (std::vector<TColor>{0x0000FF, 0x0000AA, 0x000055, 0x000000}));
+    EXPECT_EQ(GetGradient(4, 0x0000FF, 0x000000), down);
     // Channels move independently, toward their own ends.
     const int mixed = GetGradient(2, 0x00FF10, 0xFF0020);
     EXPECT_EQ(Table(mixed), (std::vector<TColor>{0x00FF10, 0xFF0020}));
