@@ -211,6 +211,37 @@ TEST_F(SkinDataComponentTest, WrittenAndReadBackTheComponentKeepsItsPropertiesAn
     EXPECT_FALSE(copy.SkinNotLoaded());
 }
 
+TEST_F(SkinDataComponentTest, AnEmptyStreamIsWrittenAsACountOfZero)
+{
+    Read("    SkinStream = {00000000}\n");
+    const std::string text = ui::WriteFormText(*hosts.back());
+    const std::size_t start = text.find("SkinStream = {");
+    ASSERT_NE(start, std::string::npos) << text;
+    std::string value = text.substr(start + 14, text.find('}', start) - start - 14);
+    std::erase_if(value, [](char c) { return c == ' ' || c == '\n' || c == '\r'; });
+    EXPECT_EQ(value, "00000000");
+    hosts.push_back(std::make_unique<TSkinHost>(nullptr));
+    ui::ReadFormText(*hosts.back(), text);
+    EXPECT_EQ(hosts.back()->SkinData1->SkinStream().Size(), 0);
+}
+
+TEST_F(SkinDataComponentTest, ASkinFileReplacesTheSkinAndAMissingOneOnlyMarksItNotLoaded)
+{
+    const char* binary = std::getenv("ZEL_BINARY_DIR");
+    ASSERT_NE(binary, nullptr);
+    TSkinData skin(nullptr);
+    skin.SetSkinFile(std::string(binary) + "/test-skins/edge.skin");
+    EXPECT_FALSE(skin.SkinNotLoaded());
+    EXPECT_EQ(skin.SkinName, "Edge probe");
+    EXPECT_EQ(skin.SkinStream().Size(), static_cast<std::int64_t>(EdgeSkin().size()));
+
+    skin.SetSkinFile(std::string(binary) + "/test-skins/no-such.skin");
+    EXPECT_EQ(skin.SkinFile(), std::string(binary) + "/test-skins/no-such.skin");
+    EXPECT_TRUE(skin.SkinNotLoaded());
+    EXPECT_EQ(skin.SkinName, "Edge probe") << "the earlier skin's elements stay";
+    EXPECT_TRUE(skin.Scrollbar);
+}
+
 TEST_F(SkinDataComponentTest, VersionAndSkinStoreIgnoreWrites)
 {
     TSkinData skin(nullptr);
