@@ -158,4 +158,31 @@ function(zel_host_tool var name)
   endif()
 endfunction()
 
+# A skin painted and packed at build time: the host tool PAINTER, run with
+# ARGS, fills DIR and writes DIR/order.txt last; skintool packs DIR into OUT.
+# A custom target of the given name builds OUT.
+#   zel_painted_skin(name PAINTER tool DIR dir OUT file [ARGS ...] [DEPENDS file ...])
+function(zel_painted_skin name)
+  cmake_parse_arguments(PARSE_ARGV 1 ARG "" "PAINTER;DIR;OUT" "ARGS;DEPENDS")
+  zel_host_tool(painter_exe ${ARG_PAINTER})
+  zel_host_tool(skintool_exe skintool)
+  # A cross tree depends on the native tree's files, the native tree on its targets.
+  if(WIN32)
+    set(tool_deps ${painter_exe} ${skintool_exe})
+  else()
+    set(tool_deps ${ARG_PAINTER} skintool)
+  endif()
+  add_custom_command(OUTPUT ${ARG_DIR}/order.txt
+    COMMAND ${painter_exe} ${ARG_ARGS}
+    DEPENDS ${tool_deps} ${ARG_DEPENDS}
+    COMMENT "Painting the skin ${name}"
+    VERBATIM)
+  add_custom_command(OUTPUT ${ARG_OUT}
+    COMMAND ${skintool_exe} pack ${ARG_DIR} ${ARG_OUT}
+    DEPENDS ${ARG_DIR}/order.txt ${tool_deps}
+    COMMENT "Packing the skin ${name}"
+    VERBATIM)
+  add_custom_target(${name} ALL DEPENDS ${ARG_OUT})
+endfunction()
+
 include(GoogleTest)
