@@ -184,8 +184,7 @@ TSkinData* TSkinManage::ChooseSkinData(HWND window) const
     };
     if (TSkinData* own = lastOf([window](const TSkinData* d) {
             const auto* form = ui::As<TCustomForm>(d->Owner());
-            return d->SkinFormtype == sfOnlyThisForm && form != nullptr && form->HandleAllocated() &&
-                   const_cast<TCustomForm*>(form)->Handle() == window;
+            return d->SkinFormtype == sfOnlyThisForm && form != nullptr && form->WindowHandle() == window;
         })) {
         return own;
     }
@@ -218,7 +217,7 @@ bool TSkinManage::ShouldSkin(HWND window, std::string_view className) const
 TControl* TSkinManage::FindFormControl(HWND window) const
 {
     for (TCustomForm* form : Screen->FormList()) {
-        if (form->HandleAllocated() && form->Handle() == window) {
+        if (form->WindowHandle() == window) {
             return form;
         }
     }
