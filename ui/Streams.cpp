@@ -78,6 +78,26 @@ void TStream::WriteInt32(std::int32_t value)
     WriteBuffer(bytes, sizeof(bytes));
 }
 
+std::vector<std::byte> TStream::ReadCountedBytes()
+{
+    const std::int32_t count = ReadInt32();
+    if (count <= 0) {
+        return {};
+    }
+    if (count > Remaining()) {
+        throw EReadError("Stream read error");
+    }
+    std::vector<std::byte> bytes(static_cast<std::size_t>(count));
+    ReadBuffer(bytes);
+    return bytes;
+}
+
+void TStream::WriteCountedBytes(std::span<const std::byte> bytes)
+{
+    WriteInt32(static_cast<std::int32_t>(bytes.size()));
+    WriteBuffer(bytes);
+}
+
 std::int64_t TStream::CopyFrom(TStream& source, std::int64_t count)
 {
     if (count == 0) {

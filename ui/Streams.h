@@ -44,6 +44,12 @@ public:
     std::int32_t ReadInt32();
     void WriteInt32(std::int32_t value);
 
+    // A block stored as a 32-bit count and that many bytes, the way components
+    // stream their binary data. A count of 0 or less reads as no bytes; a count
+    // past the stream's end raises EReadError before anything is allocated.
+    std::vector<std::byte> ReadCountedBytes();
+    void WriteCountedBytes(std::span<const std::byte> bytes);
+
     // Copies count bytes from source's position; count 0 copies all of
     // source from its start. Returns the count copied.
     std::int64_t CopyFrom(TStream& source, std::int64_t count);

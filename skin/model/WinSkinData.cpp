@@ -11,6 +11,7 @@
 #include "ui/Properties.h"
 #include "ui/Streams.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <exception>
 
@@ -102,28 +103,19 @@ void TSkinData::SetSkin3rd(const TStrings& lines)
 
 void TSkinData::ReadSkinStream(TStream& stream)
 {
-    const std::int32_t count = stream.ReadInt32();
-    if (count <= 0) {
-        stream.Seek(0, soEnd);
+    const std::vector<std::byte> bytes = stream.ReadCountedBytes();
+    stream.Seek(0, soEnd);
+    if (bytes.empty()) {
         return;
     }
-    if (count > stream.Remaining()) {
-        throw EReadError("SkinStream declares " + std::to_string(count) + " bytes but holds " +
-                         std::to_string(stream.Remaining()));
-    }
-    skinStream_->SetSize(count);
-    stream.ReadBuffer(skinStream_->Memory(), static_cast<std::size_t>(count));
-    stream.Seek(0, soEnd);
+    skinStream_->SetSize(static_cast<std::int64_t>(bytes.size()));
+    std::copy(bytes.begin(), bytes.end(), skinStream_->Memory());
     LoadSkinFromStream();
 }
 
 void TSkinData::WriteSkinStream(TStream& stream) const
 {
-    const std::span<const std::byte> bytes = skinStream_->Bytes();
-    stream.WriteInt32(static_cast<std::int32_t>(bytes.size()));
-    if (!bytes.empty()) {
-        stream.WriteBuffer(bytes);
-    }
+    stream.WriteCountedBytes(skinStream_->Bytes());
 }
 
 bool TSkinData::LoadSkinFromStream()

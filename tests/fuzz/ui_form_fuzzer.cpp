@@ -36,26 +36,6 @@ constexpr std::string_view kOptionNames[] = {"foOne", "foTwo", "foThree"};
 constexpr ui::TEnumInfo AlignInfo{"TFuzzAlign", kAlignNames};
 constexpr ui::TEnumInfo OptionInfo{"TFuzzOptions", kOptionNames};
 
-void ReadCounted(TStream& stream, std::vector<std::byte>& bytes)
-{
-    const std::int32_t count = stream.ReadInt32();
-    bytes.clear();
-    if (count <= 0) {
-        return;
-    }
-    if (count > stream.Remaining()) {
-        throw EReadError("Stream read error");
-    }
-    bytes.resize(static_cast<std::size_t>(count));
-    stream.ReadBuffer(bytes.data(), bytes.size());
-}
-
-void WriteCounted(TStream& stream, const std::vector<std::byte>& bytes)
-{
-    stream.WriteInt32(static_cast<std::int32_t>(bytes.size()));
-    stream.WriteBuffer(bytes.data(), bytes.size());
-}
-
 class TFuzzItem : public TCollectionItem {
 public:
     static const TClassInfo ClassInfo;
@@ -64,8 +44,8 @@ public:
     {
         p.Text("Name", &TFuzzItem::Name);
         p.Binary(
-            "Data", [](TFuzzItem& item, TStream& s) { ReadCounted(s, item.Data); },
-            [](const TFuzzItem& item, TStream& s) { WriteCounted(s, item.Data); });
+            "Data", [](TFuzzItem& item, TStream& s) { item.Data = s.ReadCountedBytes(); },
+            [](const TFuzzItem& item, TStream& s) { s.WriteCountedBytes(item.Data); });
     }
     using TCollectionItem::TCollectionItem;
 
@@ -106,8 +86,8 @@ public:
         p.Object("Buddy", &TFuzzControl::buddy_, &TFuzzControl::SetBuddy);
         p.Event("OnClick", &TFuzzControl::OnClick);
         p.Binary(
-            "Data", [](TFuzzControl& c, TStream& s) { ReadCounted(s, c.Data); },
-            [](const TFuzzControl& c, TStream& s) { WriteCounted(s, c.Data); });
+            "Data", [](TFuzzControl& c, TStream& s) { c.Data = s.ReadCountedBytes(); },
+            [](const TFuzzControl& c, TStream& s) { s.WriteCountedBytes(c.Data); });
     }
     explicit TFuzzControl(TComponent* owner) : TFuzzContainer(owner), items_(this, TFuzzItem::ClassInfo) {}
     ~TFuzzControl() override { SetParentComponent(nullptr); }

@@ -27,26 +27,6 @@ std::vector<std::string>& TestLog()
     return log;
 }
 
-void ReadCounted(TStream& stream, std::vector<std::byte>& bytes)
-{
-    const std::int32_t count = stream.ReadInt32();
-    bytes.clear();
-    if (count <= 0) {
-        return;
-    }
-    if (count > stream.Remaining()) {
-        throw EReadError("Stream read error");
-    }
-    bytes.resize(static_cast<std::size_t>(count));
-    stream.ReadBuffer(bytes.data(), bytes.size());
-}
-
-void WriteCounted(TStream& stream, const std::vector<std::byte>& bytes)
-{
-    stream.WriteInt32(static_cast<std::int32_t>(bytes.size()));
-    stream.WriteBuffer(bytes.data(), bytes.size());
-}
-
 void TTestFont::Publish(ui::TPublisher<TTestFont>& p)
 {
     p.Text("Name", &TTestFont::Name);
@@ -70,8 +50,8 @@ void TTestItem::Publish(ui::TPublisher<TTestItem>& p)
     p.Text("Name", &TTestItem::Name);
     p.Integer("Width", &TTestItem::Width).Default(50);
     p.Binary(
-        "Data", [](TTestItem& item, TStream& stream) { ReadCounted(stream, item.Data); },
-        [](const TTestItem& item, TStream& stream) { WriteCounted(stream, item.Data); });
+        "Data", [](TTestItem& item, TStream& stream) { item.Data = stream.ReadCountedBytes(); },
+        [](const TTestItem& item, TStream& stream) { stream.WriteCountedBytes(item.Data); });
 }
 
 TTestItem::TTestItem(TCollection* collection) : TCollectionItem(collection)
@@ -125,8 +105,8 @@ void TTestControl::Publish(ui::TPublisher<TTestControl>& p)
     p.Event("OnClick", &TTestControl::OnClick);
     p.Event("OnKey", &TTestControl::OnKey);
     p.Binary(
-        "Blob", [](TTestControl& c, TStream& stream) { ReadCounted(stream, c.Blob); },
-        [](const TTestControl& c, TStream& stream) { WriteCounted(stream, c.Blob); })
+        "Blob", [](TTestControl& c, TStream& stream) { c.Blob = stream.ReadCountedBytes(); },
+        [](const TTestControl& c, TStream& stream) { stream.WriteCountedBytes(c.Blob); })
         .Stored([](const TTestControl& c) { return !c.Blob.empty(); });
 }
 
@@ -177,9 +157,9 @@ void TTestData::Publish(ui::TPublisher<TTestData>& p)
         "SkinStream",
         [](TTestData& d, TStream& stream) {
             d.StreamReadWhileLoading = d.ComponentState().Contains(csLoading);
-            ReadCounted(stream, d.Stream);
+            d.Stream = stream.ReadCountedBytes();
         },
-        [](const TTestData& d, TStream& stream) { WriteCounted(stream, d.Stream); });
+        [](const TTestData& d, TStream& stream) { stream.WriteCountedBytes(d.Stream); });
     p.Integer("Version", &TTestData::Version);
 }
 
