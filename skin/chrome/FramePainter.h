@@ -1,0 +1,46 @@
+// The whole skinned frame of a window: both sides, the bottom, the title bar
+// and the menu bar band, painted into a DC whose origin is the window's
+// top-left corner (the window DC, or a picture of the window).
+#pragma once
+
+#include "skin/chrome/FrameMetrics.h"
+#include "skin/chrome/TitlePainter.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <string_view>
+
+class TSkinData;
+
+// Draws the menu bar into its band of dc.
+using TMenuBarPainter = std::function<void(HDC dc, const RECT& band)>;
+
+// The parts of the frame other objects draw.
+struct TFrameHooks {
+    TTitleButtonsPainter paintTitleButtons;
+    // Without one, a window with a menu height gets its band in the face colour.
+    TMenuBarPainter paintMenuBar;
+};
+
+class TFramePainter {
+public:
+    TFrameHooks Hooks;
+
+    // The menu bar's band: below the title bar, between the side borders.
+    static RECT MenuBand(const TFrameState& state);
+
+    // Paints the frame: left, right and bottom borders, the title bar, then
+    // the menu bar band; a minimised window only gets its title bar, and a
+    // window without caption nothing. A failure inside leaves the frame as
+    // far as it got and answers false: the window stays usable.
+    bool Paint(HDC dc, TSkinData& skin, const TFrameState& state, std::wstring_view caption) noexcept;
+
+    // The caption's box at the last paint, for the title-button layout.
+    const RECT& CaptionRect() const noexcept { return title_.CaptionRect(); }
+
+private:
+    void PaintParts(HDC dc, TSkinData& skin, const TFrameState& state, std::wstring_view caption);
+
+    TTitlePainter title_;
+};
