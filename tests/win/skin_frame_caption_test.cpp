@@ -6,6 +6,7 @@
 #include "skin/chrome/CaptionText.h"
 #include "skin/chrome/FramePainter.h"
 #include "skin/chrome/WindowCaption.h"
+#include "skin/chrome/WindowIcon.h"
 #include "ui/Handles.h"
 
 #include <gtest/gtest.h>
@@ -285,6 +286,70 @@ TEST(WindowCaption, ABlankWindowTextGivesWayToTheFormsOwnText)
     EXPECT_EQ(CaptionTextOf(window.get(), "ZelCaptionBlank"), L"  \t   ");
     SetWindowTextA(window.get(), "Own");
     EXPECT_EQ(CaptionTextOf(window.get(), "ZelCaptionBlank", "表单"), L" Own  ");
+}
+
+TEST(WindowCaption, WideTextAndItsWidthInAFont)
+{
+    const CaptionWindow window("ZelCaptionWidth");
+    ASSERT_TRUE(window.get());
+    SetWindowTextW(window.get(), L"\u0e01 dialog");
+    EXPECT_EQ(WideWindowText(window.get()), L"\u0e01 dialog");
+
+    TFont font;
+    font.SetHandle(ui::UniqueFont(CreateFontA(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                              CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, DEFAULT_PITCH,
+                                              "MS Sans Serif")));
+    const int one = CaptionWidth(font, L"W");
+    EXPECT_GT(one, 0);
+    EXPECT_EQ(CaptionWidth(font, L"WWWW"), 4 * one);
+    EXPECT_EQ(CaptionWidth(font, L""), 0);
+}
+
+// A 16 x 16 icon of one opaque colour.
+ui::UniqueIcon FlatIcon(TColor colour)
+{
+    TBitmap picture(16, 16);
+    picture.Canvas().Brush().SetColor(colour);
+    picture.Canvas().FillRect({0, 0, 16, 16});
+    const std::vector<std::uint8_t> opaque(16 * 2, 0);
+    const ui::UniqueBitmap mask(CreateBitmap(16, 16, 1, 1, opaque.data()));
+    ICONINFO info{};
+    info.fIcon = TRUE;
+    info.hbmColor = picture.Handle();
+    info.hbmMask = mask.get();
+    return ui::UniqueIcon(CreateIconIndirect(&info));
+}
+
+TEST(WindowIcon, TheSmallIconOverMagentaAndDrawnAtItsButton)
+{
+    const int cx = GetSystemMetrics(SM_CXSMICON);
+    const int cy = GetSystemMetrics(SM_CYSMICON);
+    const CaptionWindow window("ZelIconWindow");
+    ASSERT_TRUE(window.get());
+    const ui::HandleSnapshot before = ui::HandleSnapshot::Take();
+    {
+        TWindowIcon icon;
+        icon.Render(window.get());
+        EXPECT_FALSE(icon.HasIcon());
+        ASSERT_EQ(icon.Picture().Width(), cx);
+        EXPECT_EQ(FirstOther(icon.Picture(), {0, 0, cx, cy}, RGBColor(255, 0, 255)), "");
+        TBitmap target(40, 40);
+        target.Canvas().Brush().SetColor(RGBColor(1, 2, 3));
+        target.Canvas().FillRect({0, 0, 40, 40});
+        icon.Draw(target.Canvas().Handle(), {5, 5, 5 + cx, 5 + cy});
+        EXPECT_EQ(FirstOther(target, {0, 0, 40, 40}, RGBColor(1, 2, 3)), "");
+
+        const ui::UniqueIcon red = FlatIcon(RGBColor(220, 0, 0));
+        SendMessageA(window.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(red.get()));
+        icon.Render(window.get());
+        EXPECT_TRUE(icon.HasIcon());
+        EXPECT_EQ(FirstOther(icon.Picture(), {0, 0, cx, cy}, RGBColor(220, 0, 0)), "");
+        icon.Draw(target.Canvas().Handle(), {5, 5, 5 + cx, 5 + cy});
+        EXPECT_EQ(FirstOther(target, {5, 5, 5 + cx, 5 + cy}, RGBColor(220, 0, 0)), "");
+        EXPECT_EQ(skintest::PixelOf(target, 4, 5), RGBColor(1, 2, 3));
+        SendMessageA(window.get(), WM_SETICON, ICON_BIG, 0);
+    }
+    EXPECT_EQ(ui::HandleSnapshot::Take(), before);
 }
 
 } // namespace
