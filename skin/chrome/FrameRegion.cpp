@@ -85,3 +85,9 @@ void TFrameRegion::Drop() noexcept
     region_.reset();
     size_ = {};
 }
+
+void TFrameRegion::DropFrom(HWND window, bool redraw) noexcept
+{
+    SetWindowRgn(window, nullptr, redraw);
+    Drop();
+}

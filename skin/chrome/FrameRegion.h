@@ -27,6 +27,8 @@ public:
     bool ApplyTo(HWND window, bool redraw) const;
     // Forgets the region, so the next Update builds a new one.
     void Drop() noexcept;
+    // Takes the window's region away (it becomes rectangular again) and forgets ours.
+    void DropFrom(HWND window, bool redraw) noexcept;
 
     HRGN Region() const noexcept { return region_.get(); }
     SIZE Size() const noexcept { return size_; }

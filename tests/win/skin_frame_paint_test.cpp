@@ -127,11 +127,12 @@ TEST_F(FramePaintTest, AnInvertedTargetPaintsNothing)
 
 TEST_F(FramePaintTest, TheTitleBarKeepsTheSidesAndDrawsButtonsBeforeTheCaption)
 {
+    const HBRUSH black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     std::vector<RECT> seen;
     painter.Hooks.paintTitleButtons = [&](HDC dc) {
         seen.push_back(painter.CaptionRect());
-        const RECT button{100, 2, 110, 12};
-        FillRect(dc, &button, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        const RECT button{160, 2, 170, 12};
+        FillRect(dc, &button, black);
     };
     ASSERT_TRUE(Paint(State(), L" Caption  "));
     ASSERT_TRUE(Paint(State(), L" Caption  "));
@@ -143,8 +144,20 @@ TEST_F(FramePaintTest, TheTitleBarKeepsTheSidesAndDrawsButtonsBeforeTheCaption)
     EXPECT_EQ(seen[1].right, painter.CaptionRect().right);
     EXPECT_GT(painter.CaptionRect().right, painter.CaptionRect().left);
     // The button landed in window coordinates, the sides survived the title buffer.
-    EXPECT_EQ(FirstOther(window, {100, 2, 110, 3}, RGBColor(0, 0, 0)), "");
+    EXPECT_EQ(FirstOther(window, {160, 2, 170, 12}, RGBColor(0, 0, 0)), "");
     EXPECT_EQ(FirstOther(window, {0, 0, 4, 15}, LeftBorder(1)), "");
+
+    // Buttons covering the whole band still have the caption on top.
+    painter.Hooks.paintTitleButtons = [&](HDC dc) {
+        const RECT band{4, 0, 194, 15};
+        FillRect(dc, &band, black);
+    };
+    ASSERT_TRUE(Paint(State(), L" Caption  "));
+    int yellowish = 0;
+    for (int y = 0; y < 15; ++y)
+        for (int x = 4; x < 194; ++x)
+            yellowish += RedOf(PixelOf(window, x, y)) > 128 && BlueOf(PixelOf(window, x, y)) < 128;
+    EXPECT_GT(yellowish, 10);
 }
 
 TEST_F(FramePaintTest, MenuBandIsTheMenuBarsOrTheFaceColour)

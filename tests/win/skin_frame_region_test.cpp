@@ -148,8 +148,10 @@ TEST_F(FrameRegionTest, TheWindowGetsACopyAndNoRegionIsLeftBehind)
         const ui::UniqueRegion applied(CreateRectRgn(0, 0, 0, 0));
         ASSERT_NE(GetWindowRgn(window.get(), applied.get()), ERROR);
         EXPECT_TRUE(EqualRgn(applied.get(), cache.Region()));
+        cache.DropFrom(window.get(), false);
+        EXPECT_EQ(cache.Region(), nullptr);
+        EXPECT_EQ(GetWindowRgn(window.get(), applied.get()), ERROR);
     }
-    SetWindowRgn(window.get(), nullptr, FALSE);
     EXPECT_EQ(ui::HandleSnapshot::Take(), before);
 }
 
