@@ -1,6 +1,7 @@
 #include "skin/chrome/FramePainter.h"
 
 #include "skin/chrome/BorderPainter.h"
+#include "ui/Handles.h"
 
 RECT TFramePainter::MenuBand(const TFrameState& state)
 {
@@ -18,6 +19,23 @@ bool TFramePainter::Paint(HDC dc, TSkinData& skin, const TFrameState& state, std
     } catch (...) {
         return false;
     }
+}
+
+RECT TFramePainter::PaintWindow(HWND window, HDC dc, TSkinData& skin, TFrameState state,
+                                std::wstring_view caption) noexcept
+{
+    RECT rect{};
+    if (!GetWindowRect(window, &rect))
+        return rect;
+    state.size = {rect.right - rect.left, rect.bottom - rect.top};
+    if (dc) {
+        Paint(dc, skin, state, caption);
+        return rect;
+    }
+    const ui::UniqueWindowDC own = ui::UniqueWindowDC::Whole(window);
+    if (own)
+        Paint(own.get(), skin, state, caption);
+    return rect;
 }
 
 void TFramePainter::PaintParts(HDC dc, TSkinData& skin, const TFrameState& state, std::wstring_view caption)

@@ -36,6 +36,11 @@ public:
     // far as it got and answers false: the window stays usable.
     bool Paint(HDC dc, TSkinData& skin, const TFrameState& state, std::wstring_view caption) noexcept;
 
+    // Paints the frame of a window into dc, or into the window's own DC when
+    // dc is null, at the size of the window's rectangle (state.size is
+    // replaced). Returns that rectangle, in screen coordinates.
+    RECT PaintWindow(HWND window, HDC dc, TSkinData& skin, TFrameState state, std::wstring_view caption) noexcept;
+
     // The caption's box at the last paint, for the title-button layout.
     const RECT& CaptionRect() const noexcept { return title_.CaptionRect(); }
 

@@ -255,6 +255,40 @@ TEST_F(FramePaintTest, ManyFramePaintsLeaveNoHandleBehind)
     EXPECT_EQ(ui::HandleSnapshot::Take(), before);
 }
 
+TEST_F(FramePaintTest, AWindowIsPaintedAtItsOwnSizeIntoItsOwnDCOrAGivenOne)
+{
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "ZelFramePaintWindow";
+    RegisterClassA(&wc);
+    const ui::UniqueWindow shown(CreateWindowExA(WS_EX_TOOLWINDOW, wc.lpszClassName, "", WS_POPUP | WS_VISIBLE, 30, 40,
+                                                 W, H, nullptr, nullptr, wc.hInstance, nullptr));
+    ASSERT_TRUE(shown);
+    const long windowDCs = ui::LiveHandleCount(ui::HandleKind::WindowDC);
+    // The size given is replaced by the window's.
+    TFrameState state = State();
+    state.size = {10, 10};
+    const RECT rect = painter.PaintWindow(shown.get(), nullptr, *skin, state, L"");
+    EXPECT_EQ(rect.left, 30);
+    EXPECT_EQ(rect.right - rect.left, W);
+    EXPECT_EQ(rect.bottom - rect.top, H);
+    TBitmap screen(W, H);
+    {
+        const ui::UniqueWindowDC dc = ui::UniqueWindowDC::Whole(shown.get());
+        BitBlt(screen.Canvas().Handle(), 0, 0, W, H, dc.get(), 0, 0, SRCCOPY);
+    }
+    EXPECT_EQ(FirstOther(screen, {0, 0, 4, H}, LeftBorder(1)), "");
+    EXPECT_EQ(FirstOther(screen, {4, 94, 194, H},
+                         [](int x, int) { return BottomColour(1, PartAt(x - 4, 190, 2, 2)); }),
+              "");
+    // The window's DC went back.
+    EXPECT_EQ(ui::LiveHandleCount(ui::HandleKind::WindowDC), windowDCs);
+
+    painter.PaintWindow(shown.get(), window.Canvas().Handle(), *skin, State(false), L"");
+    EXPECT_EQ(FirstOther(window, {0, 0, 4, H}, LeftBorder(2)), "");
+}
+
 TEST(ScratchBitmap, LivesWhileAnyoneUsesItAndNeverBlends)
 {
     EXPECT_EQ(TScratchBitmapUse::Current(), nullptr);
