@@ -65,7 +65,7 @@ void TWinSkinPopMenu::WndProc(TMessage& message)
         FSubclass.CallPrevious(message);
         // Wine gives menu windows no non-client frame and draws their border
         // inside the client area as it paints the items: paint ours over it.
-        if (ClientOffset().x == 0 && FBackground)
+        if (ClientOffset().x == 0 && RenderBackground())
             PaintBorder();
         return;
     case WM_PRINT:

@@ -399,6 +399,8 @@ OpenMenuLook OpenAndLook(TPopupMenu& popup, int x, int y)
         const HWND menu = OpenMenuWindow();
         if (menu != nullptr) {
             UpdateWindow(menu);
+            // Wine hands window drawing to the X server a moment later.
+            uitest::Pump(100);
             RECT bounds{};
             GetWindowRect(menu, &bounds);
             look.skinned = SendMessageA(menu, SKM_ISSKINNED, 0, 0);
