@@ -1,6 +1,8 @@
 #include "skin/model/WinSkinDlg.h"
 
+#include "skin/chrome/WinSkinMenu.h"
 #include "skin/load/AnsiText.h"
+#include "skin/model/SkinMessages.h"
 #include "skin/model/WinSkinData.h"
 #include "ui/Control.h"
 #include "ui/ExtCtrls.h"
@@ -29,9 +31,6 @@ std::string ClassNameOf(HWND window)
     const int length = GetClassNameA(window, name.data(), static_cast<int>(name.size()));
     return std::string(name.data(), length > 0 ? static_cast<std::size_t>(length) : 0);
 }
-
-// The private message a skinned window answers with 1.
-constexpr UINT SKM_ISSKINNED = 0x3523;
 
 } // namespace
 
@@ -62,6 +61,7 @@ TSkinManage::~TSkinManage()
     ActivationState = kManagerDestroying;
     Enabled = false;
     timer_.reset();
+    menuSkinners_.clear();
     skinDatas_.clear();
     hook_.reset();
 }
@@ -117,11 +117,17 @@ LRESULT CALLBACK TSkinManage::HookProc(int code, WPARAM wParam, LPARAM lParam)
         }
         manager->SkinWindow(window);
     } else if (manager != nullptr && code == HCBT_CREATEWND) {
-        // MDI children are skinned as they are made: they are never activated as top-level windows.
         const CREATESTRUCTA& create = *reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs;
+        // Every popup menu, context menu, drop-down or system menu, is a window of this class.
+        if ((create.style & WS_CHILD) == 0 && manager->OwnerKey == 0 && ClassNameOf(window) == "#32768") {
+            manager->SkinMenuWindow(window);
+        }
+        // MDI children are skinned as they are made: they are never activated as top-level windows.
         if ((create.dwExStyle & WS_EX_MDICHILD) != 0) {
             manager->SkinWindow(window);
         }
+    } else if (manager != nullptr && code == HCBT_DESTROYWND) {
+        manager->DropMenuWindow(window);
     }
     return CallNextHookEx(manager != nullptr ? manager->HookHandle() : nullptr, code, wParam, lParam);
 }
@@ -174,6 +180,71 @@ bool TSkinManage::SkinForm(TCustomForm* form)
 void TSkinManage::ReskinForms()
 {
     // Form skinners drop their title-bar buttons here once they exist.
+}
+
+void TSkinManage::SkinMenuWindow(HWND window)
+{
+    if (!Enabled || SendMessageA(window, SKM_ISSKINNED, 0, 0) == 1 || IsMenuWindowSkinned(window)) {
+        return;
+    }
+    TSkinData* skinData = ChooseSkinData(window);
+    if (skinData == nullptr || skinData->SkinNotLoaded()) {
+        return;
+    }
+    const TSkinControlTypes& kinds = skinData->SkinControls;
+    const bool wanted = MenuKind == 0   ? kinds.Contains(xcPopupMenu)
+                        : MenuKind == 1 ? kinds.Contains(xcMainMenu) || kinds.Contains(xcMenuItem)
+                        : MenuKind == 2 ? kinds.Contains(xcSystemMenu)
+                                        : true;
+    if (!wanted) {
+        return;
+    }
+    auto skinner = std::make_unique<TWinSkinPopMenu>();
+    skinner->Attach(window, skinData, nullptr);
+    menuSkinners_.push_back(std::move(skinner));
+}
+
+bool TSkinManage::DropMenuWindow(HWND window)
+{
+    const auto found = std::find_if(menuSkinners_.begin(), menuSkinners_.end(),
+                                    [window](const auto& skinner) { return skinner->Handle() == window; });
+    const bool dropped = found != menuSkinners_.end();
+    if (dropped) {
+        menuSkinners_.erase(found);
+    }
+    if (menuSkinners_.empty()) {
+        MenuKind = 0;
+    }
+    return dropped;
+}
+
+bool TSkinManage::IsMenuWindowSkinned(HWND window) const
+{
+    return std::any_of(menuSkinners_.begin(), menuSkinners_.end(),
+                       [window](const auto& skinner) { return skinner->Handle() == window; });
+}
+
+void TSkinManage::BindMenuHandle(HMENU menu)
+{
+    const auto bound = [menu](const auto& skinner) { return skinner->MenuHandle() == menu; };
+    // Binding a menu that is already shown would take it away from its own window.
+    if (menu == nullptr || std::any_of(menuSkinners_.begin(), menuSkinners_.end(), bound)) {
+        return;
+    }
+    const auto free = std::find_if(menuSkinners_.rbegin(), menuSkinners_.rend(),
+                                   [](const auto& skinner) { return skinner->MenuHandle() == nullptr; });
+    if (free != menuSkinners_.rend()) {
+        (*free)->BindMenuHandle(menu);
+    }
+}
+
+TSkinManage::TMenuBackground TSkinManage::BackgroundFor(HMENU menu) const
+{
+    const auto found = std::find_if(menuSkinners_.begin(), menuSkinners_.end(),
+                                    [menu](const auto& skinner) { return skinner->MenuHandle() == menu; });
+    if (found == menuSkinners_.end() || (*found)->Background() == nullptr)
+        return {};
+    return {(*found)->Background(), (*found)->ClientOffset()};
 }
 
 TSkinData* TSkinManage::ChooseSkinData(HWND window) const

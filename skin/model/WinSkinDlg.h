@@ -21,8 +21,10 @@
 
 class TControl;
 class TCustomForm;
+class TBitmap;
 class TSkinData;
 class TTimer;
+class TWinSkinPopMenu;
 
 // Actions the timer runs.
 enum TSkinAction : std::int32_t {
@@ -63,6 +65,24 @@ public:
     // Skinned forms of the pending component drop their title-bar buttons.
     void ReskinForms();
 
+    // ---- popup-menu windows (class "#32768")
+    // Attaches a menu skinner when skinning is on and MenuKind's kind of menu is skinned.
+    void SkinMenuWindow(HWND window);
+    // The window is going: its menu skinner gives it back and is freed.
+    bool DropMenuWindow(HWND window);
+    bool IsMenuWindowSkinned(HWND window) const;
+    // Binds a menu to the newest menu window that has none yet; a menu
+    // already bound stays where it is.
+    void BindMenuHandle(HMENU menu);
+    // The rendered background of the menu window bound to menu (null when
+    // none), with where that window's client area starts in it.
+    struct TMenuBackground {
+        TBitmap* Bitmap = nullptr;
+        POINT ClientOffset{0, 0};
+    };
+    TMenuBackground BackgroundFor(HMENU menu) const;
+    std::size_t MenuSkinnerCount() const { return menuSkinners_.size(); }
+
     // The component that serves a window: its own form's, a dialog's, the main one, or the first.
     TSkinData* ChooseSkinData(HWND window) const;
     // Preview windows (without xoPreview) and the main component's OnFormSkin say no.
@@ -93,6 +113,7 @@ private:
 
     std::unique_ptr<TTimer> timer_;
     ui::UniqueHook hook_;
+    std::vector<std::unique_ptr<TWinSkinPopMenu>> menuSkinners_;
     std::vector<TSkinData*> skinDatas_;
 };
 
