@@ -1,6 +1,7 @@
 #include "skin/model/WinSkinDlg.h"
 
 #include "skin/load/AnsiText.h"
+#include "skin/model/SkinMessages.h"
 #include "skin/model/WinSkinData.h"
 #include "ui/Control.h"
 #include "ui/ExtCtrls.h"
@@ -29,9 +30,6 @@ std::string ClassNameOf(HWND window)
     const int length = GetClassNameA(window, name.data(), static_cast<int>(name.size()));
     return std::string(name.data(), length > 0 ? static_cast<std::size_t>(length) : 0);
 }
-
-// The private message a skinned window answers with 1.
-constexpr UINT SKM_ISSKINNED = 0x3523;
 
 } // namespace
 
