@@ -15,7 +15,11 @@ TMenuBtn::TMenuBtn(TNCOwner& form, TSkinData& skinData, int index)
 
 void TMenuBtn::Paint()
 {
-    const ui::UniqueWindowDC dc = ui::UniqueWindowDC::Whole(form_.Handle());
+    // Without a window, GetWindowDC would hand out the screen.
+    const HWND window = form_.Handle();
+    if (window == nullptr)
+        return;
+    const ui::UniqueWindowDC dc = ui::UniqueWindowDC::Whole(window);
     if (dc)
         Draw(dc.get());
 }

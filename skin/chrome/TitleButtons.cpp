@@ -3,6 +3,7 @@
 #include "skin/chrome/MenuBtn.h"
 #include "skin/chrome/NCOwner.h"
 #include "skin/chrome/TitleButtonRules.h"
+#include "skin/model/ImgUtil.h"
 #include "skin/model/SkinElements.h"
 #include "skin/model/SkinMessages.h"
 #include "skin/model/WinSkinData.h"
@@ -69,6 +70,18 @@ void TTitleButtons::PaintAll(HDC dc) const
         const TDataSkinSysButton& element = button->Element();
         if (button->Visible && element.HasBitmap() && element.Visibility != MdiButtonVisibility)
             button->Draw(dc, RestingCell(active, element.FrameCount));
+    }
+}
+
+void TTitleButtons::PaintMdiButtons(HDC dc, TNCPoint origin) const
+{
+    for (const auto& button : buttons_) {
+        TDataSkinSysButton& element = button->Element();
+        if (element.Visibility != MdiButtonVisibility || !element.HasBitmap())
+            continue;
+        const TNCRect r = button->Rect;
+        const RECT onBar{r.left - origin.x, r.top - origin.y, r.right - origin.x, r.bottom - origin.y};
+        DrawFrameStretched(dc, onBar, element.Bitmap, true, element.FrameCount, 1);
     }
 }
 

@@ -36,6 +36,9 @@ public:
     // buttons on the menu bar, into dc (a picture of the window from its
     // top-left corner) in its resting cell.
     void PaintAll(HDC dc) const;
+    // Draws the MDI child buttons that have an image in their first cell into
+    // dc, a picture of the menu bar whose top-left lies at `origin` of the window.
+    void PaintMdiButtons(HDC dc, TNCPoint origin) const;
     // The first visible button containing the point whose action lets it be hit.
     TWinSysButton* ButtonAt(TNCPoint point) const;
     // What a click on the button does; screenPoint is where the mouse was released.

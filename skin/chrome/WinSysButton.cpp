@@ -16,7 +16,11 @@ TWinSysButton::TWinSysButton(TNCOwner& form, TDataSkinSysButton& element)
 
 void TWinSysButton::Paint()
 {
-    const ui::UniqueWindowDC dc = ui::UniqueWindowDC::Whole(form_.Handle());
+    // Without a window, GetWindowDC would hand out the screen.
+    const HWND window = form_.Handle();
+    if (window == nullptr)
+        return;
+    const ui::UniqueWindowDC dc = ui::UniqueWindowDC::Whole(window);
     if (dc)
         Draw(dc.get(), StateCell(State(), element_.Visibility));
 }

@@ -157,15 +157,4 @@ TEST(NCObjectStates, AHotObjectThatIsFreedLeavesNoHotObjectBehind)
     EXPECT_EQ(window.hot, &other) << "freeing an object that is not hot keeps the hot one";
 }
 
-TEST(NCObjectStates, TheBaseObjectPaintsNothingAndHasItsClassName)
-{
-    Window window;
-    TNCObject plain(window);
-    plain.Visible = true;
-    plain.MouseMove();
-    EXPECT_EQ(plain.State(), dsHover);
-    EXPECT_EQ(plain.ClassName(), "TNCObject");
-    EXPECT_EQ(plain.Rect, TNCRect{});
-}
-
 } // namespace

@@ -72,20 +72,6 @@ protected:
     TMenuBtn item{owner, owner.skinData, 2};
 };
 
-TEST_F(MenuBtnTest, FieldsOfANewItem)
-{
-    EXPECT_EQ(item.Index, 2);
-    EXPECT_EQ(&item.SkinData(), &owner.skinData);
-    EXPECT_EQ(item.MenuItem, nullptr);
-    EXPECT_TRUE(item.Caption.empty());
-    EXPECT_TRUE(item.Enabled);
-    EXPECT_EQ(item.SubMenu, nullptr);
-    EXPECT_EQ(item.Command, 0u);
-    EXPECT_EQ(item.State(), dsNormal);
-    EXPECT_EQ(item.ClassName(), "TMenuBtn");
-    EXPECT_TRUE(item.InheritsFrom(TNCObject::ClassInfo));
-}
-
 TEST_F(MenuBtnTest, TheBarsBackgroundComesBackUnderTheItemOnly)
 {
     TBitmap picture;

@@ -10,12 +10,9 @@
 #include "ui/Bitmap.h"
 #include "ui/Handles.h"
 
-#include <gtest/gtest.h>
-
 #include <windows.h>
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -264,8 +261,10 @@ inline std::unique_ptr<TDataSkinSysButton> MakeButton(const ButtonKeys& keys)
     if (keys.cells > 0 && keys.cellWidth > 0) {
         element->Bitmap.SetSize(keys.cells * keys.cellWidth, keys.height);
         for (int y = 0; y < keys.height; ++y)
-            for (int x = 0; x < keys.cells * keys.cellWidth; ++x)
-                SetPixelOf(element->Bitmap, x, y, x % keys.cellWidth == 0 ? Magenta : CellColour(1 + x / keys.cellWidth));
+            for (int x = 0; x < keys.cells * keys.cellWidth; ++x) {
+                const TColor colour = x % keys.cellWidth == 0 ? Magenta : CellColour(1 + x / keys.cellWidth);
+                SetPixelOf(element->Bitmap, x, y, colour);
+            }
     }
     return element;
 }

@@ -108,6 +108,26 @@ TEST_F(TitleButtonPaintTest, AnInactiveTitleShowsCellFourOfStripsOfFourOrMore)
     EXPECT_EQ(Mismatch(At(mdiButton), pixel, Shows(background)), "");
 }
 
+TEST_F(TitleButtonPaintTest, TheMdiButtonsIntoAPictureOfTheMenuBar)
+{
+    // The bar's picture starts at (4, 30) of the window; the MDI button now lies at (50, 33) ... (60, 41).
+    elements[mdiButton]->YCoord = 33;
+    buttons.Arrange();
+    TBitmap bar(200, 20);
+    Fill(bar, background);
+    buttons.PaintMdiButtons(bar.Canvas().Handle(), {4, 30});
+    EXPECT_EQ(PixelOf(bar, 46, 3), background) << "magenta stays transparent";
+    EXPECT_EQ(PixelOf(bar, 47, 3), CellColour(1));
+    EXPECT_EQ(PixelOf(bar, 55, 10), CellColour(1));
+    EXPECT_EQ(PixelOf(bar, 56, 3), background);
+    EXPECT_EQ(PixelOf(bar, 47, 11), background);
+    for (int x = 0; x < 200; ++x) {
+        if (x < 46 || x > 55) {
+            ASSERT_EQ(PixelOf(bar, x, 5), background) << "only the MDI button, at " << x;
+        }
+    }
+}
+
 // The same buttons on a real window, read back through its window DC.
 class TitleButtonWindowTest : public TitleButtonPaintTest {
 protected:
