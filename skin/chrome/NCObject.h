@@ -11,7 +11,7 @@
 class TNCObject;
 
 // What the objects need of the window that holds them for their state
-// machine: the window's one hot object.
+// machine: the window's one hot object. It outlives the objects.
 class TNCHotTracker {
 public:
     virtual TNCObject* HotObject() const = 0;

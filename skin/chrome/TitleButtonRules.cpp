@@ -61,6 +61,7 @@ bool SecondVisibilityShows(int visibility1, const TTitleWindowState& state)
     }
 }
 
+// The numbers below are the skin's "Action" and "Align" values.
 bool ActionAllows(int action, const TTitleWindowState& state)
 {
     switch (action) {

@@ -138,6 +138,14 @@ void TTitleButtons::RunAction(const TWinSysButton& button, POINT screenPoint) co
     }
 }
 
+void TTitleButtons::ReleaseOver(TWinSysButton& button, POINT screenPoint) const
+{
+    if (form_.HotObject() != &button)
+        return;
+    button.MouseUp();
+    RunAction(button, screenPoint);
+}
+
 TNCObject* NCObjectAt(TNCPoint point, const TTitleButtons& titleButtons,
                       std::span<const std::unique_ptr<TMenuBtn>> menuItems)
 {

@@ -43,6 +43,9 @@ public:
     TWinSysButton* ButtonAt(TNCPoint point) const;
     // What a click on the button does; screenPoint is where the mouse was released.
     void RunAction(const TWinSysButton& button, POINT screenPoint) const;
+    // The mouse was released over the button: only the hot button (the one
+    // pressed, or hovered since) takes the release and acts.
+    void ReleaseOver(TWinSysButton& button, POINT screenPoint) const;
 
 private:
     TTitleWindowState WindowState() const;

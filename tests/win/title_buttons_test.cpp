@@ -264,6 +264,35 @@ TEST_F(TitleButtonsTest, OtherActionsPostTheCustomButtonMessageWithTheAction)
     EXPECT_EQ(owner.maximizeToggles + owner.minimizeToggles, 0);
 }
 
+TEST_F(TitleButtonsTest, OnlyTheHotButtonTakesARelease)
+{
+    Build({{.action = 1, .x = 0}, {.action = 2, .x = 20}});
+    buttons.Arrange();
+    TWinSysButton& maximise = At(0);
+    TWinSysButton& minimise = At(1);
+
+    // Pressed on one button, released over the other without passing through it.
+    maximise.MouseDown();
+    buttons.ReleaseOver(minimise, Pt(25, 5));
+    EXPECT_EQ(owner.minimizeToggles, 0);
+    EXPECT_EQ(owner.maximizeToggles, 0);
+    EXPECT_EQ(minimise.State(), dsNormal);
+    EXPECT_EQ(maximise.State(), dsPressed);
+    maximise.MouseLeave(); // the hover timer
+    EXPECT_EQ(maximise.State(), dsNormal);
+
+    maximise.MouseDown();
+    buttons.ReleaseOver(maximise, Pt(5, 5));
+    EXPECT_EQ(maximise.State(), dsHover);
+    EXPECT_EQ(owner.maximizeToggles, 1);
+
+    // Moving onto the other button makes it hot; its release acts.
+    minimise.MouseMove();
+    buttons.ReleaseOver(minimise, Pt(25, 5));
+    EXPECT_EQ(owner.minimizeToggles, 1);
+    EXPECT_EQ(maximise.State(), dsNormal);
+}
+
 TEST(TitleButtonMdiActions, CommandsGoToTheActiveMdiChildOfAnMdiFrameOnly)
 {
     TestWindow frame;
