@@ -11,8 +11,11 @@
 #include "ui/Streams.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <exception>
 #include <optional>
+#include <span>
+#include <utility>
 
 constinit const TClassInfo TSkinData::ClassInfo = ui::ClassOf<TSkinData>("TSkinData", TComponent::ClassInfo);
 
