@@ -13,11 +13,18 @@
 #include <windows.h>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class TSkinModelBuilder;
+
+// Told the name of each piece of a model as soon as it is built: the
+// description, then the element slots and colours by their member names,
+// then the pieces made from them. An observer that throws ends the build.
+using TSkinBuildObserver = std::function<void(std::string_view piece)>;
 
 class TSkinModel {
 public:

@@ -9,18 +9,12 @@
 #include "skin/load/WinSkinIni.h"
 #include "skin/model/SkinModel.h"
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 class TSkinReader;
-
-// Told the name of each piece of a model as soon as it is built: the
-// description, then the element slots and colours by their member names,
-// then the pieces made from them. An observer that throws ends the build.
-using TSkinBuildObserver = std::function<void(std::string_view piece)>;
 
 // The model of a skin package whose reader holds it. Throws what a step
 // throws (an observer's exception included).

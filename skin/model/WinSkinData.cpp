@@ -2,6 +2,7 @@
 
 #include "skin/load/SkinRead.h"
 #include "skin/model/ImgUtil.h"
+#include "skin/model/SkinModelBuilder.h"
 #include "skin/model/User32Entries.h"
 #include "skin/model/WinSkinDlg.h"
 #include "ui/Exceptions.h"

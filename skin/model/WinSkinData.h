@@ -6,7 +6,6 @@
 #pragma once
 
 #include "skin/model/SkinModel.h"
-#include "skin/model/SkinModelBuilder.h"
 #include "ui/Component.h"
 #include "ui/Events.h"
 #include "ui/Graphics.h"
