@@ -22,6 +22,7 @@
 #include <set>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -62,7 +63,8 @@ Picture PictureOf(const TBitmap& bitmap)
     Picture picture{bitmap.Width(), bitmap.Height(), bitmap.PixelFormat(), {}};
     if (bitmap.Empty())
         return picture;
-    const std::size_t rowBytes = (static_cast<std::size_t>(bitmap.Width()) * BitsPerPixel(bitmap.PixelFormat()) + 7) / 8;
+    const std::size_t bits = static_cast<std::size_t>(bitmap.Width()) * BitsPerPixel(bitmap.PixelFormat());
+    const std::size_t rowBytes = (bits + 7) / 8;
     for (int y = 0; y < bitmap.Height(); ++y) {
         const std::uint8_t* row = bitmap.ScanLine(y);
         picture.bytes.insert(picture.bytes.end(), row, row + rowBytes);
