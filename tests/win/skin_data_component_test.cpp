@@ -225,7 +225,7 @@ TEST_F(SkinDataComponentTest, AnEmptyStreamIsWrittenAsACountOfZero)
     EXPECT_EQ(hosts.back()->SkinData1->SkinStream().Size(), 0);
 }
 
-TEST_F(SkinDataComponentTest, ASkinFileReplacesTheSkinAndAMissingOneOnlyMarksItNotLoaded)
+TEST_F(SkinDataComponentTest, ASkinFileReplacesTheSkinAndAMissingOneLeavesItInForce)
 {
     const char* binary = std::getenv("ZEL_BINARY_DIR");
     ASSERT_NE(binary, nullptr);
@@ -237,8 +237,8 @@ TEST_F(SkinDataComponentTest, ASkinFileReplacesTheSkinAndAMissingOneOnlyMarksItN
 
     skin.SetSkinFile(std::string(binary) + "/test-skins/no-such.skin");
     EXPECT_EQ(skin.SkinFile(), std::string(binary) + "/test-skins/no-such.skin");
-    EXPECT_TRUE(skin.SkinNotLoaded());
-    EXPECT_EQ(skin.SkinName, "Edge probe") << "the earlier skin's elements stay";
+    EXPECT_FALSE(skin.SkinNotLoaded());
+    EXPECT_EQ(skin.SkinName, "Edge probe") << "the earlier skin stays";
     EXPECT_TRUE(skin.Scrollbar);
 }
 

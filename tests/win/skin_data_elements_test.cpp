@@ -410,10 +410,10 @@ TEST_F(SkinElementsTest, AHeaderbarWithoutFrameKeyGetsFiveFrames)
     EXPECT_EQ(skin->Headerbar->FrameCount, 5);
 }
 
-TEST_F(SkinElementsTest, ASkinThatFailsToLoadKeepsTheEarlierElementsButIsNotLoaded)
+TEST_F(SkinElementsTest, ASkinThatFailsToLoadKeepsTheEarlierSkinInForce)
 {
     EXPECT_FALSE(LoadSkinBytes(*skin, CutPackageSkin(EdgeSkin())));
-    EXPECT_TRUE(skin->SkinNotLoaded());
+    EXPECT_FALSE(skin->SkinNotLoaded());
     ASSERT_TRUE(skin->Scrollbar);
     EXPECT_EQ(skin->Scrollbar->FrameCount, 23);
     EXPECT_EQ(skin->ButtonFaceColour, 0x00B4BEC8u);
