@@ -35,7 +35,7 @@ void TWinSkinPopMenu::WndProc(TMessage& message)
         return;
     }
     const TSkinManage* manager = SkinManager();
-    if (manager == nullptr || !manager->Enabled || FSkinData == nullptr) {
+    if (manager == nullptr || !manager->Enabled() || FSkinData == nullptr) {
         FSubclass.CallPrevious(message);
         return;
     }

@@ -206,8 +206,9 @@ void TSkinData::Loaded()
     manager.AddSkinData(this);
     BuildCaptionFont();
     if (SkinFormtype != sfMainform) {
-        manager.Enabled = true;
-        ++manager.ActivationState;
+        // A dialog's or a single form's component switches skinning on by itself.
+        manager.SetEnabled(true);
+        manager.MarkActivated();
         if (auto* form = ui::As<TCustomForm>(Owner())) {
             manager.SkinWindow(form->Handle());
         }
@@ -218,7 +219,7 @@ void TSkinData::Loaded()
         if (SkinNotLoaded()) {
             active_ = false;
         } else {
-            manager.Schedule(saActivate, kSkinActionDelay);
+            manager.Schedule(saActivate, this);
         }
     }
     // Menu items are skinned with the main menu; without it the system menu is not.
@@ -246,20 +247,17 @@ void TSkinData::SetActive(bool value)
             return;
         }
         TSkinManage& manager = EnsureSkinManager();
-        manager.PendingSkinData = this;
-        manager.Schedule(action, kSkinActionDelay);
+        manager.Schedule(action, this);
         if (value) {
-            manager.ActivationState = 1;
+            manager.MarkActivated();
         }
         break;
     }
     case sfOnlyThisForm: {
-        TSkinManage& manager = EnsureSkinManager();
-        manager.PendingSkinData = this;
         if (value && SkinNotLoaded()) {
             return;
         }
-        manager.Schedule(action, kSkinActionDelay);
+        EnsureSkinManager().Schedule(action, this);
         break;
     }
     case sfDialog:
@@ -298,9 +296,8 @@ void TSkinData::ApplyToSkinnedForms()
         Loaded();
     }
     TSkinManage& manager = EnsureSkinManager();
-    manager.PendingSkinData = this;
-    manager.ReskinForms();
-    if (manager.ActivationState == 1) {
-        manager.Schedule(saReapply, kSkinActionDelay);
+    manager.ReskinForms(this);
+    if (manager.ActivationState() == TActivationState::Activated) {
+        manager.Schedule(saReapply, this);
     }
 }

@@ -96,7 +96,7 @@ protected:
         if (manager.HookHandle() == nullptr) {
             manager.AddSkinData(skinData);
             manager.InstallHook();
-            manager.Enabled = true;
+            manager.SetEnabled(true);
         }
         return manager;
     }
@@ -429,7 +429,7 @@ TEST_F(SkinMenuTest, AnOpenContextMenuIsSkinnedFromMenuBackgroundAndMenuItemAndL
     EXPECT_EQ(look.border, kBackColour) << "the three-pixel border";
     EXPECT_EQ(look.item, CellColour(1)) << "the first item, right of its caption";
     EXPECT_EQ(manager.MenuSkinnerCount(), 0u) << "the closed menu's skinner is gone";
-    EXPECT_EQ(manager.MenuKind, 0);
+    EXPECT_EQ(manager.MenuKind(), TMenuKind::Popup);
 
     // A see-through cell shows the part of the menu's background under the item.
     skinData->MenuItem->Trans = 1;
