@@ -178,7 +178,6 @@ void TControl::Publish(ui::TPublisher<TControl>& p)
 
 TControl::TControl(TComponent* owner) : TComponent(owner), font_(std::make_unique<TFont>())
 {
-    windowProc_ = [this](TMessage& m) { WndProc(m); };
     font_->OnChange = TNotifyEvent([this](TObject*) {
         if (!applyingParentFont_)
             parentFont_ = false;
@@ -379,18 +378,15 @@ void TControl::Repaint()
 LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     TMessage message{msg, wParam, lParam, 0};
-    // A copy: the handler may replace WindowProc (a skinner unhooking itself) while it runs.
-    const TWndMethod handler = windowProc_;
-    handler(message);
+    WindowProc(message);
     return message.Result;
 }
 
-void TControl::SetWindowProc(TWndMethod handler)
+ui::HookToken TControl::AddWindowProc(TWndLayer layer)
 {
-    if (handler)
-        windowProc_ = std::move(handler);
-    else
-        windowProc_ = [this](TMessage& m) { WndProc(m); };
+    if (!layers_)
+        layers_ = std::make_shared<ui::WndChain>();
+    return layers_->Add(std::move(layer));
 }
 
 void TControl::Click() { OnClick(this); }
@@ -562,8 +558,8 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner)
 
 TWinControl::~TWinControl()
 {
-    // Owned components first: a skinner puts the control's handler back while
-    // the control is whole, and never sees its window die.
+    // Owned components first: a skinner takes its layers off while the
+    // control is whole, and never sees its window die.
     Destroying();
     DestroyComponents();
     DestroyHandle();
@@ -732,8 +728,7 @@ void TWinControl::MainWndProc(TMessage& message)
         }
     }
     try {
-        const TWndMethod handler = WindowProc();
-        handler(message);
+        WindowProc(message);
     } catch (...) {
         Application->HandleException(this);
     }
@@ -815,7 +810,7 @@ void TWinControl::Broadcast(TMessage& message)
     // A copy: a handler may add or remove children.
     const std::vector<TControl*> children = controls_;
     for (TControl* child : children) {
-        child->WindowProc()(message);
+        child->WindowProc(message);
         if (message.Result != 0)
             return;
     }
