@@ -541,6 +541,39 @@ void TControl::ParentColorChanged()
 
 // ============================================================ TWinControl
 
+namespace ui::detail {
+
+// Shared by a windowed control (its only owner) and its watchers' tokens.
+struct WindowWatchers : std::enable_shared_from_this<WindowWatchers> {
+    struct Entry {
+        TWindowWatcher watcher;
+        bool detached = false;
+    };
+    std::vector<std::shared_ptr<Entry>> entries;
+
+    HookToken Add(TWindowWatcher watcher)
+    {
+        auto entry = std::make_shared<Entry>();
+        entry->watcher = std::move(watcher);
+        entries.push_back(entry);
+        return HookToken(weak_from_this(), entry.get(), &WindowWatchers::Detach);
+    }
+
+    static void Detach(void* list, const void* item) noexcept
+    {
+        auto& self = *static_cast<WindowWatchers*>(list);
+        const auto it = std::find_if(self.entries.begin(), self.entries.end(),
+                                     [item](const std::shared_ptr<Entry>& e) { return e.get() == item; });
+        if (it == self.entries.end())
+            return;
+        // Still alive while it is being told; never told again.
+        (*it)->detached = true;
+        self.entries.erase(it);
+    }
+};
+
+} // namespace ui::detail
+
 void TWinControl::Publish(ui::TPublisher<TWinControl>& p)
 {
     p.Integer("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder);
@@ -687,12 +720,14 @@ void TWinControl::CreateHandle()
         if (auto* windowed = ui::As<TWinControl>(child))
             windowed->CreateHandle();
     }
+    AnnounceWindow(ui::WindowChange::Created);
 }
 
 void TWinControl::DestroyHandle()
 {
     if (!handle_)
         return;
+    AnnounceWindow(ui::WindowChange::Destroying);
     for (TControl* child : controls_) {
         if (auto* windowed = ui::As<TWinControl>(child))
             windowed->DestroyHandle();
@@ -704,6 +739,34 @@ void TWinControl::RecreateWnd()
 {
     if (handle_)
         Perform(CM_RECREATEWND, 0, 0);
+}
+
+ui::HookToken TWinControl::WatchWindow(TWindowWatcher watcher)
+{
+    if (!watchers_)
+        watchers_ = std::make_shared<ui::detail::WindowWatchers>();
+    return watchers_->Add(std::move(watcher));
+}
+
+void TWinControl::AnnounceWindow(ui::WindowChange change)
+{
+    const bool created = change == ui::WindowChange::Created;
+    if (windowAnnounced_ == created)
+        return;
+    windowAnnounced_ = created;
+    if (!watchers_)
+        return;
+    // A copy: watchers may come and go while they are told.
+    const auto watchers = watchers_->entries;
+    for (const auto& entry : watchers) {
+        if (entry->detached)
+            continue;
+        try {
+            entry->watcher(*this, change);
+        } catch (...) {
+            Application->HandleException(this);
+        }
+    }
 }
 
 void TWinControl::WindowDestroyed()
@@ -727,6 +790,10 @@ void TWinControl::MainWndProc(TMessage& message)
             return;
         }
     }
+    // A window destroyed from outside (DestroyWindow, or with its parent's):
+    // the watchers hear of it while it is still whole.
+    if (message.Msg == WM_DESTROY)
+        AnnounceWindow(ui::WindowChange::Destroying);
     try {
         WindowProc(message);
     } catch (...) {

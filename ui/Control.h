@@ -37,6 +37,9 @@ class TPopupMenu;
 namespace ui {
 template <class T>
 class TPublisher;
+namespace detail {
+struct WindowWatchers;
+}
 } // namespace ui
 
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
@@ -240,6 +243,12 @@ struct TCreateParams {
     HBRUSH ClassBackground = nullptr;
 };
 
+namespace ui {
+enum class WindowChange { Created, Destroying };
+} // namespace ui
+
+using TWindowWatcher = std::function<void(TWinControl& control, ui::WindowChange change)>;
+
 class TWinControl : public TControl {
 public:
     static const TClassInfo ClassInfo;
@@ -259,6 +268,15 @@ public:
     std::string WindowClassName() const;
     // Destroys the window and makes it again, keeping text, state and children.
     void RecreateWnd();
+    // Tells watcher when the control's window has been made (bound to the
+    // control, subclassed, its state and its children's windows in place) and
+    // when it is about to be destroyed while still whole: by RecreateWnd, by
+    // freeing the control or taking it off its parent, or with its parent's
+    // window. Every Created is followed by one Destroying; a watcher added
+    // while the window exists hears only what comes after. Something that
+    // subclasses the window detaches on Destroying and attaches again on
+    // Created. An exception from a watcher goes to the application's handler.
+    ui::HookToken WatchWindow(TWindowWatcher watcher);
 
     // ---- children
     int ControlCount() const { return static_cast<int>(controls_.size()); }
@@ -339,6 +357,7 @@ private:
     void MainWndProc(TMessage& message);
     void Bind(HWND window);
     void WindowDestroyed();
+    void AnnounceWindow(ui::WindowChange change);
     void InsertChild(TControl& control);
     void RemoveChild(TControl& control);
     bool ReflectNotification(TMessage& message);
@@ -353,6 +372,9 @@ private:
 
     ui::UniqueWindow handle_;
     ui::WindowSubclass subclass_;
+    std::shared_ptr<ui::detail::WindowWatchers> watchers_;
+    // Watchers were told Created about the present window and not yet Destroying.
+    bool windowAnnounced_ = false;
     bool destroyingWindow_ = false;
     bool trackingLeave_ = false;
     bool tabStop_ = false;

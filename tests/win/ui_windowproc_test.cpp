@@ -1,5 +1,7 @@
-// Message layers in front of a control: taken off in any order, from inside
-// their own handler, or after their control is gone.
+// Message layers in front of a control and the window-lifetime watchers:
+// layers taken off in any order, from inside their own handler, or after
+// their control is gone; a skinner that subclasses a control's window and
+// follows it through RecreateWnd; what the watchers hear, and when.
 #include "tests/win/ui_window_support.h"
 
 #include "ui/ExtCtrls.h"
@@ -218,10 +220,12 @@ TEST_F(WindowProcTest, LayerTakenOffWhileItRuns)
 TEST_F(WindowProcTest, TokensOutlivingTheirControl)
 {
     ui::HookToken layer;
+    ui::HookToken watcher;
     ui::HookToken moved;
     {
         ProbeForm f;
         layer = f.edit->AddWindowProc(Logging("layer"));
+        watcher = f.edit->WatchWindow([](TWinControl&, ui::WindowChange) {});
         moved = f.button->AddWindowProc(Logging("moved"));
         ui::HookToken replaced = f.button->AddWindowProc(Logging("replaced"));
         EXPECT_EQ(Probe(f.button->Handle()), (Names{"replaced", "moved"}));
@@ -231,10 +235,176 @@ TEST_F(WindowProcTest, TokensOutlivingTheirControl)
         EXPECT_EQ(Probe(f.button->Handle()), (Names{"moved"}));
         moved = std::move(replaced);
         EXPECT_TRUE(layer.Attached());
+        EXPECT_TRUE(watcher.Attached());
     }
     EXPECT_FALSE(layer.Attached());
+    EXPECT_FALSE(watcher.Attached());
     EXPECT_FALSE(moved.Attached());
     layer.Reset();
+    watcher.Reset();
+}
+
+// ---- window lifetime
+
+// Puts a window subclass in front of a control's window and keeps it there
+// across new windows: the way a skinner follows a control.
+class TestSkinner {
+public:
+    explicit TestSkinner(TWinControl& control)
+        : watch_(control.WatchWindow([this](TWinControl& c, ui::WindowChange change) {
+              if (change == ui::WindowChange::Created)
+                  Attach(c.WindowHandle());
+              else
+                  subclass_.Remove();
+          }))
+    {
+        if (control.HandleAllocated())
+            Attach(control.WindowHandle());
+    }
+
+    const ui::WindowSubclass& Subclass() const { return subclass_; }
+    // The windows that WM_PROBE reached the skinner in.
+    const std::vector<HWND>& Probed() const { return probed_; }
+
+private:
+    void Attach(HWND window)
+    {
+        subclass_.Install(window, [this](TMessage& m) {
+            if (m.Msg == WM_PROBE)
+                probed_.push_back(subclass_.Window());
+            subclass_.CallPrevious(m);
+        });
+    }
+
+    ui::WindowSubclass subclass_;
+    std::vector<HWND> probed_;
+    ui::HookToken watch_;
+};
+
+TEST_F(WindowProcTest, SkinnerFollowsTheControlThroughANewWindow)
+{
+    const long thunks = ui::LiveThunkCount();
+    std::unique_ptr<TestSkinner> survivor;
+    {
+        ProbeForm f;
+        f.form->Show();
+        Pump();
+        const long withForm = ui::LiveThunkCount();
+        TEdit& edit = *f.edit;
+        const HWND old = edit.Handle();
+        const ui::HookToken layer = edit.AddWindowProc(Logging("layer"));
+        auto skinner = std::make_unique<TestSkinner>(edit);
+        EXPECT_EQ(ui::LiveThunkCount(), withForm + 1);
+        SendMessageA(old, WM_PROBE, 0, 0);
+
+        edit.SetBorderStyle(bsNone);  // only a new window takes the border off
+        const HWND now = edit.Handle();
+        ASSERT_NE(now, old);
+        EXPECT_FALSE(IsWindow(old));
+        EXPECT_EQ(GetWindowLongPtrA(now, GWL_EXSTYLE) & WS_EX_CLIENTEDGE, 0);
+        EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrA(now, GWLP_WNDPROC)), skinner->Subclass().Proc())
+            << "the skinner is in front of the new window";
+        EXPECT_EQ(Probe(now), (Names{"layer"})) << "the control's layers stay";
+        EXPECT_EQ(skinner->Probed(), (std::vector<HWND>{old, now}));
+        EXPECT_EQ(ui::LiveThunkCount(), withForm + 1) << "the old window's thunk is gone";
+        EXPECT_EQ(edit.Text(), "北京");
+        SetWindowTextA(now, "上海");
+        EXPECT_EQ(edit.Text(), "上海");
+
+        // The parent's new window takes the control's with it.
+        f.box->RecreateWnd();
+        const HWND third = edit.Handle();
+        EXPECT_NE(third, now);
+        SendMessageA(third, WM_PROBE, 0, 0);
+        EXPECT_EQ(skinner->Probed().back(), third);
+        EXPECT_EQ(ui::LiveThunkCount(), withForm + 1);
+
+        skinner.reset();
+        EXPECT_EQ(ui::LiveThunkCount(), withForm);
+        survivor = std::make_unique<TestSkinner>(edit);
+        EXPECT_EQ(ui::LiveThunkCount(), withForm + 1);
+    }
+    EXPECT_EQ(ui::LiveThunkCount(), thunks) << "the skinner let go of the freed control's window in time";
+    survivor.reset();  // its token outlived the control harmlessly
+}
+
+TEST_F(WindowProcTest, WatchersHearOfTheWholeWindow)
+{
+    ProbeForm f;
+    auto* list = new TListBox(f.form.get());
+    list->SetBounds(140, 20, 70, 60);
+    list->Items().Add("大洋洲");
+    list->Items().Add("北京");
+    list->SetParent(f.box);
+    Names heard;
+    const auto watch = [&](TWinControl* control, std::string name) {
+        return control->WatchWindow([&heard, control, name](TWinControl& c, ui::WindowChange change) {
+            EXPECT_EQ(&c, control);
+            const HWND window = c.WindowHandle();
+            const bool whole = IsWindow(window) && ui::FindControl(window) == control;
+            const bool created = change == ui::WindowChange::Created;
+            std::string entry = (created ? "created " : "destroying ") + name;
+            if (!whole)
+                entry += " (no window)";
+            // The framework's subclass and the window's state are in place.
+            if (c.Perform(WM_GETTEXTLENGTH, 0, 0) != SendMessageA(window, WM_GETTEXTLENGTH, 0, 0))
+                entry += " (not bound)";
+            if (name == "list")
+                entry += " " + std::to_string(SendMessageA(window, LB_GETCOUNT, 0, 0));
+            else
+                entry += GetWindow(window, GW_CHILD) ? " with children" : " without children";
+            heard.push_back(entry);
+        });
+    };
+    const ui::HookToken boxWatch = watch(f.box, "box");
+    const ui::HookToken listWatch = watch(list, "list");
+    const ui::HookToken formWatch = watch(f.form.get(), "form");
+
+    list->SetSorted(true);
+    EXPECT_EQ(heard, (Names{"destroying list 2", "created list 2"}));
+    heard.clear();
+    f.box->RecreateWnd();
+    EXPECT_EQ(heard, (Names{"destroying box with children", "destroying list 2", "created list 2",
+                            "created box with children"}));
+
+    // Taking a control off its parent, putting it back, freeing it.
+    heard.clear();
+    list->SetParent(nullptr);
+    EXPECT_EQ(heard, (Names{"destroying list 2"}));
+    heard.clear();
+    list->SetParent(f.box);
+    EXPECT_EQ(heard, (Names{"created list 2"}));
+    heard.clear();
+    delete list;
+    EXPECT_EQ(heard, (Names{"destroying list 2"}));
+
+    // Windows destroyed from outside: the parent's first, each while still whole.
+    heard.clear();
+    DestroyWindow(f.form->Handle());
+    EXPECT_EQ(heard, (Names{"destroying form with children", "destroying box with children"}));
+    EXPECT_FALSE(f.box->HandleAllocated());
+    heard.clear();
+    f.form.reset();
+    EXPECT_EQ(heard, Names{}) << "a window is announced gone only once";
+}
+TEST_F(WindowProcTest, WatcherFailureIsReportedAndOthersStillHear)
+{
+    ProbeForm f;
+    std::string reported;
+    Application->OnException = TExceptionEvent([&](TObject*, const std::exception& error) { reported = error.what(); });
+    int later = 0;
+    ui::HookToken second;
+    const ui::HookToken first = f.edit->WatchWindow([&](TWinControl&, ui::WindowChange) {
+        second.Reset();  // a watcher taken off while the others are told is not told
+        throw Exception("换肤失败");
+    });
+    second = f.edit->WatchWindow([&](TWinControl&, ui::WindowChange) { ++later; });
+    const ui::HookToken third = f.edit->WatchWindow([&](TWinControl&, ui::WindowChange) { ++later; });
+    f.edit->RecreateWnd();
+    Application->OnException.Clear();
+    EXPECT_EQ(reported, "换肤失败");
+    EXPECT_EQ(later, 2) << "the third watcher heard both changes";
+    EXPECT_TRUE(IsWindow(f.edit->WindowHandle()));
 }
 
 } // namespace
