@@ -61,10 +61,3 @@ void WndChain::Dispatch(TControl& control, TMessage& message) const { Run(contro
 } // namespace ui
 
 void TWndNext::operator()(TMessage& message) const { ui::WndChain::Run(*control_, from_->inner, message); }
-
-LRESULT TWndNext::operator()(UINT msg, WPARAM wParam, LPARAM lParam) const
-{
-    TMessage message{msg, wParam, lParam, 0};
-    (*this)(message);
-    return message.Result;
-}

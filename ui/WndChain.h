@@ -27,11 +27,11 @@ struct WndLayerNode;
 }
 } // namespace ui
 
-// The rest of a control's chain, inward from one layer.
+// The rest of a control's chain, inward from one layer; valid while the
+// layer's handler runs.
 class TWndNext {
 public:
     void operator()(TMessage& message) const;
-    LRESULT operator()(UINT msg, WPARAM wParam, LPARAM lParam) const;
 
 private:
     friend class ui::WndChain;
@@ -52,7 +52,6 @@ public:
     HookToken Add(TWndLayer layer);
     // Runs message through the outermost layer, or straight to control's WndProc.
     void Dispatch(TControl& control, TMessage& message) const;
-    bool Empty() const noexcept { return outermost_ == nullptr; }
 
 private:
     friend class ::TWndNext;
