@@ -550,7 +550,7 @@ TEST(PaintParentBackground, ParentPaintsUnderTheControlThroughTheDc)
     panel->SetBounds(10, 5, 20, 10);
     panel->SetParent(form.get());
     std::vector<UINT> seen;
-    form->SetWindowProc([&](TMessage& message) {
+    const ui::HookToken layer = form->AddWindowProc([&](TMessage& message, const TWndNext&) {
         if (message.Msg != WM_ERASEBKGND && message.Msg != WM_PAINT)
             return;
         seen.push_back(message.Msg);
