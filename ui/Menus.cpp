@@ -647,13 +647,11 @@ bool TMenu::MeasureItem(MEASUREITEMSTRUCT& measure)
         return false;
     const ui::UniqueWindowDC screen = ui::UniqueWindowDC::Client(nullptr);
     TCanvas canvas;
+    const ui::ScopedCanvasBinding binding(canvas, screen.get());
+    ui::UseMenuFont(canvas);
     int width = static_cast<int>(measure.itemWidth);
     int height = static_cast<int>(measure.itemHeight);
-    {
-        const ui::ScopedCanvasBinding binding(canvas, screen.get());
-        ui::UseMenuFont(canvas);
-        item->MeasureItem(canvas, width, height);
-    }
+    item->MeasureItem(canvas, width, height);
     measure.itemWidth = static_cast<UINT>(std::max(width, 0));
     measure.itemHeight = static_cast<UINT>(std::max(height, 0));
     return true;
