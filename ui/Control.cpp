@@ -1,5 +1,6 @@
 #include "ui/Control.h"
 
+#include "ui/DcGuards.h"
 #include "ui/Forms.h"
 #include "ui/Menus.h"
 #include "ui/Properties.h"
@@ -900,13 +901,12 @@ void TWinControl::PaintControls(HDC dc, TControl* first)
         RECT visible{};
         if (!IntersectRect(&visible, &bounds, &clip))
             continue;
-        const int saved = SaveDC(dc);
+        const ui::ScopedSaveDC saved(dc);
         POINT origin{};
         GetViewportOrgEx(dc, &origin);
         SetViewportOrgEx(dc, origin.x + bounds.left, origin.y + bounds.top, nullptr);
         IntersectClipRect(dc, 0, 0, child->Width(), child->Height());
         child->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-        RestoreDC(dc, saved);
     }
 }
 
@@ -1438,14 +1438,8 @@ TGraphicControl::~TGraphicControl()
 void TGraphicControl::WndProc(TMessage& message)
 {
     if (message.Msg == WM_PAINT && message.WParam != 0) {
-        canvas_->SetHandle(reinterpret_cast<HDC>(message.WParam));
-        try {
-            Paint();
-        } catch (...) {
-            canvas_->SetHandle(nullptr);
-            throw;
-        }
-        canvas_->SetHandle(nullptr);
+        const ui::ScopedCanvasBinding binding(*canvas_, reinterpret_cast<HDC>(message.WParam));
+        Paint();
         return;
     }
     TControl::WndProc(message);
