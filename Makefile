@@ -17,7 +17,7 @@ WIN_COMMON = -G Ninja -DZEL_HOST_BIN_DIR=$(ROOT)/$(NATIVE)
 all: native win64 win32
 
 setup:
-	@tools/setup/setup.sh
+	@tools/setup/setup.sh $(BUILD)
 	@tools/setup/libjpeg.sh $(BUILD)
 
 native: setup
@@ -31,17 +31,22 @@ win64: native
 	  -DCMAKE_CROSSCOMPILING_EMULATOR=$(ROOT)/tools/wine/run >/dev/null
 	@cmake --build $(WIN64) -j $(JOBS)
 
-# The shipped 32-bit program; its tests are built but this machine cannot run them.
+# The shipped 32-bit program; its tests run under Wine's 32-bit loader where
+# the machine runs 32-bit code (setup writes $(BUILD)/no-32bit where it does not).
+# A tree configured before it had the emulator is configured again.
 win32: native
-	@[ -f $(WIN32)/build.ninja ] || cmake -S . -B $(WIN32) $(WIN_COMMON) \
+	@grep -qs '^CMAKE_CROSSCOMPILING_EMULATOR' $(WIN32)/CMakeCache.txt || cmake -S . -B $(WIN32) $(WIN_COMMON) \
 	  -DCMAKE_TOOLCHAIN_FILE=$(ROOT)/cmake/toolchain-mingw-i686.cmake \
-	  -DZEL_JPEG_PREFIX=$(ROOT)/$(BUILD)/third_party/i686 >/dev/null
+	  -DZEL_JPEG_PREFIX=$(ROOT)/$(BUILD)/third_party/i686 \
+	  -DCMAKE_CROSSCOMPILING_EMULATOR=$(ROOT)/tools/wine/run >/dev/null
 	@cmake --build $(WIN32) -j $(JOBS)
 
 test: all
 	@tools/test.sh $(BUILD)
 
-run: win64
+# The shipped 32-bit program, or the 64-bit one where 32-bit code cannot run.
+run: native
+	@if [ -f $(BUILD)/no-32bit ]; then $(MAKE) --no-print-directory win64; else $(MAKE) --no-print-directory win32; fi
 	@tools/run.sh $(BUILD)
 
 fuzz: setup
@@ -53,4 +58,4 @@ bench: native win64
 	@tools/bench.sh $(BUILD)
 
 clean:
-	rm -rf $(NATIVE) $(WIN64) $(WIN32) $(FUZZ) $(BUILD)/wineprefix out
+	rm -rf $(NATIVE) $(WIN64) $(WIN32) $(FUZZ) $(BUILD)/wineprefix* $(BUILD)/no-32bit out

@@ -7,7 +7,7 @@
 #   zel_win_test(name SOURCES ... [DEPS ...])        GoogleTest, run under Wine by CTest
 #   zel_native_benchmark(name SOURCES ... [DEPS ...]) Google Benchmark, native
 #   zel_win_program(name SOURCES ... [DEPS ...] [GUI]) a Windows program (benchmarks, helpers)
-#   zel_fuzzer(name SOURCES ... [DEPS ...])          libFuzzer target, fuzz tree only
+#   zel_fuzzer(name SOURCES ... [DEPS ...])          libFuzzer target; natively, a replay of its corpus
 #   zel_host_tool(var name)                          path of a native tool for custom commands
 
 set(ZEL_SOURCE_DIR ${CMAKE_CURRENT_LIST_DIR}/..)
@@ -135,14 +135,28 @@ function(zel_win_program name)
   target_link_libraries(${name} PRIVATE zel_flags ${P_DEPS})
 endfunction()
 
+# In the fuzz tree a libFuzzer program; in the native tree the same entry
+# point, sanitized, replays the seed corpus tests/fuzz/corpus/<name without
+# _fuzzer>/ once as the CTest test <name>_corpus.
 function(zel_fuzzer name)
-  if(NOT ZEL_FUZZ)
+  if(WIN32)
     return()
   endif()
   _zel_parse(F ${ARGN})
-  add_executable(${name} ${F_SOURCES})
-  target_link_libraries(${name} PRIVATE zel_flags ${F_DEPS})
-  target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+  if(ZEL_FUZZ)
+    add_executable(${name} ${F_SOURCES})
+    target_link_libraries(${name} PRIVATE zel_flags ${F_DEPS})
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+    return()
+  endif()
+  string(REGEX REPLACE "_fuzzer$" "" corpus ${name})
+  add_executable(${name}_replay ${F_SOURCES} ${ZEL_SOURCE_DIR}/tests/fuzz/corpus_replay.cpp)
+  _zel_san_deps(deps ${F_DEPS})
+  target_link_libraries(${name}_replay PRIVATE zel_flags ${deps})
+  target_compile_options(${name}_replay PRIVATE ${ZEL_SANITIZE_FLAGS})
+  target_link_options(${name}_replay PRIVATE -fsanitize=address,undefined)
+  add_test(NAME ${name}_corpus COMMAND ${name}_replay ${ZEL_SOURCE_DIR}/tests/fuzz/corpus/${corpus})
+  set_tests_properties(${name}_corpus PROPERTIES TIMEOUT 60)
 endfunction()
 
 # Host tools run during a cross build come from the native tree, which the

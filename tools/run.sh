@@ -1,19 +1,26 @@
 #!/usr/bin/env bash
-# Starts build/win64/zelvorin.exe: on the user's display when DISPLAY is set,
-# otherwise on the harness's virtual display, where zel_drive plays a short
-# session (choose "北京", search "023", open the About window) and a
+# Starts the shipped program, build/win32/zelvorin.exe (build/win64's where
+# this machine cannot run 32-bit programs): on the user's display when DISPLAY
+# is set, otherwise on the harness's virtual display, where zel_drive plays a
+# short session (choose "北京", search "023", open the About window) and a
 # screenshot of each step goes to out/.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(realpath -m "${1:-$root/build}")
 export ZEL_BUILD=$build
-program=$build/win64/zelvorin.exe
+tree=$build/win32
+if [ -f "$build/no-32bit" ]; then
+  echo "Starting the 64-bit build: 32-bit programs cannot run here ($(cat "$build/no-32bit"))"
+  tree=$build/win64
+fi
+program=$tree/zelvorin.exe
 source "$root/tools/wine/env.sh"
 zel_wine_env
 "$root/tools/wine/prefix"
+loader=$(zel_loader_for "$program")
 
 if [ -n "${DISPLAY:-}" ]; then
-  exec "$zel_wine" "$program"
+  exec "$loader" "$program"
 fi
 
 out=$root/out
@@ -21,8 +28,8 @@ mkdir -p "$out"
 trap '"$root/tools/wine/session" stop' EXIT
 "$root/tools/wine/session" start
 display=$("$root/tools/wine/session" display)
-DISPLAY=$display "$zel_wine" "$program" >/dev/null 2>&1 &
-drive() { DISPLAY=$display "$zel_wine" "$build/win64/zel_drive.exe" "$@"; }
+DISPLAY=$display "$loader" "$program" >/dev/null 2>&1 &
+drive() { DISPLAY=$display "$loader" "$tree/zel_drive.exe" "$@"; }
 shot() { "$root/tools/wine/screenshot" "$out/$1" --window "$2"; }
 about=$(printf '\xe5\x85\xb3\xe4\xba\x8e\xe2\x80\x9cZelvorin\xe2\x80\x9d')
 drive wait

@@ -1,6 +1,7 @@
 #include "ui/Bitmap.h"
 
 #include "ui/BmpFormat.h"
+#include "ui/DcGuards.h"
 
 #include <algorithm>
 #include <array>
@@ -209,23 +210,23 @@ void WritePixel(TPixelFormat format, std::span<const RGBQUAD> palette, std::uint
     }
 }
 
+ui::UniqueDC NewMemoryDC()
+{
+    ui::UniqueDC dc(CreateCompatibleDC(nullptr));
+    if (!dc)
+        throw EOutOfResources(outOfResources);
+    return dc;
+}
+
 // A DC to hold a bitmap for one copy.
 class ScratchDC {
 public:
-    explicit ScratchDC(HBITMAP bitmap) : dc_(CreateCompatibleDC(nullptr))
-    {
-        if (!dc_)
-            throw EOutOfResources(outOfResources);
-        original_ = SelectObject(dc_.get(), bitmap);
-    }
-    ~ScratchDC() { SelectObject(dc_.get(), original_); }
-    ScratchDC(const ScratchDC&) = delete;
-    ScratchDC& operator=(const ScratchDC&) = delete;
+    explicit ScratchDC(HBITMAP bitmap) : dc_(NewMemoryDC()), selected_(dc_.get(), bitmap) {}
     HDC get() const noexcept { return dc_.get(); }
 
 private:
     ui::UniqueDC dc_;
-    HGDIOBJ original_ = nullptr;
+    ui::ScopedSelect selected_;
 };
 
 } // namespace
@@ -258,10 +259,7 @@ void TBitmapCanvas::FreeContext() noexcept
 void TBitmapCanvas::CreateHandle()
 {
     if (!dc_) {
-        ui::UniqueDC dc(CreateCompatibleDC(nullptr));
-        if (!dc)
-            throw EOutOfResources(outOfResources);
-        dc_ = std::move(dc);
+        dc_ = NewMemoryDC();
         SetHandle(dc_.get());
     }
     if (!pictureSelected_ && bitmap_.dib_) {

@@ -1,5 +1,6 @@
 #include "ui/Control.h"
 
+#include "ui/DcGuards.h"
 #include "ui/Forms.h"
 #include "ui/Menus.h"
 #include "ui/Properties.h"
@@ -178,7 +179,6 @@ void TControl::Publish(ui::TPublisher<TControl>& p)
 
 TControl::TControl(TComponent* owner) : TComponent(owner), font_(std::make_unique<TFont>())
 {
-    windowProc_ = [this](TMessage& m) { WndProc(m); };
     font_->OnChange = TNotifyEvent([this](TObject*) {
         if (!applyingParentFont_)
             parentFont_ = false;
@@ -379,18 +379,15 @@ void TControl::Repaint()
 LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     TMessage message{msg, wParam, lParam, 0};
-    // A copy: the handler may replace WindowProc (a skinner unhooking itself) while it runs.
-    const TWndMethod handler = windowProc_;
-    handler(message);
+    WindowProc(message);
     return message.Result;
 }
 
-void TControl::SetWindowProc(TWndMethod handler)
+ui::HookToken TControl::AddWindowProc(TWndLayer layer)
 {
-    if (handler)
-        windowProc_ = std::move(handler);
-    else
-        windowProc_ = [this](TMessage& m) { WndProc(m); };
+    if (!layers_)
+        layers_ = std::make_shared<ui::WndChain>();
+    return layers_->Add(std::move(layer));
 }
 
 void TControl::Click() { OnClick(this); }
@@ -545,6 +542,39 @@ void TControl::ParentColorChanged()
 
 // ============================================================ TWinControl
 
+namespace ui::detail {
+
+// Shared by a windowed control (its only owner) and its watchers' tokens.
+struct WindowWatchers : std::enable_shared_from_this<WindowWatchers> {
+    struct Entry {
+        TWindowWatcher watcher;
+        bool detached = false;
+    };
+    std::vector<std::shared_ptr<Entry>> entries;
+
+    HookToken Add(TWindowWatcher watcher)
+    {
+        auto entry = std::make_shared<Entry>();
+        entry->watcher = std::move(watcher);
+        entries.push_back(entry);
+        return HookToken(weak_from_this(), entry.get(), &WindowWatchers::Detach);
+    }
+
+    static void Detach(void* list, const void* item) noexcept
+    {
+        auto& self = *static_cast<WindowWatchers*>(list);
+        const auto it = std::find_if(self.entries.begin(), self.entries.end(),
+                                     [item](const std::shared_ptr<Entry>& e) { return e.get() == item; });
+        if (it == self.entries.end())
+            return;
+        // Still alive while it is being told; never told again.
+        (*it)->detached = true;
+        self.entries.erase(it);
+    }
+};
+
+} // namespace ui::detail
+
 void TWinControl::Publish(ui::TPublisher<TWinControl>& p)
 {
     p.Integer("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder);
@@ -562,8 +592,8 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner)
 
 TWinControl::~TWinControl()
 {
-    // Owned components first: a skinner puts the control's handler back while
-    // the control is whole, and never sees its window die.
+    // Owned components first: a skinner takes its layers off while the
+    // control is whole, and never sees its window die.
     Destroying();
     DestroyComponents();
     DestroyHandle();
@@ -691,12 +721,14 @@ void TWinControl::CreateHandle()
         if (auto* windowed = ui::As<TWinControl>(child))
             windowed->CreateHandle();
     }
+    AnnounceWindow(ui::WindowChange::Created);
 }
 
 void TWinControl::DestroyHandle()
 {
     if (!handle_)
         return;
+    AnnounceWindow(ui::WindowChange::Destroying);
     for (TControl* child : controls_) {
         if (auto* windowed = ui::As<TWinControl>(child))
             windowed->DestroyHandle();
@@ -708,6 +740,34 @@ void TWinControl::RecreateWnd()
 {
     if (handle_)
         Perform(CM_RECREATEWND, 0, 0);
+}
+
+ui::HookToken TWinControl::WatchWindow(TWindowWatcher watcher)
+{
+    if (!watchers_)
+        watchers_ = std::make_shared<ui::detail::WindowWatchers>();
+    return watchers_->Add(std::move(watcher));
+}
+
+void TWinControl::AnnounceWindow(ui::WindowChange change)
+{
+    const bool created = change == ui::WindowChange::Created;
+    if (windowAnnounced_ == created)
+        return;
+    windowAnnounced_ = created;
+    if (!watchers_)
+        return;
+    // A copy: watchers may come and go while they are told.
+    const auto watchers = watchers_->entries;
+    for (const auto& entry : watchers) {
+        if (entry->detached)
+            continue;
+        try {
+            entry->watcher(*this, change);
+        } catch (...) {
+            Application->HandleException(this);
+        }
+    }
 }
 
 void TWinControl::WindowDestroyed()
@@ -731,9 +791,12 @@ void TWinControl::MainWndProc(TMessage& message)
             return;
         }
     }
+    // A window destroyed from outside (DestroyWindow, or with its parent's):
+    // the watchers hear of it while it is still whole.
+    if (message.Msg == WM_DESTROY)
+        AnnounceWindow(ui::WindowChange::Destroying);
     try {
-        const TWndMethod handler = WindowProc();
-        handler(message);
+        WindowProc(message);
     } catch (...) {
         Application->HandleException(this);
     }
@@ -815,7 +878,7 @@ void TWinControl::Broadcast(TMessage& message)
     // A copy: a handler may add or remove children.
     const std::vector<TControl*> children = controls_;
     for (TControl* child : children) {
-        child->WindowProc()(message);
+        child->WindowProc(message);
         if (message.Result != 0)
             return;
     }
@@ -838,13 +901,12 @@ void TWinControl::PaintControls(HDC dc, TControl* first)
         RECT visible{};
         if (!IntersectRect(&visible, &bounds, &clip))
             continue;
-        const int saved = SaveDC(dc);
+        const ui::ScopedSaveDC saved(dc);
         POINT origin{};
         GetViewportOrgEx(dc, &origin);
         SetViewportOrgEx(dc, origin.x + bounds.left, origin.y + bounds.top, nullptr);
         IntersectClipRect(dc, 0, 0, child->Width(), child->Height());
         child->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-        RestoreDC(dc, saved);
     }
 }
 
@@ -1376,14 +1438,8 @@ TGraphicControl::~TGraphicControl()
 void TGraphicControl::WndProc(TMessage& message)
 {
     if (message.Msg == WM_PAINT && message.WParam != 0) {
-        canvas_->SetHandle(reinterpret_cast<HDC>(message.WParam));
-        try {
-            Paint();
-        } catch (...) {
-            canvas_->SetHandle(nullptr);
-            throw;
-        }
-        canvas_->SetHandle(nullptr);
+        const ui::ScopedCanvasBinding binding(*canvas_, reinterpret_cast<HDC>(message.WParam));
+        Paint();
         return;
     }
     TControl::WndProc(message);

@@ -1,13 +1,13 @@
 // Controls: TControl (anything on a form), TWinControl (a control with its own
 // window, made on demand) and TGraphicControl (painted by its parent).
 //
-// Every message a control handles goes through its WindowProc: a replaceable
-// handler that the skinning engine reads, replaces with its own (which passes
-// what it does not want to the saved one) and restores. The default WindowProc
-// is WndProc, the framework's own handling, which ends in DefaultHandler (for
-// a windowed control: the window procedure the control's window had before
-// the framework subclassed it). Perform calls WindowProc directly, without the
-// message queue and without the window procedure.
+// Every message a control handles goes through WindowProc: the chain of
+// layers that others (the skinning engine) put in front of the control, each
+// passing what it does not want inward, and last WndProc, the framework's own
+// handling, which ends in DefaultHandler (for a windowed control: the window
+// procedure the control's window had before the framework subclassed it).
+// Perform calls WindowProc directly, without the message queue and without
+// the window procedure.
 #pragma once
 
 #include "ui/Component.h"
@@ -15,8 +15,10 @@
 #include "ui/Events.h"
 #include "ui/Graphics.h"
 #include "ui/Handles.h"
+#include "ui/HookToken.h"
 #include "ui/Messages.h"
 #include "ui/Sets.h"
+#include "ui/WndChain.h"
 #include "ui/WndProcThunk.h"
 
 #include <windows.h>
@@ -35,6 +37,9 @@ class TPopupMenu;
 namespace ui {
 template <class T>
 class TPublisher;
+namespace detail {
+struct WindowWatchers;
+}
 } // namespace ui
 
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
@@ -55,7 +60,6 @@ constexpr TModalResult mrIgnore = IDIGNORE;
 constexpr TModalResult mrYes = IDYES;
 constexpr TModalResult mrNo = IDNO;
 
-using TWndMethod = std::function<void(TMessage&)>;
 using TMouseEvent = TEvent<TObject*, TMouseButton, TShiftState, int, int>;
 using TMouseMoveEvent = TEvent<TObject*, TShiftState, int, int>;
 using TKeyEvent = TEvent<TObject*, WORD&, TShiftState>;
@@ -142,10 +146,18 @@ public:
 
     // ---- messages
     LRESULT Perform(UINT msg, WPARAM wParam, LPARAM lParam);
-    const TWndMethod& WindowProc() const { return windowProc_; }
-    // An empty handler puts the control's own WndProc back.
-    void SetWindowProc(TWndMethod handler);
-    // The framework's own handling; the default WindowProc.
+    // Hands message to the outermost layer (WndProc when there is none).
+    void WindowProc(TMessage& message)
+    {
+        if (layers_)
+            layers_->Dispatch(*this, message);
+        else
+            WndProc(message);
+    }
+    // Puts layer in front of the control's handling, outside the layers there
+    // are; resetting the token takes it off again.
+    ui::HookToken AddWindowProc(TWndLayer layer);
+    // The framework's own handling, inside every layer.
     virtual void WndProc(TMessage& message);
     // What happens to a message nobody handled.
     virtual void DefaultHandler(TMessage& message);
@@ -207,7 +219,8 @@ private:
     std::string text_;
     std::unique_ptr<TFont> font_;
     TPopupMenu* popupMenu_ = nullptr;
-    TWndMethod windowProc_;
+    // Made with the first layer; the layers' tokens refer to it weakly.
+    std::shared_ptr<ui::WndChain> layers_;
 };
 
 // What CreateWnd passes to CreateWindowEx, prepared by CreateParams.
@@ -230,6 +243,12 @@ struct TCreateParams {
     HBRUSH ClassBackground = nullptr;
 };
 
+namespace ui {
+enum class WindowChange { Created, Destroying };
+} // namespace ui
+
+using TWindowWatcher = std::function<void(TWinControl& control, ui::WindowChange change)>;
+
 class TWinControl : public TControl {
 public:
     static const TClassInfo ClassInfo;
@@ -249,6 +268,15 @@ public:
     std::string WindowClassName() const;
     // Destroys the window and makes it again, keeping text, state and children.
     void RecreateWnd();
+    // Tells watcher when the control's window has been made (bound to the
+    // control, subclassed, its state and its children's windows in place) and
+    // when it is about to be destroyed while still whole: by RecreateWnd, by
+    // freeing the control or taking it off its parent, or with its parent's
+    // window. Every Created is followed by one Destroying; a watcher added
+    // while the window exists hears only what comes after. Something that
+    // subclasses the window detaches on Destroying and attaches again on
+    // Created. An exception from a watcher goes to the application's handler.
+    ui::HookToken WatchWindow(TWindowWatcher watcher);
 
     // ---- children
     int ControlCount() const { return static_cast<int>(controls_.size()); }
@@ -329,6 +357,7 @@ private:
     void MainWndProc(TMessage& message);
     void Bind(HWND window);
     void WindowDestroyed();
+    void AnnounceWindow(ui::WindowChange change);
     void InsertChild(TControl& control);
     void RemoveChild(TControl& control);
     bool ReflectNotification(TMessage& message);
@@ -343,6 +372,9 @@ private:
 
     ui::UniqueWindow handle_;
     ui::WindowSubclass subclass_;
+    std::shared_ptr<ui::detail::WindowWatchers> watchers_;
+    // Watchers were told Created about the present window and not yet Destroying.
+    bool windowAnnounced_ = false;
     bool destroyingWindow_ = false;
     bool trackingLeave_ = false;
     bool tabStop_ = false;

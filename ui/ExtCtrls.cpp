@@ -1,5 +1,6 @@
 #include "ui/ExtCtrls.h"
 
+#include "ui/DcGuards.h"
 #include "ui/Picture.h"
 #include "ui/Properties.h"
 #include "ui/UtilityWindow.h"
@@ -144,13 +145,12 @@ void TCustomPanel::PaintWindow(HDC dc)
     if (caption.empty())
         return;
     TCanvas canvas;
-    canvas.SetHandle(dc);
+    const ui::ScopedCanvasBinding binding(canvas, dc);
     canvas.Font().Assign(Font());
     canvas.Brush().SetStyle(bsClear);
     UINT flags = DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS;
     flags |= alignment_ == taCenter ? DT_CENTER : alignment_ == taRightJustify ? DT_RIGHT : DT_LEFT;
     canvas.DrawText(caption, r, flags);
-    canvas.SetHandle(nullptr);
 }
 
 // ============================================================ TImage

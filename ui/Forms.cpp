@@ -1,6 +1,7 @@
 #include "ui/Forms.h"
 
 #include "ui/ComCtrls.h"
+#include "ui/DcGuards.h"
 #include "ui/ExtCtrls.h"
 #include "ui/FormTextReader.h"
 #include "ui/Menus.h"
@@ -445,14 +446,8 @@ void TCustomForm::PaintWindow(HDC dc)
 {
     if (!OnPaint)
         return;
-    canvas_->SetHandle(dc);
-    try {
-        OnPaint(this);
-    } catch (...) {
-        canvas_->SetHandle(nullptr);
-        throw;
-    }
-    canvas_->SetHandle(nullptr);
+    const ui::ScopedCanvasBinding binding(*canvas_, dc);
+    OnPaint(this);
 }
 
 bool TCustomForm::CloseQuery()

@@ -460,7 +460,7 @@ HDC TCanvas::Handle()
     return dc_;
 }
 
-void TCanvas::SetHandle(HDC dc)
+void TCanvas::SetHandle(HDC dc) noexcept
 {
     if (dc_ == dc)
         return;

@@ -30,6 +30,7 @@ class TStream;
 namespace ui {
 template <class T>
 class TPublisher;
+class ScopedCanvasBinding;
 }
 
 // A picture could not be read, written or drawn.
@@ -250,7 +251,7 @@ public:
     HDC Handle();
     // Binds the canvas to a DC it does not own (or to none). The previous DC
     // gets its original objects back.
-    void SetHandle(HDC dc);
+    void SetHandle(HDC dc) noexcept;
     bool HandleAllocated() const noexcept { return dc_ != nullptr; }
 
     TFont& Font() noexcept { return *font_; }
@@ -324,6 +325,8 @@ protected:
     void InvalidateHandle() noexcept { state_ &= ~unsigned{HandleValid}; }
 
 private:
+    friend class ui::ScopedCanvasBinding;  // saves and restores the binding as it was
+
     void SelectFont();
     void SelectPen();
     void SelectBrush();

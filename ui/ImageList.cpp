@@ -1,6 +1,7 @@
 #include "ui/ImageList.h"
 
 #include "ui/Bitmap.h"
+#include "ui/DcGuards.h"
 #include "ui/Icon.h"
 #include "ui/Properties.h"
 #include "ui/Streams.h"
@@ -21,23 +22,23 @@ constexpr DWORD ropBrushWhereSourceSet = 0x00E20746;
 
 COLORREF ListColour(TColor color) { return color == clNone ? CLR_NONE : ui::ColorToRGB(color); }
 
+ui::UniqueDC NewMemoryDC()
+{
+    ui::UniqueDC dc(CreateCompatibleDC(nullptr));
+    if (!dc)
+        throw EOutOfResources("Out of system resources");
+    return dc;
+}
+
 // A bitmap selected into a DC of its own for the length of one drawing.
 class SelectedBitmap {
 public:
-    explicit SelectedBitmap(HBITMAP bitmap) : dc_(CreateCompatibleDC(nullptr))
-    {
-        if (!dc_)
-            throw EOutOfResources("Out of system resources");
-        original_ = SelectObject(dc_.get(), bitmap);
-    }
-    ~SelectedBitmap() { SelectObject(dc_.get(), original_); }
-    SelectedBitmap(const SelectedBitmap&) = delete;
-    SelectedBitmap& operator=(const SelectedBitmap&) = delete;
+    explicit SelectedBitmap(HBITMAP bitmap) : dc_(NewMemoryDC()), selected_(dc_.get(), bitmap) {}
     HDC get() const noexcept { return dc_.get(); }
 
 private:
     ui::UniqueDC dc_;
-    HGDIOBJ original_ = nullptr;
+    ui::ScopedSelect selected_;
 };
 
 std::vector<std::uint8_t> ReadBlock(TStream& stream)
@@ -264,19 +265,18 @@ void TImageList::DrawDisabled(HDC dc, int x, int y, int index)
         throw EOutOfResources("Out of system resources");
     const SelectedBitmap silhouetteDC(silhouette.get());
 
-    // Ink bits (1) expand to white, the rest to black; the raster operation
-    // then paints the brush only where the source is white.
-    const COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
-    const COLORREF oldBack = ::SetBkColor(dc, RGB(255, 255, 255));
     const ui::UniqueBrush highlight(CreateSolidBrush(GetSysColor(COLOR_BTNHIGHLIGHT)));
     const ui::UniqueBrush shadow(CreateSolidBrush(GetSysColor(COLOR_BTNSHADOW)));
-    const HGDIOBJ oldBrush = SelectObject(dc, highlight.get());
+    // Colours and brush go back before the brushes are deleted.
+    const ui::ScopedSaveDC saved(dc);
+    // Ink bits (1) expand to white, the rest to black; the raster operation
+    // then paints the brush only where the source is white.
+    SetTextColor(dc, RGB(0, 0, 0));
+    ::SetBkColor(dc, RGB(255, 255, 255));
+    SelectObject(dc, highlight.get());
     BitBlt(dc, x + 1, y + 1, width_, height_, silhouetteDC.get(), 0, 0, ropBrushWhereSourceSet);
     SelectObject(dc, shadow.get());
     BitBlt(dc, x, y, width_, height_, silhouetteDC.get(), 0, 0, ropBrushWhereSourceSet);
-    SelectObject(dc, oldBrush);
-    SetTextColor(dc, oldText);
-    ::SetBkColor(dc, oldBack);
 }
 
 void TImageList::GetBitmap(int index, TBitmap& image)

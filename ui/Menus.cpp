@@ -1,6 +1,7 @@
 #include "ui/Menus.h"
 
 #include "ui/AnsiText.h"
+#include "ui/DcGuards.h"
 #include "ui/Forms.h"
 #include "ui/ImageList.h"
 #include "ui/Properties.h"
@@ -96,11 +97,7 @@ void FreeMenuHandle(UniqueMenu& handle)
 }
 
 // The menu's entries measure and draw on a canvas with the system menu font.
-void PrepareMenuCanvas(TCanvas& canvas, HDC dc)
-{
-    canvas.SetHandle(dc);
-    canvas.Font().Assign(Screen->MenuFont());
-}
+void UseMenuFont(TCanvas& canvas) { canvas.Font().Assign(Screen->MenuFont()); }
 
 UtilityWindow& PopupList()
 {
@@ -650,16 +647,11 @@ bool TMenu::MeasureItem(MEASUREITEMSTRUCT& measure)
         return false;
     const ui::UniqueWindowDC screen = ui::UniqueWindowDC::Client(nullptr);
     TCanvas canvas;
-    ui::PrepareMenuCanvas(canvas, screen.get());
+    const ui::ScopedCanvasBinding binding(canvas, screen.get());
+    ui::UseMenuFont(canvas);
     int width = static_cast<int>(measure.itemWidth);
     int height = static_cast<int>(measure.itemHeight);
-    try {
-        item->MeasureItem(canvas, width, height);
-    } catch (...) {
-        canvas.SetHandle(nullptr);
-        throw;
-    }
-    canvas.SetHandle(nullptr);
+    item->MeasureItem(canvas, width, height);
     measure.itemWidth = static_cast<UINT>(std::max(width, 0));
     measure.itemHeight = static_cast<UINT>(std::max(height, 0));
     return true;
@@ -676,17 +668,10 @@ bool TMenu::DrawItem(const DRAWITEMSTRUCT& draw)
     if (!item)
         return false;
     TCanvas canvas;
-    const int saved = SaveDC(draw.hDC);
-    ui::PrepareMenuCanvas(canvas, draw.hDC);
-    try {
-        item->DrawItem(canvas, draw.rcItem, (draw.itemState & ODS_SELECTED) != 0);
-    } catch (...) {
-        canvas.SetHandle(nullptr);
-        RestoreDC(draw.hDC, saved);
-        throw;
-    }
-    canvas.SetHandle(nullptr);
-    RestoreDC(draw.hDC, saved);
+    const ui::ScopedSaveDC saved(draw.hDC);
+    const ui::ScopedCanvasBinding binding(canvas, draw.hDC);
+    ui::UseMenuFont(canvas);
+    item->DrawItem(canvas, draw.rcItem, (draw.itemState & ODS_SELECTED) != 0);
     return true;
 }
 

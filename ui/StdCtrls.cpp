@@ -1,5 +1,6 @@
 #include "ui/StdCtrls.h"
 
+#include "ui/DcGuards.h"
 #include "ui/Forms.h"
 #include "ui/Properties.h"
 
@@ -608,13 +609,12 @@ void TCustomLabel::AdjustBounds()
         return;
     const ui::UniqueWindowDC screen = ui::UniqueWindowDC::Client(nullptr);
     TCanvas canvas;
-    canvas.SetHandle(screen.get());
+    const ui::ScopedCanvasBinding binding(canvas, screen.get());
     canvas.Font().Assign(Font());
     RECT r{0, 0, wordWrap_ ? Width() : 0, 0};
     const std::string text = Caption();
     // An empty caption still takes a line's height.
     canvas.DrawText(text.empty() ? std::string_view(" ") : std::string_view(text), r, TextFlags() | DT_CALCRECT);
-    canvas.SetHandle(nullptr);
     int left = Left();
     const int width = r.right - r.left;
     if (!wordWrap_ && alignment_ == taRightJustify)

@@ -1,6 +1,7 @@
 #include "skin/model/ImgUtil.h"
 
 #include "ui/Control.h"
+#include "ui/DcGuards.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -405,21 +406,7 @@ void PaintParentBackground(TControl& control, HDC dc)
     if (!parent)
         return;
     // The DC goes back to its state even when a handler throws.
-    class SavedState {
-    public:
-        explicit SavedState(HDC dc) noexcept : dc_(dc), saved_(SaveDC(dc)) {}
-        SavedState(const SavedState&) = delete;
-        SavedState& operator=(const SavedState&) = delete;
-        ~SavedState()
-        {
-            if (saved_ != 0)
-                RestoreDC(dc_, saved_);
-        }
-
-    private:
-        HDC dc_;
-        int saved_;
-    } state(dc);
+    const ui::ScopedSaveDC saved(dc);
     const int left = control.Left();
     const int top = control.Top();
     OffsetViewportOrgEx(dc, -left, -top, nullptr);

@@ -1,10 +1,10 @@
-// Reading a skin description into the element slots: one loader per kind of
-// section, and the frame counts imposed afterwards.
+// Reading a skin description into the slots of the model being built: one
+// loader per kind of section, and the frame counts imposed afterwards.
 #include "skin/load/AnsiText.h"
 #include "skin/load/SkinRead.h"
 #include "skin/load/WinSkinIni.h"
 #include "skin/model/ColourMath.h"
-#include "skin/model/WinSkinData.h"
+#include "skin/model/SkinModelBuilder.h"
 #include "ui/Resources.h"
 
 #include <array>
@@ -68,7 +68,7 @@ void CopyColumns(TBitmap& source, int x, int width, TBitmap& dest)
 
 } // namespace
 
-void TSkinData::LoadSkinBitmap(const TSkinSource& source, TBitmap& bitmap, std::string_view fileName) const
+void TSkinModelBuilder::LoadSkinBitmap(TBitmap& bitmap, std::string_view fileName) const
 {
     const std::string_view name = FileNamePart(fileName);
     if (name.empty() || Extension(name) != ".bmp") {
@@ -76,7 +76,7 @@ void TSkinData::LoadSkinBitmap(const TSkinSource& source, TBitmap& bitmap, std::
         return;
     }
     std::vector<std::uint8_t> scratch;
-    source.reader.GetEntry(name, scratch);
+    reader_.GetEntry(name, scratch);
     if (scratch.empty()) {
         ClearBitmap(bitmap);
         return;
@@ -89,24 +89,23 @@ void TSkinData::LoadSkinBitmap(const TSkinSource& source, TBitmap& bitmap, std::
     }
 }
 
-void TSkinData::ReadRgbKeys(const TSkinSource& source, std::string_view section, std::string_view prefix,
-                            TColor& colour) const
+void TSkinModelBuilder::ReadRgbKeys(std::string_view section, std::string_view prefix, TColor& colour) const
 {
     const std::string p(prefix);
-    const std::int32_t red = ReadInt(source.ini, section, p + "R", -1);
-    const std::int32_t green = ReadInt(source.ini, section, p + "G", -1);
-    const std::int32_t blue = ReadInt(source.ini, section, p + "B", -1);
+    const std::int32_t red = ReadInt(ini_, section, p + "R", -1);
+    const std::int32_t green = ReadInt(ini_, section, p + "G", -1);
+    const std::int32_t blue = ReadInt(ini_, section, p + "B", -1);
     if (red >= 0 && green >= 0 && blue >= 0) {
         colour = RgbColour(red, green, blue);
     }
 }
 
 template <class E>
-std::unique_ptr<E> TSkinData::ReadElement(const TSkinSource& source, std::string_view section, bool readFrame) const
+std::unique_ptr<E> TSkinModelBuilder::ReadElement(std::string_view section, bool readFrame) const
 {
-    const TQuickIni& ini = source.ini;
+    const TQuickIni& ini = ini_;
     auto element = std::make_unique<E>(section);
-    LoadSkinBitmap(source, element->Bitmap, ini.ReadString(section, "Image"));
+    LoadSkinBitmap(element->Bitmap, ini.ReadString(section, "Image"));
     ReadGeometry(ini, section, *element);
     if (readFrame) {
         element->FrameCount = ReadInt(ini, section, "Frame", 0);
@@ -114,50 +113,45 @@ std::unique_ptr<E> TSkinData::ReadElement(const TSkinSource& source, std::string
     element->NormalColour = static_cast<TColor>(ReadInt(ini, section, "NormalColour", -1));
     element->MouseOverColour = static_cast<TColor>(ReadInt(ini, section, "MouseOverColour", -1));
     element->PressedColour = static_cast<TColor>(ReadInt(ini, section, "PressedColour", -1));
-    element->NormalColour2 = ReadColourKey(ini, section, "NormalColour2", ButtonTextColour);
-    element->MouseOverColour2 = ReadColourKey(ini, section, "MouseOverColour2", ButtonTextColour);
-    element->PressedColour2 = ReadColourKey(ini, section, "PressedColour2", ButtonTextColour);
+    element->NormalColour2 = ReadColourKey(ini, section, "NormalColour2", model_.ButtonTextColour);
+    element->MouseOverColour2 = ReadColourKey(ini, section, "MouseOverColour2", model_.ButtonTextColour);
+    element->PressedColour2 = ReadColourKey(ini, section, "PressedColour2", model_.ButtonTextColour);
     if (element->Tile > 1) {
         element->Tile = 0;
     }
     return element;
 }
 
-void TSkinData::LoadElement(const TSkinSource& source, std::unique_ptr<TDataSkinObject>& slot,
-                            std::string_view section) const
+void TSkinModelBuilder::LoadElement(std::unique_ptr<TDataSkinObject>& slot, std::string_view section) const
 {
-    slot.reset();
-    if (source.ini.ReadString(section, "Image").empty()) {
+    if (ini_.ReadString(section, "Image").empty()) {
         return;
     }
-    slot = ReadElement<TDataSkinObject>(source, section, true);
+    slot = ReadElement<TDataSkinObject>(section, true);
 }
 
-void TSkinData::LoadElementWithGlyph(const TSkinSource& source, std::unique_ptr<TDataSkinBorder>& slot,
-                                     std::string_view section, std::string_view glyphKey) const
+void TSkinModelBuilder::LoadElementWithGlyph(std::unique_ptr<TDataSkinBorder>& slot, std::string_view section,
+                                             std::string_view glyphKey) const
 {
-    slot.reset();
-    if (source.ini.ReadString(section, "Image").empty()) {
+    if (ini_.ReadString(section, "Image").empty()) {
         return;
     }
     // The frame count of these elements is fixed after loading, whatever "Frame" says.
-    slot = ReadElement<TDataSkinBorder>(source, section, false);
-    if (const std::string glyph = source.ini.ReadString(section, glyphKey); !glyph.empty()) {
-        LoadSkinBitmap(source, slot->Bitmap2, glyph);
+    slot = ReadElement<TDataSkinBorder>(section, false);
+    if (const std::string glyph = ini_.ReadString(section, glyphKey); !glyph.empty()) {
+        LoadSkinBitmap(slot->Bitmap2, glyph);
     }
 }
 
-void TSkinData::LoadProgressElement(const TSkinSource& source, std::unique_ptr<TDataSkinBorder>& slot,
-                                    std::string_view section) const
+void TSkinModelBuilder::LoadProgressElement(std::unique_ptr<TDataSkinBorder>& slot, std::string_view section) const
 {
-    slot.reset();
-    const TQuickIni& ini = source.ini;
+    const TQuickIni& ini = ini_;
     const std::string image = ini.ReadString(section, "Bitmap");
     if (image.empty()) {
         return;
     }
     auto element = std::make_unique<TDataSkinBorder>(section);
-    LoadSkinBitmap(source, element->Bitmap, image);
+    LoadSkinBitmap(element->Bitmap, image);
     ReadGeometry(ini, section, *element);
     if (element->Tile > 1) {
         element->Tile = 1;
@@ -165,30 +159,26 @@ void TSkinData::LoadProgressElement(const TSkinSource& source, std::unique_ptr<T
     slot = std::move(element);
 }
 
-void TSkinData::LoadBoxLabel(const TSkinSource& source, std::unique_ptr<TDataSkinBoxLabel>& slot,
-                             std::string_view section) const
+void TSkinModelBuilder::LoadBoxLabel(std::unique_ptr<TDataSkinBoxLabel>& slot, std::string_view section) const
 {
-    slot.reset();
-    if (source.ini.ReadString(section, "Image").empty()) {
+    if (ini_.ReadString(section, "Image").empty()) {
         return;
     }
-    slot = ReadElement<TDataSkinBoxLabel>(source, section, true);
-    slot->BackgroundAlignment = ReadInt(source.ini, section, "BackgroundAlignment", 0);
-    slot->BackgroundLeftShift = ReadInt(source.ini, section, "BackgroundLeftShift", 0);
-    slot->BackgroundRightShift = ReadInt(source.ini, section, "BackgroundRightShift", 0);
+    slot = ReadElement<TDataSkinBoxLabel>(section, true);
+    slot->BackgroundAlignment = ReadInt(ini_, section, "BackgroundAlignment", 0);
+    slot->BackgroundLeftShift = ReadInt(ini_, section, "BackgroundLeftShift", 0);
+    slot->BackgroundRightShift = ReadInt(ini_, section, "BackgroundRightShift", 0);
 }
 
-void TSkinData::LoadMenuBarElement(const TSkinSource& source, std::unique_ptr<TDataSkinObject>& slot,
-                                   std::string_view section) const
+void TSkinModelBuilder::LoadMenuBarElement(std::unique_ptr<TDataSkinObject>& slot, std::string_view section) const
 {
-    slot.reset();
-    const TQuickIni& ini = source.ini;
+    const TQuickIni& ini = ini_;
     const std::string image = ini.ReadString(section, "menuBar");
     if (image.empty()) {
         return;
     }
     auto element = std::make_unique<TDataSkinObject>(section);
-    LoadSkinBitmap(source, element->Bitmap, image);
+    LoadSkinBitmap(element->Bitmap, image);
     element->TopHeight = 0;
     element->BottomHeight = 0;
     element->Tile = ReadInt(ini, section, "TileMenu", 1);
@@ -200,7 +190,7 @@ void TSkinData::LoadMenuBarElement(const TSkinSource& source, std::unique_ptr<TD
     slot = std::move(element);
 }
 
-void TSkinData::LoadBuiltinElement(std::unique_ptr<TDataSkinObject>& slot, const char* resourceName) const
+void TSkinModelBuilder::LoadBuiltinElement(std::unique_ptr<TDataSkinObject>& slot, const char* resourceName) const
 {
     auto element = std::make_unique<TDataSkinObject>(resourceName);
     try {
@@ -215,15 +205,15 @@ void TSkinData::LoadBuiltinElement(std::unique_ptr<TDataSkinObject>& slot, const
     slot = std::move(element);
 }
 
-void TSkinData::LoadBorders(const TSkinSource& source)
+void TSkinModelBuilder::LoadBorders()
 {
     constexpr std::string_view section = "Personality";
-    const TQuickIni& ini = source.ini;
+    const TQuickIni& ini = ini_;
     const std::array<std::pair<TDataSkinBorder*, bool>, 4> borders{{
-        {BorderLeft.get(), true},
-        {BorderRight.get(), true},
-        {BorderTop.get(), false},
-        {BorderBottom.get(), false},
+        {model_.BorderLeft.get(), true},
+        {model_.BorderRight.get(), true},
+        {model_.BorderTop.get(), false},
+        {model_.BorderBottom.get(), false},
     }};
     for (const auto& [border, vertical] : borders) {
         const std::string p = border->Name;
@@ -242,60 +232,59 @@ void TSkinData::LoadBorders(const TSkinSource& source)
         border->FrameCount = ReadInt(ini, section, p + "Frame", 1);
         border->Tile = ReadInt(ini, section, p + "Stretch", 1);
         border->Trans = ReadInt(ini, section, p + "Trans", 1);
-        LoadSkinBitmap(source, border->Bitmap, ini.ReadString(section, p));
+        LoadSkinBitmap(border->Bitmap, ini.ReadString(section, p));
         if (border->Tile > 1) {
             border->Tile = 1;
         }
     }
 }
 
-void TSkinData::LoadColours(const TSkinSource& source)
+void TSkinModelBuilder::LoadColours()
 {
     constexpr std::string_view section = "Colours";
-    const TQuickIni& ini = source.ini;
+    const TQuickIni& ini = ini_;
+    TSkinModel& m = model_;
     const auto read = [&](std::string_view key, TColor defaultColour) {
         return ReadColourKey(ini, section, key, defaultColour);
     };
     // The order matters: Menubar defaults to the face colour just read.
-    WindowTextColour = read("WindowText", clSystemColor | COLOR_WINDOWTEXT);
-    ButtonFaceColour = read("ButtonFace", clSystemColor | COLOR_BTNFACE);
-    ScrollbarColour = read("Scrollbar", clSystemColor | COLOR_SCROLLBAR);
-    HilightTextColour = read("HilightText", clSystemColor | COLOR_HIGHLIGHTTEXT);
-    HilightColour = read("Hilight", clSystemColor | COLOR_HIGHLIGHT);
-    MenubarColour = read("Menubar", ButtonFaceColour);
-    MenuColour = read("Menu", clSystemColor | COLOR_MENU);
-    MenuTextColour = read("MenuText", clSystemColor | COLOR_MENUTEXT);
-    ButtonTextColour = read("ButtonText", clSystemColor | COLOR_BTNTEXT);
-    ButtonHilightColour = read("ButtonHilight", clSystemColor | COLOR_BTNHIGHLIGHT);
-    ButtonlightColour = read("Buttonlight", clSystemColor | COLOR_BTNHIGHLIGHT);
-    ButtonShadowColour = read("ButtonShadow", clSystemColor | COLOR_BTNSHADOW);
-    ButtonDkShadowColour = read("ButtonDkShadow", clSystemColor | COLOR_3DDKSHADOW);
-    MenuBarTextColour = read("MenuBarText", clSystemColor | COLOR_MENUTEXT);
-    TitleTextActiveColour = read("TitleTextActive", clSystemColor | COLOR_CAPTIONTEXT);
-    TitleTextNoActiveColour = read("TitleTextNoActive", clSystemColor | COLOR_INACTIVECAPTIONTEXT);
+    m.WindowTextColour = read("WindowText", clSystemColor | COLOR_WINDOWTEXT);
+    m.ButtonFaceColour = read("ButtonFace", clSystemColor | COLOR_BTNFACE);
+    m.ScrollbarColour = read("Scrollbar", clSystemColor | COLOR_SCROLLBAR);
+    m.HilightTextColour = read("HilightText", clSystemColor | COLOR_HIGHLIGHTTEXT);
+    m.HilightColour = read("Hilight", clSystemColor | COLOR_HIGHLIGHT);
+    m.MenubarColour = read("Menubar", m.ButtonFaceColour);
+    m.MenuColour = read("Menu", clSystemColor | COLOR_MENU);
+    m.MenuTextColour = read("MenuText", clSystemColor | COLOR_MENUTEXT);
+    m.ButtonTextColour = read("ButtonText", clSystemColor | COLOR_BTNTEXT);
+    m.ButtonHilightColour = read("ButtonHilight", clSystemColor | COLOR_BTNHIGHLIGHT);
+    m.ButtonlightColour = read("Buttonlight", clSystemColor | COLOR_BTNHIGHLIGHT);
+    m.ButtonShadowColour = read("ButtonShadow", clSystemColor | COLOR_BTNSHADOW);
+    m.ButtonDkShadowColour = read("ButtonDkShadow", clSystemColor | COLOR_3DDKSHADOW);
+    m.MenuBarTextColour = read("MenuBarText", clSystemColor | COLOR_MENUTEXT);
+    m.TitleTextActiveColour = read("TitleTextActive", clSystemColor | COLOR_CAPTIONTEXT);
+    m.TitleTextNoActiveColour = read("TitleTextNoActive", clSystemColor | COLOR_INACTIVECAPTIONTEXT);
 
-    SectionColours.clear();
-    for (const std::string& name : source.sections) {
+    for (const std::string& name : sections_) {
         const std::string upper = UpperCaseAscii(name);
         if (upper != "COLOURS" && upper.starts_with("COLOUR")) {
-            SectionColours.push_back(ReadColourKey(ini, name, "color", clSystemColor | COLOR_WINDOWTEXT));
+            m.SectionColours.push_back(ReadColourKey(ini, name, "color", clSystemColor | COLOR_WINDOWTEXT));
         }
     }
-    for (std::size_t i = 0; i < CustomColours.size(); ++i) {
-        CustomColours[i] = ReadColourKey(ini, "Customcolors", "Color" + std::to_string(i), clWhite);
+    for (std::size_t i = 0; i < m.CustomColours.size(); ++i) {
+        m.CustomColours[i] = ReadColourKey(ini, "Customcolors", "Color" + std::to_string(i), clWhite);
     }
 }
 
-void TSkinData::LoadCaptionButtons(const TSkinSource& source)
+void TSkinModelBuilder::LoadCaptionButtons()
 {
-    const TQuickIni& ini = source.ini;
-    CaptionButtons.clear();
+    const TQuickIni& ini = ini_;
 
     // The sections that describe title-bar buttons; the last name looked at
     // also names the child-window buttons appended below.
     std::vector<std::string> kept;
     std::string lastExamined;
-    for (auto it = source.sections.rbegin(); it != source.sections.rend(); ++it) {
+    for (auto it = sections_.rbegin(); it != sections_.rend(); ++it) {
         const std::string upper = UpperCaseAscii(*it);
         lastExamined = upper;
         if (upper == "BUTTONS" || upper == "BUTTON.RADIO" || upper == "BUTTON.CHECKBOX" || upper == "BUTTON" ||
@@ -310,7 +299,7 @@ void TSkinData::LoadCaptionButtons(const TSkinSource& source)
         kept.insert(kept.begin(), *it);
     }
 
-    CaptionButtons.reserve(kept.size() + 3);
+    model_.CaptionButtons.reserve(kept.size() + 3);
     for (const std::string& name : kept) {
         const std::string section = UpperCaseAscii(name);
         lastExamined = section;
@@ -323,7 +312,7 @@ void TSkinData::LoadCaptionButtons(const TSkinSource& source)
         button->Visibility1 = ReadInt(ini, section, "Visibility1", button->Action == -1 ? -1 : 0);
         button->CombineOp = ReadInt(ini, section, "CombineOp", -1);
         button->FrameCount = ReadInt(ini, section, "frame", 0);
-        LoadSkinBitmap(source, button->Bitmap, ini.ReadString(section, "ButtonImage"));
+        LoadSkinBitmap(button->Bitmap, ini.ReadString(section, "ButtonImage"));
         if (button->FrameCount == 0) {
             // Without a frame count the picture's shape tells: wide strips have six states.
             button->FrameCount = 6;
@@ -339,7 +328,7 @@ void TSkinData::LoadCaptionButtons(const TSkinSource& source)
                 ClearBitmap(button->Bitmap);
             }
         }
-        CaptionButtons.push_back(std::move(button));
+        model_.CaptionButtons.push_back(std::move(button));
     }
 
     for (const std::int32_t action : {7, 8, 9}) {
@@ -349,22 +338,22 @@ void TSkinData::LoadCaptionButtons(const TSkinSource& source)
         button->Visibility = 100;
         button->Visibility1 = 100;
         button->FrameCount = 4;
-        CaptionButtons.push_back(std::move(button));
+        model_.CaptionButtons.push_back(std::move(button));
     }
-    LoadMdiButtons(source);
+    LoadMdiButtons();
 }
 
-void TSkinData::LoadMdiButtons(const TSkinSource& source)
+void TSkinModelBuilder::LoadMdiButtons()
 {
     TBitmap strip;
-    LoadSkinBitmap(source, strip, source.ini.ReadString("MDICONTROLS", "Image"));
+    LoadSkinBitmap(strip, ini_.ReadString("MDICONTROLS", "Image"));
     if (strip.Empty()) {
         return;
     }
     // Three buttons of four cells each: minimise, restore, close.
     const int cell = strip.Width() / 12;
     for (int i = 0; i < 3; ++i) {
-        for (const auto& button : CaptionButtons) {
+        for (const auto& button : model_.CaptionButtons) {
             if (button->Action == 7 + i) {
                 CopyColumns(strip, 4 * cell * i, 4 * cell, button->Bitmap);
                 button->XCoord = (cell + 4) * (3 - i);
@@ -373,20 +362,20 @@ void TSkinData::LoadMdiButtons(const TSkinSource& source)
     }
 }
 
-void TSkinData::LoadButtons(const TSkinSource& source)
+void TSkinModelBuilder::LoadButtons()
 {
     constexpr std::string_view section = "Buttons";
-    const TQuickIni& ini = source.ini;
-    TDataSkinButton& b = *ButtonsElement;
+    const TQuickIni& ini = ini_;
+    TDataSkinButton& b = *model_.ButtonsElement;
     b.LeftWidth = ReadInt(ini, section, "LeftWidth", 0);
     b.RightWidth = ReadInt(ini, section, "RightWidth", 0);
     b.TopHeight = ReadInt(ini, section, "TopHeight", 0);
     b.BottomHeight = ReadInt(ini, section, "BottomHeight", 0);
     b.Trans = ReadInt(ini, section, "Trans", 0);
-    LoadSkinBitmap(source, b.Bitmap, ini.ReadString(section, "Bitmap"));
+    LoadSkinBitmap(b.Bitmap, ini.ReadString(section, "Bitmap"));
     b.Tile = ReadInt(ini, section, "Tile", 0);
-    LoadSkinBitmap(source, b.CheckBitmap, ini.ReadString(section, "CheckButton"));
-    LoadSkinBitmap(source, b.RadioBitmap, ini.ReadString(section, "RadioButton"));
+    LoadSkinBitmap(b.CheckBitmap, ini.ReadString(section, "CheckButton"));
+    LoadSkinBitmap(b.RadioBitmap, ini.ReadString(section, "RadioButton"));
     b.NormalColour = static_cast<TColor>(ReadInt(ini, section, "NormalColour", -1));
     b.MouseOverColour = static_cast<TColor>(ReadInt(ini, section, "MouseOverColour", -1));
     b.PressedColour = static_cast<TColor>(ReadInt(ini, section, "PressedColour", -1));
@@ -398,17 +387,17 @@ void TSkinData::LoadButtons(const TSkinSource& source)
     b.HasNormalColour2 = !ini.ReadString(section, "NormalColour2").empty();
     b.HasMouseOverColour2 = !ini.ReadString(section, "MouseOverColour2").empty();
     b.HasPressedColour2 = !ini.ReadString(section, "PressedColour2").empty();
-    b.NormalColour2 = ReadColourKey(ini, section, "NormalColour2", ButtonTextColour);
-    b.MouseOverColour2 = ReadColourKey(ini, section, "MouseOverColour2", ButtonTextColour);
-    b.PressedColour2 = ReadColourKey(ini, section, "PressedColour2", ButtonTextColour);
+    b.NormalColour2 = ReadColourKey(ini, section, "NormalColour2", model_.ButtonTextColour);
+    b.MouseOverColour2 = ReadColourKey(ini, section, "MouseOverColour2", model_.ButtonTextColour);
+    b.PressedColour2 = ReadColourKey(ini, section, "PressedColour2", model_.ButtonTextColour);
 }
 
-void TSkinData::LoadTitle(const TSkinSource& source)
+void TSkinModelBuilder::LoadTitle()
 {
     constexpr std::string_view section = "Personality";
-    const TQuickIni& ini = source.ini;
-    TDataSkinTitle& t = *TitleElement;
-    LoadSkinBitmap(source, t.Bitmap, ini.ReadString(section, "TextBack"));
+    const TQuickIni& ini = ini_;
+    TDataSkinTitle& t = *model_.TitleElement;
+    LoadSkinBitmap(t.Bitmap, ini.ReadString(section, "TextBack"));
     t.LeftWidth = ReadInt(ini, section, "TextShift", 0);
     t.TopHeight = ReadInt(ini, section, "TextShiftVert", 0);
     t.RightWidth = ReadInt(ini, section, "TextRightClip", 0);
@@ -420,61 +409,62 @@ void TSkinData::LoadTitle(const TSkinSource& source)
     t.TextBackRight = ReadInt(ini, section, "TXTBackRight", 0);
     t.ActiveTextColour = clNone;
     t.InactiveTextColour = clNone;
-    ReadRgbKeys(source, section, "ActiveText", t.ActiveTextColour);
-    ReadRgbKeys(source, section, "InActiveText", t.InactiveTextColour);
+    ReadRgbKeys(section, "ActiveText", t.ActiveTextColour);
+    ReadRgbKeys(section, "InActiveText", t.InactiveTextColour);
 }
 
-void TSkinData::FixFrameCounts(const TSkinSource& source)
+void TSkinModelBuilder::FixFrameCounts()
 {
+    TSkinModel& m = model_;
     const auto set = [](auto& slot, std::int32_t count) {
         if (slot) {
             slot->FrameCount = count;
         }
     };
-    set(ButtonsElement, 5);
+    set(m.ButtonsElement, 5);
     // Check and radio strips without a count hold square cells of 13 or 16 pixels.
     const auto cellCount = [](const TBitmap& bitmap) {
         const int count = bitmap.Width() / (bitmap.Height() < 16 ? 13 : 16);
         return count < 4 ? 4 : count;
     };
-    if (ButtonsElement->RadioFrameCount == 0) {
-        ButtonsElement->RadioFrameCount = cellCount(ButtonsElement->RadioBitmap);
+    TDataSkinButton& buttons = *m.ButtonsElement;
+    if (buttons.RadioFrameCount == 0) {
+        buttons.RadioFrameCount = cellCount(buttons.RadioBitmap);
     }
-    if (ButtonsElement->CheckFrameCount == 0) {
-        ButtonsElement->CheckFrameCount = cellCount(ButtonsElement->CheckBitmap);
+    if (buttons.CheckFrameCount == 0) {
+        buttons.CheckFrameCount = cellCount(buttons.CheckBitmap);
     }
-    set(TitleElement, 2);
-    if (Progress) {
-        Progress->FrameCount = Progress->Style == 0 ? 2 : 1;
+    set(m.TitleElement, 2);
+    if (m.Progress) {
+        m.Progress->FrameCount = m.Progress->Style == 0 ? 2 : 1;
     }
-    set(MenuBar, 2);
-    set(GroupBoxEdge, 2);
-    set(Toolbar, 1);
-    set(ToolBars, 5);
-    set(Tabs, 5);
-    set(TabPane, 1);
-    set(StatusBarEdges, 3);
-    set(GroupBox, 1);
-    set(ComboButton, 4);
-    set(SunkEdge, 4);
-    set(ExtraImages, 5);
-    if (Headerbar && Headerbar->FrameCount == 0) {
-        Headerbar->FrameCount = 5;
+    set(m.MenuBar, 2);
+    set(m.GroupBoxEdge, 2);
+    set(m.ToolBars, 5);
+    set(m.Tabs, 5);
+    set(m.TabPane, 1);
+    set(m.StatusBarEdges, 3);
+    set(m.GroupBox, 1);
+    set(m.ComboButton, 4);
+    set(m.SunkEdge, 4);
+    set(m.ExtraImages, 5);
+    if (m.Headerbar && m.Headerbar->FrameCount == 0) {
+        m.Headerbar->FrameCount = 5;
     }
-    set(MenuItem, 5);
-    set(MenuBackground, 1);
-    set(Scrollbar, 23);
-    set(HorzScroll, 4);
-    set(VertScroll, 4);
-    set(UpDownVert, 8);
-    set(UpDownHorz, 8);
-    for (auto* thumb : {&TrackbarThumbHorz, &TrackbarThumbVert, &TrackbarThumbLeft, &TrackbarThumbRight,
-                        &TrackbarThumbUp, &TrackbarThumbDown}) {
+    set(m.MenuItem, 5);
+    set(m.MenuBackground, 1);
+    set(m.Scrollbar, 23);
+    set(m.HorzScroll, 4);
+    set(m.VertScroll, 4);
+    set(m.UpDownVert, 8);
+    set(m.UpDownHorz, 8);
+    for (auto* thumb : {&m.TrackbarThumbHorz, &m.TrackbarThumbVert, &m.TrackbarThumbLeft, &m.TrackbarThumbRight,
+                        &m.TrackbarThumbUp, &m.TrackbarThumbDown}) {
         set(*thumb, 5);
     }
-    for (auto* thumb : {&HorzScrollThumb, &VertScrollThumb}) {
+    for (auto* thumb : {&m.HorzScrollThumb, &m.VertScrollThumb}) {
         if (*thumb) {
-            (*thumb)->FrameCount = ReadInt(source.ini, (*thumb)->Name, "FrameCount", 3);
+            (*thumb)->FrameCount = ReadInt(ini_, (*thumb)->Name, "FrameCount", 3);
         }
     }
 }

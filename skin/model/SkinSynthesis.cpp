@@ -1,7 +1,7 @@
 // Elements the skin does not carry as pictures but that are made from others
-// once per application: the combo box and its arrow, and the toolbar gradient.
+// once per skin: the combo box and its arrow, and the toolbar gradient.
 #include "skin/model/ImgUtil.h"
-#include "skin/model/WinSkinData.h"
+#include "skin/model/SkinModelBuilder.h"
 
 namespace {
 
@@ -20,12 +20,13 @@ void FillKey(TBitmap& bitmap, const RECT& rect)
 
 } // namespace
 
-void TSkinData::BuildComboElements()
+void TSkinModelBuilder::BuildComboElements()
 {
-    if (!SunkEdge || !ComboButton) {
+    TSkinModel& m = model_;
+    if (!m.SunkEdge || !m.ComboButton) {
         return;
     }
-    const int frames = SunkEdge->FrameCount < 1 ? 1 : SunkEdge->FrameCount;
+    const int frames = m.SunkEdge->FrameCount < 1 ? 1 : m.SunkEdge->FrameCount;
     const int button = GetSystemMetrics(SM_CXHSCROLL) + 2;
 
     TBitmap result(kComboCellWidth * frames, kComboCellHeight);
@@ -37,13 +38,12 @@ void TSkinData::BuildComboElements()
         // Each cell starts keyed, so a transparent edge never shows the cell before it.
         FillKey(work, whole);
         const HDC dc = work.Canvas().Handle();
-        DrawSkinElement(dc, whole, SunkEdge->Bitmap, false, false, SunkEdge->Trans == 1, SunkEdge->FrameCount,
-                        frame, SunkEdge->Margins());
-        DrawSkinElement(dc, buttonRect, ComboButton->Bitmap, false, false, true, ComboButton->FrameCount, frame,
-                        ComboButton->Margins());
-        if (ExtraImages) {
-            DrawFrameCentered(work.Canvas().Handle(), buttonRect, ExtraImages->Bitmap, true, ExtraImages->FrameCount,
-                              frame);
+        DrawSkinElement(dc, whole, m.SunkEdge->Bitmap, false, false, m.SunkEdge->Trans == 1, m.SunkEdge->FrameCount,
+                        frame, m.SunkEdge->Margins());
+        DrawSkinElement(dc, buttonRect, m.ComboButton->Bitmap, false, false, true, m.ComboButton->FrameCount, frame,
+                        m.ComboButton->Margins());
+        if (m.ExtraImages) {
+            DrawFrameCentered(dc, buttonRect, m.ExtraImages->Bitmap, true, m.ExtraImages->FrameCount, frame);
         }
         // The text area is left to the edit inside the combo box.
         FillKey(work, {2, 2, kComboCellWidth - 1 - button, kComboCellHeight - 3});
@@ -51,58 +51,58 @@ void TSkinData::BuildComboElements()
                work.Canvas().Handle(), 0, 0, SRCCOPY);
     }
 
-    ComboButton->Style = 2;
-    ComboButton->LeftWidth = 2;
-    ComboButton->TopHeight = SunkEdge->TopHeight;
-    ComboButton->RightWidth = button + 2;
-    ComboButton->BottomHeight = SunkEdge->BottomHeight;
-    CopyBitmap(result, ComboButton->Bitmap);
+    m.ComboButton->Style = 2;
+    m.ComboButton->LeftWidth = 2;
+    m.ComboButton->TopHeight = m.SunkEdge->TopHeight;
+    m.ComboButton->RightWidth = button + 2;
+    m.ComboButton->BottomHeight = m.SunkEdge->BottomHeight;
+    CopyBitmap(result, m.ComboButton->Bitmap);
 
     // The same picture mirrored serves right-to-left combo boxes.
     MirrorHorizontal(result);
-    CopyBitmap(result, SunkEdge->Bitmap);
-    SunkEdge->LeftWidth = button + 2;
-    SunkEdge->RightWidth = 2;
+    CopyBitmap(result, m.SunkEdge->Bitmap);
+    m.SunkEdge->LeftWidth = button + 2;
+    m.SunkEdge->RightWidth = 2;
 }
 
-void TSkinData::BuildComboArrow()
+void TSkinModelBuilder::BuildComboArrow()
 {
-    if (!ComboxArrow) {
-        ComboxArrow = std::make_unique<TDataSkinObject>("ComboxArrow");
-    }
-    if (!SunkEdge && ComboButton) {
-        CopyBitmap(ComboButton->Bitmap, ComboxArrow->Bitmap);
+    TSkinModel& m = model_;
+    // Every skin gets an arrow of its own: one without combo pieces has an
+    // empty arrow rather than the one an earlier skin left.
+    m.ComboxArrow = std::make_unique<TDataSkinObject>("ComboxArrow");
+    if (!m.SunkEdge && m.ComboButton) {
+        CopyBitmap(m.ComboButton->Bitmap, m.ComboxArrow->Bitmap);
         // Resolved first: a system colour's low bytes are an index, not a colour.
-        ReplaceMagenta(ComboxArrow->Bitmap, ui::ColorToRGB(ButtonFaceColour));
-        ComboxArrow->FrameCount = ComboButton->FrameCount;
-    } else if (SunkEdge && ComboButton && ComboButton->Style == 2) {
-        const int frames = SunkEdge->FrameCount < 1 ? 1 : SunkEdge->FrameCount;
-        const int cell = ComboButton->Bitmap.Width() / frames;
+        ReplaceMagenta(m.ComboxArrow->Bitmap, ui::ColorToRGB(m.ButtonFaceColour));
+        m.ComboxArrow->FrameCount = m.ComboButton->FrameCount;
+    } else if (m.SunkEdge && m.ComboButton && m.ComboButton->Style == 2) {
+        const int frames = m.SunkEdge->FrameCount < 1 ? 1 : m.SunkEdge->FrameCount;
+        const int cell = m.ComboButton->Bitmap.Width() / frames;
         TBitmap arrows(kArrowCell * frames, kArrowCell);
-        const HDC source = ComboButton->Bitmap.Canvas().Handle();
+        const HDC source = m.ComboButton->Bitmap.Canvas().Handle();
         for (int i = 0; i < frames; ++i) {
             BitBlt(arrows.Canvas().Handle(), kArrowCell * i, 0, kArrowCell, kArrowCell, source,
                    cell * (i + 1) - 19, 2, SRCCOPY);
         }
-        CopyBitmap(arrows, ComboxArrow->Bitmap);
-        ComboxArrow->FrameCount = frames;
+        CopyBitmap(arrows, m.ComboxArrow->Bitmap);
+        m.ComboxArrow->FrameCount = frames;
     }
 }
 
-void TSkinData::BuildToolbarElement()
+void TSkinModelBuilder::BuildToolbarElement()
 {
-    const TColor base = ui::ColorToRGB(SampleFrameColour());
+    TSkinModel& m = model_;
+    const TColor base = ui::ColorToRGB(m.SampleFrameColour());
     TColor bottom = MixColor(0x808080, base, 150);
-    const TColor top = MixColor(ButtonFaceColour, clWhite, 150);
+    const TColor top = MixColor(m.ButtonFaceColour, clWhite, 150);
     // A strongly coloured frame gets a lighter toolbar of its own hue.
     if (const int saturation = ColourSaturation(base); saturation > 110) {
         bottom = MixColor(base, clWhite, (225 - saturation) * 25 / 140 + 50);
     }
     TBitmap gradient(10, 40);
     GradientFill(gradient.Canvas().Handle(), {0, 0, 10, 40}, top, bottom, true);
-    if (!Toolbar) {
-        Toolbar = std::make_unique<TDataSkinObject>("Toolbar");
-    }
-    CopyBitmap(gradient, Toolbar->Bitmap);
-    Toolbar->FrameCount = 1;
+    m.Toolbar = std::make_unique<TDataSkinObject>("Toolbar");
+    CopyBitmap(gradient, m.Toolbar->Bitmap);
+    m.Toolbar->FrameCount = 1;
 }

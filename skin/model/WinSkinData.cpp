@@ -1,8 +1,8 @@
 #include "skin/model/WinSkinData.h"
 
 #include "skin/load/SkinRead.h"
-#include "skin/load/WinSkinIni.h"
 #include "skin/model/ImgUtil.h"
+#include "skin/model/SkinModelBuilder.h"
 #include "skin/model/User32Entries.h"
 #include "skin/model/WinSkinDlg.h"
 #include "ui/Exceptions.h"
@@ -14,6 +14,9 @@
 #include <algorithm>
 #include <cstddef>
 #include <exception>
+#include <optional>
+#include <span>
+#include <utility>
 
 constinit const TClassInfo TSkinData::ClassInfo = ui::ClassOf<TSkinData>("TSkinData", TComponent::ClassInfo);
 
@@ -33,6 +36,22 @@ constexpr int kMenuGlyphWidth = 16;
 
 // The bits of every TSkinControlType member.
 constexpr std::uint32_t kAllSkinControls = (std::uint32_t{1} << (xcFastReport + 1)) - 1;
+
+// The skin of a compressed skin stream, built completely, or nothing when
+// the stream is not a skin or a step of the build fails.
+std::optional<TSkinModel> BuildSkinFromStream(std::span<const std::byte> stored, const TSkinBuildObserver& observer)
+{
+    TSkinReader reader;
+    try {
+        if (!reader.LoadSkin({reinterpret_cast<const std::uint8_t*>(stored.data()), stored.size()})) {
+            return std::nullopt;
+        }
+        return BuildSkinModel(reader, observer);
+    } catch (const std::exception&) {
+        // Whatever was built of it is freed on the way out; the current skin stays.
+        return std::nullopt;
+    }
+}
 
 } // namespace
 
@@ -68,24 +87,16 @@ void TSkinData::Publish(ui::TPublisher<TSkinData>& p)
 
 TSkinData::TSkinData(TComponent* owner)
     : TComponent(owner),
-      ButtonsElement(std::make_unique<TDataSkinButton>("Buttons")),
-      TitleElement(std::make_unique<TDataSkinTitle>("Title")),
       MaximizedWidth(GetSystemMetrics(SM_CXMAXIMIZED)),
       MaximizedHeight(GetSystemMetrics(SM_CYMAXIMIZED)),
       skin3rd_(std::make_unique<TStringList>()),
       skinStream_(std::make_unique<TMemoryStream>()),
-      captionFont_(std::make_unique<TFont>()),
       menuGlyphs_(std::make_unique<TImageList>(nullptr))
 {
-    BorderLeft = std::make_unique<TDataSkinBorder>("Left");
-    BorderRight = std::make_unique<TDataSkinBorder>("Right");
-    BorderTop = std::make_unique<TDataSkinBorder>("Top");
-    BorderBottom = std::make_unique<TDataSkinBorder>("Bottom");
     for (const std::string_view line : DefaultSkin3rdLines()) {
         skin3rd_->Add(line);
     }
     AppIconBitmap.SetPixelFormat(pf24bit);
-    CustomColours.fill(clWhite);
     menuGlyphs_->GetInstRes(GetModuleHandleA(nullptr), "ORTAVELMENU", kMenuGlyphWidth, true, clWhite);
 }
 
@@ -118,120 +129,22 @@ void TSkinData::WriteSkinStream(TStream& stream) const
     stream.WriteCountedBytes(skinStream_->Bytes());
 }
 
-bool TSkinData::LoadSkinFromStream()
+bool TSkinData::LoadSkinFromStream(const TSkinBuildObserver& observer)
 {
-    skinNotLoaded_ = true;
-    const std::span<const std::byte> stored = skinStream_->Bytes();
-    TSkinReader reader;
-    try {
-        if (!reader.LoadSkin({reinterpret_cast<const std::uint8_t*>(stored.data()), stored.size()})) {
-            return false;
-        }
-    } catch (const std::exception&) {
-        // Not a skin: the program keeps the standard look.
+    std::optional<TSkinModel> next = BuildSkinFromStream(skinStream_->Bytes(), observer);
+    if (!next) {
         return false;
     }
-    std::vector<std::uint8_t> description;
-    std::string descriptionName;
-    reader.FindEntry(".ini", description, descriptionName);
-    TQuickIni ini;
-    ini.LoadFromStream(description);
-    try {
-        ApplySkinDescription(reader, ini);
-    } catch (const std::exception&) {
-        return false;
-    }
+    ReplaceSkin(std::move(*next));
     return true;
 }
 
-void TSkinData::ApplySkinDescription(const TSkinReader& reader, const TQuickIni& ini)
+void TSkinData::ReplaceSkin(TSkinModel&& next)
 {
-    TSkinSource source{reader, ini, {}};
-    ini.ReadSections(source.sections);
-    SkinName = ini.ReadString("TitlebarSkin", "SkinName");
-    LoadBorders(source);
-    LoadColours(source);
-    LoadCaptionButtons(source);
-    LoadButtons(source);
-    LoadTitle(source);
-    LoadProgressElement(source, Progress, "Progress");
-    LoadElement(source, ProgressChunk, "Progress.Chunk");
-    LoadMenuBarElement(source, MenuBar, "Personality");
-    LoadElement(source, GroupBoxEdge, "GroupBoxEdge");
-    LoadBoxLabel(source, GroupBox, "GroupBox");
-    LoadElementWithGlyph(source, Tabs, "Tabs", "Border");
-    LoadElement(source, StatusBarEdges, "StatusBarEdges");
-    LoadElement(source, TabPane, "Tab.Pane");
-    if (TabPane) {
-        // A tab pane's edge is at most four pixels, whatever the picture says.
-        for (std::int32_t* margin :
-             {&TabPane->LeftWidth, &TabPane->TopHeight, &TabPane->RightWidth, &TabPane->BottomHeight}) {
-            if (*margin > 4) {
-                *margin = 4;
-            }
-        }
-    }
-    LoadElement(source, ToolBars, "ToolBars");
-    LoadElementWithGlyph(source, ComboButton, "ComboButton", "****");
-    LoadElement(source, SunkEdge, "SunkEdge");
-    if (ComboButton && ComboButton->HasBitmap()) {
-        CopyBitmap(ComboButton->Bitmap, ComboButton->Bitmap2);
-        MirrorHorizontal(ComboButton->Bitmap2);
-    }
-    LoadElement(source, ExtraImages, "ExtraImages");
-    LoadElement(source, Headerbar, "Headerbar");
-    LoadElement(source, MenuItem, "MenuItem");
-    LoadElement(source, MenuBackground, "MenuBackground");
-    LoadElement(source, Scrollbar, "Scrollbar");
-    LoadElement(source, HorzScroll, "HorzScroll");
-    LoadElement(source, VertScroll, "VertScroll");
-    LoadElement(source, HorzScrollThumb, "HorzScrollThumb");
-    LoadElement(source, VertScrollThumb, "VertScrollThumb");
-    LoadElement(source, TrackbarThumbHorz, "Trackbar.ThumbHorz");
-    LoadElement(source, TrackbarThumbVert, "Trackbar.ThumbVert");
-    LoadElement(source, TrackbarThumbLeft, "Trackbar.ThumbLeft");
-    LoadElement(source, TrackbarThumbRight, "Trackbar.ThumbRight");
-    LoadElement(source, TrackbarThumbUp, "Trackbar.ThumbUp");
-    LoadElement(source, TrackbarThumbDown, "Trackbar.ThumbDown");
-    LoadElementWithGlyph(source, UpDownHorz, "UpDown.Horz", "GlyphImage");
-    LoadElementWithGlyph(source, UpDownVert, "UpDown.Vert", "GlyphImage");
-    LoadElement(source, Track, "Track");
-    LoadElement(source, TrackVert, "TRACKVERT");
-    if (!Track) {
-        LoadBuiltinElement(Track, "TRACK");
-    }
-    if (!TrackVert) {
-        LoadBuiltinElement(TrackVert, "TRACKVERT");
-    }
-    FixFrameCounts(source);
-    BuildComboElements();
-    BuildComboArrow();
-    BuildToolbarElement();
-
-    FrameColour = SampleFrameColour();
-    faceBrush_ = ui::UniqueBrush(CreateSolidBrush(ui::ColorToRGB(ButtonFaceColour)));
-    skinNotLoaded_ = false;
-}
-
-TColor TSkinData::SampleFrameColour()
-{
-    TBitmap& top = BorderTop->Bitmap;
-    if (top.Empty()) {
-        return ButtonFaceColour;
-    }
-    const int frames = BorderTop->FrameCount < 1 ? 1 : BorderTop->FrameCount;
-    return top.Canvas().Pixel(top.Width() / 3, top.Height() / frames / 3);
-}
-
-void TSkinData::BuildCaptionFont()
-{
-    captionFont_ = std::make_unique<TFont>();
-    // The size without the Vista padding field: the structure every Windows version accepts.
-    NONCLIENTMETRICSA metrics{};
-    metrics.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
-    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) {
-        captionFont_->SetHandle(ui::UniqueFont(CreateFontIndirectA(&metrics.lfCaptionFont)));
-    }
+    // Every element of the previous skin is freed here. Whatever still
+    // points at one (a skinned form's title-bar buttons) must let go before
+    // it paints again: ApplyToSkinnedForms tells the forms.
+    TSkinModel::operator=(std::move(next));
 }
 
 void TSkinData::ApplyAppIcon()
@@ -293,8 +206,9 @@ void TSkinData::Loaded()
     manager.AddSkinData(this);
     BuildCaptionFont();
     if (SkinFormtype != sfMainform) {
-        manager.Enabled = true;
-        ++manager.ActivationState;
+        // A dialog's or a single form's component switches skinning on by itself.
+        manager.SetEnabled(true);
+        manager.MarkActivated();
         if (auto* form = ui::As<TCustomForm>(Owner())) {
             manager.SkinWindow(form->Handle());
         }
@@ -302,10 +216,10 @@ void TSkinData::Loaded()
     }
     manager.InstallHook();
     if (active_) {
-        if (skinNotLoaded_) {
+        if (SkinNotLoaded()) {
             active_ = false;
         } else {
-            manager.Schedule(saActivate, kSkinActionDelay);
+            manager.Schedule(saActivate, this);
         }
     }
     // Menu items are skinned with the main menu; without it the system menu is not.
@@ -329,24 +243,21 @@ void TSkinData::SetActive(bool value)
     const TSkinAction action = value ? saActivate : saDeactivate;
     switch (SkinFormtype) {
     case sfMainform: {
-        if (value && skinNotLoaded_) {
+        if (value && SkinNotLoaded()) {
             return;
         }
         TSkinManage& manager = EnsureSkinManager();
-        manager.PendingSkinData = this;
-        manager.Schedule(action, kSkinActionDelay);
+        manager.Schedule(action, this);
         if (value) {
-            manager.ActivationState = 1;
+            manager.MarkActivated();
         }
         break;
     }
     case sfOnlyThisForm: {
-        TSkinManage& manager = EnsureSkinManager();
-        manager.PendingSkinData = this;
-        if (value && skinNotLoaded_) {
+        if (value && SkinNotLoaded()) {
             return;
         }
-        manager.Schedule(action, kSkinActionDelay);
+        EnsureSkinManager().Schedule(action, this);
         break;
     }
     case sfDialog:
@@ -357,14 +268,20 @@ void TSkinData::SetActive(bool value)
 
 void TSkinData::SetSkinFile(std::string_view name)
 {
-    skinNotLoaded_ = true;
     skinFile_ = std::string(name);
     const DWORD attributes = skinFile_.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(skinFile_.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        // Nothing to load: the current skin stays in force, loaded or not.
         return;
     }
-    skinStream_->LoadFromFile(skinFile_);
-    LoadSkinFromStream();
+    auto file = std::make_unique<TMemoryStream>();
+    file->LoadFromFile(skinFile_);
+    std::optional<TSkinModel> next = BuildSkinFromStream(file->Bytes(), {});
+    if (!next) {
+        return;
+    }
+    skinStream_ = std::move(file);
+    ReplaceSkin(std::move(*next));
     if (SkinFormtype == sfMainform) {
         ApplyToSkinnedForms();
     }
@@ -379,9 +296,8 @@ void TSkinData::ApplyToSkinnedForms()
         Loaded();
     }
     TSkinManage& manager = EnsureSkinManager();
-    manager.PendingSkinData = this;
-    manager.ReskinForms();
-    if (manager.ActivationState == 1) {
-        manager.Schedule(saReapply, kSkinActionDelay);
+    manager.ReskinForms(this);
+    if (manager.ActivationState() == TActivationState::Activated) {
+        manager.Schedule(saReapply, this);
     }
 }

@@ -1,21 +1,19 @@
 // TSkinData: the non-visual component a window carries to be skinned. It
 // keeps the stored skin (a compressed skin stream, streamed in form data as
-// "SkinStream"), unpacks it into the element model, exposes elements,
-// colours and fonts to every painter, decides per window whether it is
-// skinned, and switches skinning on and off through the skin manager.
+// "SkinStream"), unpacks it into a skin model, exposes that model's
+// elements, colours and fonts to every painter, decides per window whether
+// it is skinned, and switches skinning on and off through the skin manager.
 #pragma once
 
-#include "skin/model/SkinElements.h"
+#include "skin/model/SkinModel.h"
 #include "ui/Component.h"
 #include "ui/Events.h"
 #include "ui/Graphics.h"
-#include "ui/Handles.h"
 #include "ui/Sets.h"
 #include "ui/Strings.h"
 
 #include <windows.h>
 
-#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -25,8 +23,6 @@
 class TControl;
 class TImageList;
 class TMemoryStream;
-class TQuickIni;
-class TSkinReader;
 class TStream;
 namespace ui {
 struct TEnumInfo;
@@ -100,7 +96,9 @@ TSkinControlTypes DefaultSkinControls();
 // The 116 class-name-to-kind lines a new component's Skin3rd holds.
 const std::vector<std::string_view>& DefaultSkin3rdLines();
 
-class TSkinData : public TComponent {
+// The current skin is the component's own TSkinModel part: painters read
+// its elements and colours straight from the component.
+class TSkinData : public TComponent, public TSkinModel {
 public:
     static const TClassInfo ClassInfo;
     const TClassInfo& ClassType() const override { return ClassInfo; }
@@ -123,7 +121,8 @@ public:
     const TStrings& Skin3rd() const { return *skin3rd_; }
     void SetSkin3rd(const TStrings& lines);
     const std::string& SkinFile() const { return skinFile_; }
-    // Loads and applies the skin file (the same bytes as the stored stream) when it exists.
+    // Loads the skin file (the same bytes as the stored stream) when it exists;
+    // only a file whose skin loads replaces the stored stream and the skin.
     void SetSkinFile(std::string_view name);
     // A design-time list of a skin store; "(none)" at run time, and writing does nothing.
     static std::string_view SkinStore() { return "(none)"; }
@@ -137,21 +136,14 @@ public:
 
     // ---- the stored skin
     TMemoryStream& SkinStream() { return *skinStream_; }
-    // True until a skin has been applied completely; a component whose skin
-    // failed to load never activates.
-    bool SkinNotLoaded() const { return skinNotLoaded_; }
-    // Unpacks SkinStream and applies its description; false (the elements
-    // of an earlier skin left as they were) when the stream is not a valid skin.
-    bool LoadSkinFromStream();
-    // Fills every element slot, the colours and the face brush from an
-    // unpacked skin and its parsed description.
-    void ApplySkinDescription(const TSkinReader& reader, const TQuickIni& ini);
+    // Unpacks SkinStream and builds its skin beside the current one, which
+    // it replaces only when complete. False, the current skin left exactly
+    // as it was, when the stream is not a skin or building it fails; the
+    // observer hears of every piece as it is built.
+    bool LoadSkinFromStream(const TSkinBuildObserver& observer = {});
 
     // ---- what the manager and the painters ask
     void Loaded() override;
-    // The skin's frame colour: a pixel of the top border, or the face colour.
-    TColor SampleFrameColour();
-    void BuildCaptionFont();
     // The application's small icon drawn on magenta, for skinned title bars.
     void ApplyAppIcon();
     // Whether the window of that class is skinned: OnFormSkin decides when
@@ -162,69 +154,6 @@ public:
     // buttons now and are re-skinned 250 ms later.
     void ApplyToSkinnedForms();
 
-    // ---- element slots (empty until a skin provides them)
-    std::string SkinName;
-    std::unique_ptr<TDataSkinBorder> BorderLeft, BorderRight, BorderTop, BorderBottom; // always present
-    std::vector<std::unique_ptr<TDataSkinSysButton>> CaptionButtons;
-    std::unique_ptr<TDataSkinButton> ButtonsElement; // always present
-    std::unique_ptr<TDataSkinTitle> TitleElement;    // always present
-    std::unique_ptr<TDataSkinBorder> Progress;
-    std::unique_ptr<TDataSkinObject> ProgressChunk;
-    std::unique_ptr<TDataSkinObject> MenuBar;
-    std::unique_ptr<TDataSkinObject> GroupBoxEdge;
-    std::unique_ptr<TDataSkinBoxLabel> GroupBox;
-    std::unique_ptr<TDataSkinBorder> Tabs;
-    std::unique_ptr<TDataSkinObject> StatusBarEdges;
-    std::unique_ptr<TDataSkinObject> TabPane;
-    std::unique_ptr<TDataSkinObject> ToolBars;
-    std::unique_ptr<TDataSkinBorder> ComboButton;
-    std::unique_ptr<TDataSkinObject> SunkEdge;
-    std::unique_ptr<TDataSkinObject> ExtraImages;
-    std::unique_ptr<TDataSkinObject> Headerbar;
-    std::unique_ptr<TDataSkinObject> MenuItem;
-    std::unique_ptr<TDataSkinObject> MenuBackground;
-    std::unique_ptr<TDataSkinObject> Scrollbar;
-    std::unique_ptr<TDataSkinObject> HorzScroll;
-    std::unique_ptr<TDataSkinObject> VertScroll;
-    std::unique_ptr<TDataSkinObject> HorzScrollThumb;
-    std::unique_ptr<TDataSkinObject> VertScrollThumb;
-    std::unique_ptr<TDataSkinObject> TrackbarThumbHorz;
-    std::unique_ptr<TDataSkinObject> TrackbarThumbVert;
-    std::unique_ptr<TDataSkinObject> TrackbarThumbLeft;
-    std::unique_ptr<TDataSkinObject> TrackbarThumbRight;
-    std::unique_ptr<TDataSkinObject> TrackbarThumbUp;
-    std::unique_ptr<TDataSkinObject> TrackbarThumbDown;
-    std::unique_ptr<TDataSkinBorder> UpDownHorz;
-    std::unique_ptr<TDataSkinBorder> UpDownVert;
-    std::unique_ptr<TDataSkinObject> Track;
-    std::unique_ptr<TDataSkinObject> TrackVert;
-    std::unique_ptr<TDataSkinObject> ComboxArrow; // made on the first application, then reused
-    std::unique_ptr<TDataSkinObject> Toolbar;     // likewise
-
-    // ---- colours ([Colours]; defaults are system colours)
-    TColor WindowTextColour = clSystemColor | COLOR_WINDOWTEXT;
-    TColor ButtonFaceColour = clSystemColor | COLOR_BTNFACE;
-    TColor ScrollbarColour = clSystemColor | COLOR_SCROLLBAR;
-    TColor HilightTextColour = clSystemColor | COLOR_HIGHLIGHTTEXT;
-    TColor HilightColour = clSystemColor | COLOR_HIGHLIGHT;
-    TColor MenubarColour = clSystemColor | COLOR_BTNFACE;
-    TColor MenuColour = clSystemColor | COLOR_MENU;
-    TColor MenuTextColour = clSystemColor | COLOR_MENUTEXT;
-    TColor ButtonTextColour = clSystemColor | COLOR_BTNTEXT;
-    TColor ButtonHilightColour = clSystemColor | COLOR_BTNHIGHLIGHT;
-    TColor ButtonlightColour = clSystemColor | COLOR_BTNHIGHLIGHT;
-    TColor ButtonShadowColour = clSystemColor | COLOR_BTNSHADOW;
-    TColor ButtonDkShadowColour = clSystemColor | COLOR_3DDKSHADOW;
-    TColor MenuBarTextColour = clSystemColor | COLOR_MENUTEXT;
-    TColor TitleTextActiveColour = clSystemColor | COLOR_CAPTIONTEXT;
-    TColor TitleTextNoActiveColour = clSystemColor | COLOR_INACTIVECAPTIONTEXT;
-    std::vector<TColor> SectionColours;   // one per [COLOUR...] section
-    std::array<TColor, 10> CustomColours{}; // [Customcolors] Color0 ... Color9
-    TColor FrameColour = clSystemColor | COLOR_BTNFACE;
-
-    // A solid brush of ButtonFaceColour, made anew with each skin; null before the first.
-    HBRUSH FaceBrush() const { return faceBrush_.get(); }
-    TFont& CaptionFont() { return *captionFont_; }
     TBitmap AppIconBitmap;
     // The skinned system menu's glyphs: restore, maximise, minimise, close.
     TImageList& MenuGlyphs() { return *menuGlyphs_; }
@@ -233,52 +162,14 @@ public:
     HWND CurrentWindow = nullptr; // the window DecideFormSkin saw last
 
 private:
-    // The parsed description and unpacked package while a skin is applied.
-    struct TSkinSource {
-        const TSkinReader& reader;
-        const TQuickIni& ini;
-        std::vector<std::string> sections;
-    };
-
     void ReadSkinStream(TStream& stream);
     void WriteSkinStream(TStream& stream) const;
-
-    // Loaders: each reads one section of the description.
-    void LoadSkinBitmap(const TSkinSource& source, TBitmap& bitmap, std::string_view fileName) const;
-    void ReadRgbKeys(const TSkinSource& source, std::string_view section, std::string_view prefix,
-                     TColor& colour) const;
-    void LoadElement(const TSkinSource& source, std::unique_ptr<TDataSkinObject>& slot,
-                     std::string_view section) const;
-    void LoadElementWithGlyph(const TSkinSource& source, std::unique_ptr<TDataSkinBorder>& slot,
-                              std::string_view section, std::string_view glyphKey) const;
-    void LoadProgressElement(const TSkinSource& source, std::unique_ptr<TDataSkinBorder>& slot,
-                             std::string_view section) const;
-    void LoadBoxLabel(const TSkinSource& source, std::unique_ptr<TDataSkinBoxLabel>& slot,
-                      std::string_view section) const;
-    void LoadMenuBarElement(const TSkinSource& source, std::unique_ptr<TDataSkinObject>& slot,
-                            std::string_view section) const;
-    void LoadBuiltinElement(std::unique_ptr<TDataSkinObject>& slot, const char* resourceName) const;
-    void LoadBorders(const TSkinSource& source);
-    void LoadColours(const TSkinSource& source);
-    void LoadCaptionButtons(const TSkinSource& source);
-    void LoadMdiButtons(const TSkinSource& source);
-    void LoadButtons(const TSkinSource& source);
-    void LoadTitle(const TSkinSource& source);
-    void FixFrameCounts(const TSkinSource& source);
-    // Synthesised elements.
-    void BuildComboElements();
-    void BuildComboArrow();
-    void BuildToolbarElement();
-    // An element of class E made from the common keys of a section.
-    template <class E>
-    std::unique_ptr<E> ReadElement(const TSkinSource& source, std::string_view section, bool readFrame) const;
+    // The one place where a loaded skin becomes the current one.
+    void ReplaceSkin(TSkinModel&& next);
 
     bool active_ = false;
-    bool skinNotLoaded_ = true;
     std::string skinFile_;
     std::unique_ptr<TStrings> skin3rd_;
     std::unique_ptr<TMemoryStream> skinStream_;
-    std::unique_ptr<TFont> captionFont_;
     std::unique_ptr<TImageList> menuGlyphs_;
-    ui::UniqueBrush faceBrush_;
 };

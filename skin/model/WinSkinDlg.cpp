@@ -1,6 +1,8 @@
 #include "skin/model/WinSkinDlg.h"
 
+#include "skin/chrome/WinSkinMenu.h"
 #include "skin/load/AnsiText.h"
+#include "skin/model/SkinMessages.h"
 #include "skin/model/WinSkinData.h"
 #include "ui/Control.h"
 #include "ui/ExtCtrls.h"
@@ -30,9 +32,6 @@ std::string ClassNameOf(HWND window)
     return std::string(name.data(), length > 0 ? static_cast<std::size_t>(length) : 0);
 }
 
-// The private message a skinned window answers with 1.
-constexpr UINT SKM_ISSKINNED = 0x3523;
-
 } // namespace
 
 TSkinManage* SkinManager() { return processManager; }
@@ -53,15 +52,16 @@ TSkinManage::TSkinManage(TKind kind) : timer_(std::make_unique<TTimer>(nullptr))
     timer_->SetInterval(kSkinActionDelay);
     timer_->OnTimer = TNotifyEvent(this, &TSkinManage::OnTimerAction);
     if (kind == TKind::Secondary) {
-        OwnerKey = reinterpret_cast<std::uintptr_t>(GetModuleHandleA(nullptr));
+        ownerKey_ = reinterpret_cast<std::uintptr_t>(GetModuleHandleA(nullptr));
     }
 }
 
 TSkinManage::~TSkinManage()
 {
-    ActivationState = kManagerDestroying;
-    Enabled = false;
+    activationState_ = TActivationState::Destroying;
+    enabled_ = false;
     timer_.reset();
+    menuSkinners_.clear();
     skinDatas_.clear();
     hook_.reset();
 }
@@ -74,8 +74,8 @@ void TSkinManage::InstallHook()
 void TSkinManage::AddSkinData(TSkinData* skinData)
 {
     skinDatas_.push_back(skinData);
-    if (MainSkinData == nullptr && skinData->SkinFormtype == sfMainform) {
-        MainSkinData = skinData;
+    if (mainSkinData_ == nullptr && skinData->SkinFormtype == sfMainform) {
+        mainSkinData_ = skinData;
     }
 }
 
@@ -83,27 +83,35 @@ void TSkinManage::RemoveSkinData(TSkinData* skinData)
 {
     std::erase(skinDatas_, skinData);
     // A component that is gone must not be asked again.
-    if (MainSkinData == skinData) {
-        MainSkinData = nullptr;
+    if (mainSkinData_ == skinData) {
+        mainSkinData_ = nullptr;
     }
-    if (PendingSkinData == skinData) {
-        PendingSkinData = nullptr;
+    if (pendingSkinData_ == skinData) {
+        pendingSkinData_ = nullptr;
     }
 }
 
-void TSkinManage::Schedule(TSkinAction action, unsigned interval)
+void TSkinManage::Schedule(TSkinAction action, TSkinData* skinData, unsigned interval)
 {
-    PendingAction = action;
-    timer_->SetInterval(interval);
-    if (ActivationState != 0) {
+    if (activationState_ != TActivationState::Never) {
+        pendingAction_ = action;
+        pendingSkinData_ = skinData;
+        timer_->SetInterval(interval);
         timer_->SetEnabled(true);
         return;
     }
     // Before the first window is activated there is nothing to switch yet.
     if (action == saActivate) {
-        Enabled = true;
+        enabled_ = true;
     } else if (action == saDeactivate) {
-        Enabled = false;
+        enabled_ = false;
+    }
+}
+
+void TSkinManage::MarkActivated()
+{
+    if (activationState_ == TActivationState::Never) {
+        activationState_ = TActivationState::Activated;
     }
 }
 
@@ -112,30 +120,34 @@ LRESULT CALLBACK TSkinManage::HookProc(int code, WPARAM wParam, LPARAM lParam)
     TSkinManage* manager = SkinManager();
     const auto window = reinterpret_cast<HWND>(wParam);
     if (manager != nullptr && code == HCBT_ACTIVATE) {
-        if (manager->ActivationState == 0) {
-            manager->ActivationState = 1;
-        }
+        manager->MarkActivated();
         manager->SkinWindow(window);
     } else if (manager != nullptr && code == HCBT_CREATEWND) {
-        // MDI children are skinned as they are made: they are never activated as top-level windows.
         const CREATESTRUCTA& create = *reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs;
+        // Every popup menu, context menu, drop-down or system menu, is a window of this class.
+        if ((create.style & WS_CHILD) == 0 && manager->ownerKey_ == 0 && ClassNameOf(window) == "#32768") {
+            manager->SkinMenuWindow(window);
+        }
+        // MDI children are skinned as they are made: they are never activated as top-level windows.
         if ((create.dwExStyle & WS_EX_MDICHILD) != 0) {
             manager->SkinWindow(window);
         }
+    } else if (manager != nullptr && code == HCBT_DESTROYWND) {
+        manager->DropMenuWindow(window);
     }
     return CallNextHookEx(manager != nullptr ? manager->HookHandle() : nullptr, code, wParam, lParam);
 }
 
 bool TSkinManage::SkinWindow(HWND window)
 {
-    if (!Enabled || window == nullptr) {
+    if (!enabled_ || window == nullptr) {
         return false;
     }
     if (SendMessageA(window, SKM_ISSKINNED, 0, 0) == 1) {
         return false;
     }
     TControl* control = FindFormControl(window);
-    if (!Activating && IsPlainChildWindow(window)) {
+    if (!activating_ && IsPlainChildWindow(window)) {
         return false;
     }
     const std::string className = ClassNameOf(window);
@@ -171,9 +183,82 @@ bool TSkinManage::SkinForm(TCustomForm* form)
     return SkinWindow(form->Handle());
 }
 
-void TSkinManage::ReskinForms()
+void TSkinManage::ReskinForms(TSkinData*)
 {
     // Form skinners drop their title-bar buttons here once they exist.
+}
+
+void TSkinManage::SkinMenuWindow(HWND window)
+{
+    if (!enabled_ || SendMessageA(window, SKM_ISSKINNED, 0, 0) == 1 || IsMenuWindowSkinned(window)) {
+        return;
+    }
+    TSkinData* skinData = ChooseSkinData(window);
+    if (skinData == nullptr || skinData->SkinNotLoaded()) {
+        return;
+    }
+    const TSkinControlTypes& kinds = skinData->SkinControls;
+    bool wanted = false;
+    switch (menuKind_) {
+    case TMenuKind::Popup:
+        wanted = kinds.Contains(xcPopupMenu);
+        break;
+    case TMenuKind::MenuBarDropDown:
+        wanted = kinds.Contains(xcMainMenu) || kinds.Contains(xcMenuItem);
+        break;
+    case TMenuKind::SystemMenu:
+        wanted = kinds.Contains(xcSystemMenu);
+        break;
+    }
+    if (!wanted) {
+        return;
+    }
+    auto skinner = std::make_unique<TWinSkinPopMenu>();
+    skinner->Attach(window, skinData, nullptr);
+    menuSkinners_.push_back(std::move(skinner));
+}
+
+bool TSkinManage::DropMenuWindow(HWND window)
+{
+    const auto found = std::find_if(menuSkinners_.begin(), menuSkinners_.end(),
+                                    [window](const auto& skinner) { return skinner->Handle() == window; });
+    const bool dropped = found != menuSkinners_.end();
+    if (dropped) {
+        menuSkinners_.erase(found);
+    }
+    if (menuSkinners_.empty()) {
+        menuKind_ = TMenuKind::Popup;
+    }
+    return dropped;
+}
+
+bool TSkinManage::IsMenuWindowSkinned(HWND window) const
+{
+    return std::any_of(menuSkinners_.begin(), menuSkinners_.end(),
+                       [window](const auto& skinner) { return skinner->Handle() == window; });
+}
+
+void TSkinManage::BindMenuHandle(HMENU menu)
+{
+    const auto bound = [menu](const auto& skinner) { return skinner->MenuHandle() == menu; };
+    // Binding a menu that is already shown would take it away from its own window.
+    if (menu == nullptr || std::any_of(menuSkinners_.begin(), menuSkinners_.end(), bound)) {
+        return;
+    }
+    const auto free = std::find_if(menuSkinners_.rbegin(), menuSkinners_.rend(),
+                                   [](const auto& skinner) { return skinner->MenuHandle() == nullptr; });
+    if (free != menuSkinners_.rend()) {
+        (*free)->BindMenuHandle(menu);
+    }
+}
+
+TSkinManage::TMenuBackground TSkinManage::BackgroundFor(HMENU menu) const
+{
+    const auto found = std::find_if(menuSkinners_.begin(), menuSkinners_.end(),
+                                    [menu](const auto& skinner) { return skinner->MenuHandle() == menu; });
+    if (found == menuSkinners_.end() || (*found)->Background() == nullptr)
+        return {};
+    return {(*found)->Background(), (*found)->ClientOffset()};
 }
 
 TSkinData* TSkinManage::ChooseSkinData(HWND window) const
@@ -203,14 +288,14 @@ TSkinData* TSkinManage::ChooseSkinData(HWND window) const
 bool TSkinManage::ShouldSkin(HWND window, std::string_view className) const
 {
     bool doSkin = true;
-    if (MainSkinData == nullptr) {
+    if (mainSkinData_ == nullptr) {
         return doSkin;
     }
-    if (!MainSkinData->Options.Contains(xoPreview) &&
+    if (!mainSkinData_->Options.Contains(xoPreview) &&
         LowerCaseAscii(className).find("preview") != std::string::npos) {
         doSkin = false;
     }
-    MainSkinData->DecideFormSkin(window, className, doSkin);
+    mainSkinData_->DecideFormSkin(window, className, doSkin);
     return doSkin;
 }
 
@@ -236,15 +321,19 @@ bool TSkinManage::IsPlainChildWindow(HWND window)
 void TSkinManage::OnTimerAction(TObject*)
 {
     timer_->SetEnabled(false);
-    TSkinData* skinData = std::exchange(PendingSkinData, nullptr);
+    TSkinData* skinData = std::exchange(pendingSkinData_, nullptr);
     if (skinData == nullptr) {
         return;
     }
-    switch (PendingAction) {
-    case saActivate:
-        Enabled = true;
-        FreezePainting = false;
-        Activating = true;
+    switch (pendingAction_) {
+    case saActivate: {
+        enabled_ = true;
+        freezePainting_ = false;
+        struct TActivationPass {
+            bool& flag;
+            explicit TActivationPass(bool& f) : flag(f) { flag = true; }
+            ~TActivationPass() { flag = false; }
+        } pass(activating_);
         if (skinData->SkinFormtype == sfOnlyThisForm) {
             if (auto* form = ui::As<TCustomForm>(skinData->Owner())) {
                 SkinForm(form);
@@ -255,10 +344,10 @@ void TSkinManage::OnTimerAction(TObject*)
                 SkinForm(*it);
             }
         }
-        Activating = false;
         break;
+    }
     case saDeactivate:
-        Enabled = false;
+        enabled_ = false;
         break;
     case saReapply:
     case saPurge:

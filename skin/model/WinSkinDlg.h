@@ -21,8 +21,10 @@
 
 class TControl;
 class TCustomForm;
+class TBitmap;
 class TSkinData;
 class TTimer;
+class TWinSkinPopMenu;
 
 // Actions the timer runs.
 enum TSkinAction : std::int32_t {
@@ -33,8 +35,22 @@ enum TSkinAction : std::int32_t {
     saPurge = 6,
 };
 
-// ActivationState while the manager is being destroyed.
-inline constexpr std::int32_t kManagerDestroying = 4;
+// Whether skinning has ever been switched on (first activation of a window,
+// a component switched on at run time, or a component that is not the main
+// one), and the manager's end.
+enum class TActivationState : std::int32_t {
+    Never = 0,
+    Activated = 1,
+    Destroying = 4,
+};
+
+// The kind of menu about to open, which decides whether its window is skinned.
+enum class TMenuKind : std::int32_t {
+    Popup = 0,          // a context menu (xcPopupMenu)
+    MenuBarDropDown = 1, // a drop-down of a menu bar (xcMainMenu or xcMenuItem)
+    SystemMenu = 2,     // a window's system menu (xcSystemMenu)
+};
+
 // Interval of deferred actions, in milliseconds.
 inline constexpr unsigned kSkinActionDelay = 250;
 
@@ -54,14 +70,35 @@ public:
     void InstallHook();
     void AddSkinData(TSkinData* skinData);
     void RemoveSkinData(TSkinData* skinData);
-    // Runs action after interval ms; before the first activation it takes
-    // effect at once (activate and deactivate only switch Enabled).
-    void Schedule(TSkinAction action, unsigned interval);
+    // Runs action for skinData after interval ms; before the first
+    // activation it takes effect at once (activate and deactivate only switch
+    // skinning on and off) and nothing is left pending.
+    void Schedule(TSkinAction action, TSkinData* skinData, unsigned interval = kSkinActionDelay);
+    TSkinAction PendingAction() const { return pendingAction_; }
+    TSkinData* PendingSkinData() const { return pendingSkinData_; }
     // Whether the window is one the manager skins.
     bool SkinWindow(HWND window);
     bool SkinForm(TCustomForm* form);
-    // Skinned forms of the pending component drop their title-bar buttons.
-    void ReskinForms();
+    // Skinned forms of skinData drop their title-bar buttons.
+    void ReskinForms(TSkinData* skinData);
+
+    // ---- popup-menu windows (class "#32768")
+    // Attaches a menu skinner when skinning is on and MenuKind's kind of menu is skinned.
+    void SkinMenuWindow(HWND window);
+    // The window is going: its menu skinner gives it back and is freed.
+    bool DropMenuWindow(HWND window);
+    bool IsMenuWindowSkinned(HWND window) const;
+    // Binds a menu to the newest menu window that has none yet; a menu
+    // already bound stays where it is.
+    void BindMenuHandle(HMENU menu);
+    // The rendered background of the menu window bound to menu (null when
+    // none), with where that window's client area starts in it.
+    struct TMenuBackground {
+        TBitmap* Bitmap = nullptr;
+        POINT ClientOffset{0, 0};
+    };
+    TMenuBackground BackgroundFor(HMENU menu) const;
+    std::size_t MenuSkinnerCount() const { return menuSkinners_.size(); }
 
     // The component that serves a window: its own form's, a dialog's, the main one, or the first.
     TSkinData* ChooseSkinData(HWND window) const;
@@ -76,16 +113,27 @@ public:
     TTimer& Timer() { return *timer_; }
     const std::vector<TSkinData*>& SkinDatas() const { return skinDatas_; }
 
-    bool Enabled = false;
-    bool Activating = false;
-    std::int32_t ActivationState = 0; // 0 never activated, 1 activated, 4 being destroyed
-    std::int32_t MenuKind = 0;        // 0 popup, 1 menu-bar drop-down, 2 system menu
-    bool MdiChildMaximized = false;
-    bool FreezePainting = false;
-    TSkinAction PendingAction = saNone;
-    TSkinData* PendingSkinData = nullptr;
-    TSkinData* MainSkinData = nullptr;
-    std::uintptr_t OwnerKey = 0;
+    // ---- state
+    // Skinning is on: windows that appear now may be skinned.
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool value) { enabled_ = value; }
+    // An activation pass is running (plain child windows are not refused then).
+    bool Activating() const { return activating_; }
+    TActivationState ActivationState() const { return activationState_; }
+    // The first activation; nothing once the manager is going.
+    void MarkActivated();
+    TMenuKind MenuKind() const { return menuKind_; }
+    // Said by whoever opens a menu, before its window is made.
+    void SetMenuKind(TMenuKind kind) { menuKind_ = kind; }
+    bool MdiChildMaximized() const { return mdiChildMaximized_; }
+    void SetMdiChildMaximized(bool value) { mdiChildMaximized_ = value; }
+    // Set and cleared by the form skinner around attaching.
+    bool FreezePainting() const { return freezePainting_; }
+    void SetFreezePainting(bool value) { freezePainting_ = value; }
+    // The first component added whose SkinFormtype is sfMainform.
+    TSkinData* MainSkinData() const { return mainSkinData_; }
+    // 0 for the process's manager; the module of a secondary one.
+    std::uintptr_t OwnerKey() const { return ownerKey_; }
 
 private:
     static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam);
@@ -93,7 +141,18 @@ private:
 
     std::unique_ptr<TTimer> timer_;
     ui::UniqueHook hook_;
+    std::vector<std::unique_ptr<TWinSkinPopMenu>> menuSkinners_;
     std::vector<TSkinData*> skinDatas_;
+    bool enabled_ = false;
+    bool activating_ = false;
+    TActivationState activationState_ = TActivationState::Never;
+    TMenuKind menuKind_ = TMenuKind::Popup;
+    bool mdiChildMaximized_ = false;
+    bool freezePainting_ = false;
+    TSkinAction pendingAction_ = saNone;
+    TSkinData* pendingSkinData_ = nullptr;
+    TSkinData* mainSkinData_ = nullptr;
+    std::uintptr_t ownerKey_ = 0;
 };
 
 // The process's manager, or null before the first skin data component has loaded.

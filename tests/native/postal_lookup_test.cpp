@@ -200,13 +200,20 @@ TEST(Search, NothingFoundGivesOneNoResultLine)
 
 TEST(Search, OddKeywordBytesFindOnlyBoundaryMatches)
 {
-    // "北" followed by the lead byte of "京" finds the rows holding "北京".
-    const auto lines = app::searchKeyword(postalTable(), "北\xBE");
-    ASSERT_FALSE(lines.empty());
-    for (const auto& line : lines) {
-        EXPECT_TRUE(containsKeyword(line.group, "北\xBE") || containsKeyword(line.region, "北\xBE"))
-            << line.group << ',' << line.region;
-    }
+    // "北" followed by the lead byte of "京" (B1 B1 BE) finds the nine rows of
+    // 北京, where the group field holds "北京"; no other row of the table has
+    // "北" before a character beginning with BE.
+    EXPECT_EQ(regions(app::searchKeyword(postalTable(), "北\xBE")),
+              (std::vector<std::string>{"北京", "通县", "昌平", "顺义", "大兴", "平谷", "怀柔", "密云", "延庆"}));
+
+    // "兰" and the lead byte of "西" (C0 BC CE) begin 兰西 (C0 BC CE F7); the
+    // same bytes sit inside 永嘉 (D3 C0 BC CE) from its second byte on, which
+    // is no match.
+    EXPECT_EQ(app::searchKeyword(postalTable(), "兰\xCE"),
+              (std::vector<PostalRecord>{{"黑龙江", "兰西", "151500", "0455"}}));
+    // Likewise 瓦房店 (.. B7 BF B5 EA) counts and 阜康 (B8 B7 BF B5) does not.
+    EXPECT_EQ(app::searchKeyword(postalTable(), "房\xB5"),
+              (std::vector<PostalRecord>{{"辽宁", "瓦房店", "116300", "0411"}}));
 }
 
 TEST(Search, CaseSensitiveOnLetters)

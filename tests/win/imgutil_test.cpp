@@ -422,14 +422,17 @@ TEST(PixelUtilities, CopyBitmapTakesSizeFormatAndPixels)
 
 TEST(GradientFill, RowsFromFirstToLastColourAndOnlyVisibleOnesDrawn)
 {
-    // Rising channels: falling ones round so that the table does not end on `to` exactly.
     const TColor from = RGBColor(0, 100, 15);
     const TColor to = RGBColor(160, 200, 255);
-    const auto table = GradientTable(GetGradient(17, from, to));
-    ASSERT_EQ(table.size(), 17u);
-    const std::vector<TColor> expected(table.begin(), table.end());
-    EXPECT_EQ(expected.front(), from);
-    EXPECT_EQ(expected.back(), to);
+    // 17 rows, 16 steps, worked out by hand: red rises 10 a row and blue 15,
+    // both exactly; green rises 6.25 a row, rounded to the nearest with
+    // halves up (12.5 -> 13, 37.5 -> 38, 62.5 -> 63, 87.5 -> 88).
+    const std::vector<TColor> expected{
+        RGBColor(0, 100, 15),    RGBColor(10, 106, 30),   RGBColor(20, 113, 45),   RGBColor(30, 119, 60),
+        RGBColor(40, 125, 75),   RGBColor(50, 131, 90),   RGBColor(60, 138, 105),  RGBColor(70, 144, 120),
+        RGBColor(80, 150, 135),  RGBColor(90, 156, 150),  RGBColor(100, 163, 165), RGBColor(110, 169, 180),
+        RGBColor(120, 175, 195), RGBColor(130, 181, 210), RGBColor(140, 188, 225), RGBColor(150, 194, 240),
+        RGBColor(160, 200, 255)};
 
     auto whole = Filled(6, 20, pf24bit, background);
     GradientFill(whole.Canvas().Handle(), {1, 2, 5, 19}, from, to, true);
@@ -437,8 +440,6 @@ TEST(GradientFill, RowsFromFirstToLastColourAndOnlyVisibleOnesDrawn)
                   return x >= 1 && x < 5 && y >= 2 && y < 19 ? expected[static_cast<std::size_t>(y - 2)] : background;
               }),
               "");
-    // The same request reuses the cached table.
-    EXPECT_EQ(GetGradient(17, from, to), GetGradient(17, from, to));
 
     // Half the rectangle clipped away: the visible rows keep their colours in the whole gradient.
     auto clipped = Filled(6, 20, pf24bit, background);
@@ -452,10 +453,31 @@ TEST(GradientFill, RowsFromFirstToLastColourAndOnlyVisibleOnesDrawn)
               }),
               "");
 
+    // Across 17 columns from black to white: 255 / 16 = 15.9375 a column, rounded to the nearest.
+    const std::uint8_t greys[17] = {0, 16, 32, 48, 64, 80, 96, 112, 128, 143, 159, 175, 191, 207, 223, 239, 255};
     auto across = Filled(20, 3, pf32bit, background);
     GradientFill(across.Canvas().Handle(), {2, 0, 19, 3}, clBlack, clWhite, false);
-    const auto grey = GradientTable(GetGradient(17, clBlack, clWhite));
-    EXPECT_EQ(Mismatch(across, [&](int x, int) { return x >= 2 && x < 19 ? grey[static_cast<std::size_t>(x - 2)] : background; }), "");
+    EXPECT_EQ(Mismatch(across, [&](int x, int) {
+                  if (x < 2 || x >= 19)
+                      return background;
+                  const std::uint8_t grey = greys[x - 2];
+                  return RGBColor(grey, grey, grey);
+              }),
+              "");
+
+    // Falling from white to black each column drops by the same rounded
+    // amounts, a half (127.5 at the middle) rounding to the larger drop; the
+    // last column is black exactly.
+    const std::uint8_t falling[17] = {255, 239, 223, 207, 191, 175, 159, 143, 127, 112, 96, 80, 64, 48, 32, 16, 0};
+    auto back = Filled(20, 1, pf24bit, background);
+    GradientFill(back.Canvas().Handle(), {2, 0, 19, 1}, clWhite, clBlack, false);
+    EXPECT_EQ(Mismatch(back, [&](int x, int) {
+                  if (x < 2 || x >= 19)
+                      return background;
+                  const std::uint8_t grey = falling[x - 2];
+                  return RGBColor(grey, grey, grey);
+              }),
+              "");
 }
 
 TEST(DrawingPrimitives, InvertedRectanglesDrawNothing)
@@ -528,7 +550,7 @@ TEST(PaintParentBackground, ParentPaintsUnderTheControlThroughTheDc)
     panel->SetBounds(10, 5, 20, 10);
     panel->SetParent(form.get());
     std::vector<UINT> seen;
-    form->SetWindowProc([&](TMessage& message) {
+    const ui::HookToken layer = form->AddWindowProc([&](TMessage& message, const TWndNext&) {
         if (message.Msg != WM_ERASEBKGND && message.Msg != WM_PAINT)
             return;
         seen.push_back(message.Msg);

@@ -168,6 +168,9 @@ std::string ClipboardText()
     return text;
 }
 
+// Each case starts the program's two windows afresh, as the program starts
+// them, and frees them afterwards: no case sees what another typed, chose
+// or copied, whatever the order they run in.
 class LookupAppTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
@@ -175,18 +178,34 @@ protected:
         ui::RegisterClasses({&TSkinStore::ClassInfo, &TSkinData::ClassInfo});
         Application->Initialize();
         Application->SetTitle("Zelvorin");
+    }
+
+    void SetUp() override
+    {
+        ASSERT_EQ(Form1, nullptr);
         Application->CreateForm(Form1);
         Application->CreateForm(Form2);
+        ASSERT_EQ(Application->MainForm(), Form1);
         Form1->Show();
-        PumpUntil([] { return GetFocus() == Form1->ListBox1->Handle(); });
+        ASSERT_TRUE(PumpUntil([] { return GetFocus() == Form1->ListBox1->Handle(); }));
+    }
+
+    void TearDown() override
+    {
+        delete Form2;
+        Form2 = nullptr;
+        delete Form1;
+        Form1 = nullptr;
+        Pump(10);
     }
 };
 
-// Runs first: the state right after start-up, before the keyword box ever had the focus.
+// The state right after start-up, before the keyword box ever had the focus.
 TEST_F(LookupAppTest, StartsWithTheGroupsAndThePlaceholder)
 {
     HWND groups = Form1->ListBox1->Handle();
     EXPECT_EQ(GetFocus(), groups);
+    EXPECT_EQ(SendMessageA(Form1->ListView1->Handle(), LVM_GETITEMCOUNT, 0, 0), 0) << "no rows before a choice";
     ASSERT_EQ(SendMessageA(groups, LB_GETCOUNT, 0, 0), 39);
     char text[32]{};
     SendMessageA(groups, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(text));

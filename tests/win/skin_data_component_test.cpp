@@ -116,16 +116,16 @@ TEST_F(SkinDataComponentTest, AStoredSkinLoadsWhileTheFormIsReadAndLoadedRegiste
     TSkinManage* manager = SkinManager();
     ASSERT_NE(manager, nullptr);
     EXPECT_EQ(manager->SkinDatas(), std::vector<TSkinData*>{&skin});
-    EXPECT_EQ(manager->MainSkinData, &skin);
+    EXPECT_EQ(manager->MainSkinData(), &skin);
     EXPECT_NE(manager->HookHandle(), nullptr);
     // Before any window was activated, activation only switches the manager on.
-    EXPECT_TRUE(manager->Enabled);
+    EXPECT_TRUE(manager->Enabled());
 
     // A second main component joins the list; the first stays the main one.
     TSkinData& second = ReadWithStream(EdgeSkin());
     EXPECT_EQ(SkinManager(), manager);
     EXPECT_EQ(manager->SkinDatas(), (std::vector<TSkinData*>{&skin, &second}));
-    EXPECT_EQ(manager->MainSkinData, &skin);
+    EXPECT_EQ(manager->MainSkinData(), &skin);
     // A freed component leaves the list.
     hosts.back().reset();
     EXPECT_EQ(manager->SkinDatas(), std::vector<TSkinData*>{&skin});
@@ -137,12 +137,15 @@ TEST_F(SkinDataComponentTest, ADialogComponentSwitchesTheManagerOnWithoutAHook)
     TSkinManage* manager = SkinManager();
     ASSERT_NE(manager, nullptr);
     EXPECT_EQ(manager->SkinDatas(), std::vector<TSkinData*>{&dialog});
-    EXPECT_EQ(manager->MainSkinData, nullptr);
+    EXPECT_EQ(manager->MainSkinData(), nullptr);
     EXPECT_EQ(manager->HookHandle(), nullptr);
-    EXPECT_TRUE(manager->Enabled);
-    EXPECT_EQ(manager->ActivationState, 1);
-    Read("    SkinFormtype = sfOnlyThisForm\n");
-    EXPECT_EQ(manager->ActivationState, 2) << "each component that is not the main one counts";
+    EXPECT_TRUE(manager->Enabled());
+    EXPECT_EQ(manager->ActivationState(), TActivationState::Activated);
+    // However many such components there are, the manager is activated, never taken for one being destroyed.
+    for (int i = 0; i < 4; ++i)
+        Read("    SkinFormtype = sfOnlyThisForm\n");
+    EXPECT_EQ(manager->ActivationState(), TActivationState::Activated);
+    EXPECT_EQ(manager->SkinDatas().size(), 5u);
 }
 
 TEST_F(SkinDataComponentTest, AnEmptyOrBrokenStoredSkinLeavesSkinningOffAndTheProgramRunning)
@@ -225,7 +228,7 @@ TEST_F(SkinDataComponentTest, AnEmptyStreamIsWrittenAsACountOfZero)
     EXPECT_EQ(hosts.back()->SkinData1->SkinStream().Size(), 0);
 }
 
-TEST_F(SkinDataComponentTest, ASkinFileReplacesTheSkinAndAMissingOneOnlyMarksItNotLoaded)
+TEST_F(SkinDataComponentTest, ASkinFileReplacesTheSkinAndAMissingOneLeavesItInForce)
 {
     const char* binary = std::getenv("ZEL_BINARY_DIR");
     ASSERT_NE(binary, nullptr);
@@ -237,8 +240,8 @@ TEST_F(SkinDataComponentTest, ASkinFileReplacesTheSkinAndAMissingOneOnlyMarksItN
 
     skin.SetSkinFile(std::string(binary) + "/test-skins/no-such.skin");
     EXPECT_EQ(skin.SkinFile(), std::string(binary) + "/test-skins/no-such.skin");
-    EXPECT_TRUE(skin.SkinNotLoaded());
-    EXPECT_EQ(skin.SkinName, "Edge probe") << "the earlier skin's elements stay";
+    EXPECT_FALSE(skin.SkinNotLoaded());
+    EXPECT_EQ(skin.SkinName, "Edge probe") << "the earlier skin stays";
     EXPECT_TRUE(skin.Scrollbar);
 }
 
@@ -300,3 +303,31 @@ TEST_F(SkinDataComponentTest, DecideFormSkinLeavesOutMonthCalendarsAndReportWind
 }
 
 } // namespace
+
+TEST_F(SkinDataComponentTest, SwitchingBeforeTheFirstActivationIsImmediateAndAfterItWaitsForTheTimer)
+{
+    TSkinData& skin = ReadWithStream(EdgeSkin());
+    int changes = 0;
+    skin.OnSkinChanged = [&](TObject*) { ++changes; };
+    TSkinManage& manager = *SkinManager();
+    ASSERT_EQ(manager.ActivationState(), TActivationState::Never);
+
+    // Nothing is activated yet: the switch takes effect at once and nothing stays pending.
+    manager.Schedule(saDeactivate, &skin);
+    EXPECT_FALSE(manager.Enabled());
+    EXPECT_EQ(manager.PendingSkinData(), nullptr);
+
+    manager.MarkActivated();
+    manager.Schedule(saActivate, &skin);
+    EXPECT_FALSE(manager.Enabled()) << "deferred by the timer";
+    EXPECT_EQ(manager.PendingSkinData(), &skin);
+    EXPECT_EQ(manager.PendingAction(), saActivate);
+    const ULONGLONG end = GetTickCount64() + 2000;
+    while (manager.PendingSkinData() != nullptr && GetTickCount64() < end) {
+        Application->ProcessMessages();
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    EXPECT_TRUE(manager.Enabled());
+    EXPECT_FALSE(manager.Activating()) << "the pass is over";
+    EXPECT_EQ(changes, 1) << "the component hears that its skin was applied";
+}

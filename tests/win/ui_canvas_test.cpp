@@ -46,9 +46,24 @@ TEST(GraphicsObjects, FontDefaultsSizeAndHandle)
     EXPECT_EQ(font.Height(), -12);
     EXPECT_EQ(font.Color(), clWindowText);
 
+    // Points and pixels at the harness's 96 dots per inch, a point being 1/72
+    // inch: 9 pt is 12 px, 10 pt 13.33 px -> 13, 11 pt 14.67 px -> 15, 12 pt
+    // 16 px; back from pixels 13 px is 9.75 pt -> 10, 15 px 11.25 pt -> 11.
+    ASSERT_EQ(GetDeviceCaps(ui::UniqueWindowDC::Client(nullptr).get(), LOGPIXELSY), 96) << "the values below are for 96 dpi";
     font.SetSize(9);
-    EXPECT_EQ(font.Height(), -MulDiv(9, ui::ScreenPixelsPerInch(), 72));
+    EXPECT_EQ(font.Height(), -12);
     EXPECT_EQ(font.Size(), 9);
+    font.SetSize(10);
+    EXPECT_EQ(font.Height(), -13);
+    EXPECT_EQ(font.Size(), 10);
+    font.SetSize(11);
+    EXPECT_EQ(font.Height(), -15);
+    EXPECT_EQ(font.Size(), 11);
+    font.SetSize(12);
+    EXPECT_EQ(font.Height(), -16);
+    font.SetHeight(-20);
+    EXPECT_EQ(font.Size(), 15);
+    font.SetSize(9);
 
     const long fonts = ui::LiveHandleCount(ui::HandleKind::Font);
     const HFONT first = font.Handle();

@@ -1,6 +1,6 @@
-// Controls and forms under Wine: the replaceable message handler, direct
-// dispatch, mouse enter and leave, modal showing with Enter and Esc, tab
-// order, events, and a pass-through handler that must change nothing.
+// Controls and forms under Wine: direct dispatch, mouse enter and leave,
+// modal showing with Enter and Esc, tab order, events, and a pass-through
+// handler that must change nothing.
 #include "tests/win/ui_window_support.h"
 
 #include "ui/ComCtrls.h"
@@ -91,50 +91,7 @@ protected:
     void TearDown() override { uitest::SetKeyDown(VK_SHIFT, false); }
 };
 
-// ---- WindowProc and Perform
-
-TEST_F(WindowTest, WindowProcReplacedChainedAndRestored)
-{
-    LookupForm f;
-    TButton& button = *f.button;
-    const HWND window = button.Handle();
-    const TWndMethod original = button.WindowProc();
-
-    std::vector<std::string> seen;
-    const TWndMethod first = button.WindowProc();
-    button.SetWindowProc([&, first](TMessage& m) {
-        if (m.Msg == WM_APP + 7)
-            seen.push_back("first");
-        first(m);
-    });
-    const TWndMethod second = button.WindowProc();
-    button.SetWindowProc([&, second](TMessage& m) {
-        if (m.Msg == WM_APP + 7)
-            seen.push_back("second");
-        if (m.Msg == WM_SETTEXT)
-            return;  // swallowed: the control never sees it
-        second(m);
-    });
-
-    SendMessageA(window, WM_APP + 7, 0, 0);
-    EXPECT_EQ(seen, (std::vector<std::string>{"second", "first"}));
-    SetWindowTextA(window, "changed");
-    EXPECT_EQ(button.Caption(), "查询");
-
-    seen.clear();
-    button.SetWindowProc(second);  // the outer handler gives its predecessor back
-    SendMessageA(window, WM_APP + 7, 0, 0);
-    EXPECT_EQ(seen, (std::vector<std::string>{"first"}));
-    SetWindowTextA(window, "changed");
-    EXPECT_EQ(button.Caption(), "changed");
-
-    seen.clear();
-    button.SetWindowProc(original);
-    button.Perform(WM_APP + 7, 0, 0);
-    EXPECT_TRUE(seen.empty());
-    button.SetWindowProc(nullptr);  // an empty handler means the control's own
-    EXPECT_EQ(button.Perform(WM_GETTEXTLENGTH, 0, 0), 7);
-}
+// ---- Perform
 
 TEST_F(WindowTest, PerformBypassesQueueAndWindowProcedure)
 {
@@ -151,14 +108,13 @@ TEST_F(WindowTest, PerformBypassesQueueAndWindowProcedure)
         counter.CallPrevious(m);
     }));
     int handlerCalls = 0;
-    const TWndMethod saved = edit.WindowProc();
-    edit.SetWindowProc([&, saved](TMessage& m) {
+    ui::HookToken layer = edit.AddWindowProc([&](TMessage& m, const TWndNext& next) {
         if (m.Msg == WM_APP + 3) {
             ++handlerCalls;
             m.Result = 55;
             return;
         }
-        saved(m);
+        next(m);
     });
 
     EXPECT_EQ(edit.Perform(WM_APP + 3, 0, 0), 55);
@@ -172,7 +128,7 @@ TEST_F(WindowTest, PerformBypassesQueueAndWindowProcedure)
     EXPECT_EQ(procCalls, 1);
 
     // Perform answers what the native control answers.
-    edit.SetWindowProc(saved);
+    layer.Reset();
     EXPECT_EQ(edit.Perform(WM_GETTEXTLENGTH, 0, 0), static_cast<LRESULT>(std::string("输入关键字").size()));
 }
 
@@ -199,11 +155,10 @@ TEST_F(WindowTest, MouseEnterAndLeaveNotifications)
     track(label, "label");
     track(button, "button");
     int engineSawEnter = 0;
-    const TWndMethod saved = panel->WindowProc();
-    panel->SetWindowProc([&, saved](TMessage& m) {
+    const ui::HookToken layer = panel->AddWindowProc([&](TMessage& m, const TWndNext& next) {
         if (m.Msg == CM_MOUSEENTER)
             ++engineSawEnter;
-        saved(m);
+        next(m);
     });
 
     SendMessageA(panel->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(30, 30));   // over the label
@@ -222,7 +177,6 @@ TEST_F(WindowTest, MouseEnterAndLeaveNotifications)
     EXPECT_EQ(ui::MouseControl(), label);
     delete label;
     EXPECT_EQ(ui::MouseControl(), nullptr);
-    panel->SetWindowProc(saved);
     Pump();
 }
 
@@ -412,11 +366,10 @@ TEST_F(WindowTest, AltAcceleratorClicksTheButton)
     ModalDialog d;
     d.ok->SetCaption("&Search");
     int dialogChars = 0;
-    const TWndMethod saved = d.form->WindowProc();
-    d.form->SetWindowProc([&, saved](TMessage& m) {
+    const ui::HookToken layer = d.form->AddWindowProc([&](TMessage& m, const TWndNext& next) {
         if (m.Msg == CM_DIALOGCHAR)
             ++dialogChars;
-        saved(m);
+        next(m);
     });
     d.form->Show();
     ASSERT_TRUE(PumpUntil([&] { return GetFocus() == d.edit->Handle(); }));
@@ -427,7 +380,6 @@ TEST_F(WindowTest, AltAcceleratorClicksTheButton)
     PostMessageA(d.edit->Handle(), WM_SYSCHAR, 'q', static_cast<LPARAM>(1) << 29);
     Pump();
     EXPECT_EQ(d.okClicks, 1);
-    d.form->SetWindowProc(saved);
 }
 
 // ---- events and native state
@@ -520,11 +472,10 @@ TEST_F(WindowTest, RecreatedWindowKeepsStateChildrenAndHandler)
     f.view->Items()[1]->SetSelected(true);
     f.edit->SetText("typed");
     int notifications = 0;
-    const TWndMethod saved = f.search->WindowProc();
-    f.search->SetWindowProc([&, saved](TMessage& m) {
+    const ui::HookToken layer = f.search->AddWindowProc([&](TMessage& m, const TWndNext& next) {
         if (m.Msg == CM_RECREATEWND)
             ++notifications;
-        saved(m);
+        next(m);
     });
 
     const HWND oldList = f.list->Handle();
@@ -545,7 +496,6 @@ TEST_F(WindowTest, RecreatedWindowKeepsStateChildrenAndHandler)
     EXPECT_EQ(f.view->Selected(), f.view->Items()[1]);
     EXPECT_EQ(GetWindowLongPtrA(f.view->Handle(), GWL_STYLE) & LVS_SINGLESEL, 0);
     EXPECT_EQ(ui::LiveThunkCount(), thunks);
-    f.search->SetWindowProc(saved);
 }
 
 // ---- a handler that passes everything on changes nothing
@@ -577,14 +527,14 @@ std::vector<std::string> RunScenario(bool passThrough)
 {
     LookupForm f;
     std::vector<std::string> log;
+    std::vector<ui::HookToken> layers;
     std::vector<std::unique_ptr<ui::WindowSubclass>> subclasses;
     f.form->HandleNeeded();
     std::vector<TControl*> controls{f.form.get(), f.browse, f.search, f.results, f.list, f.button, f.edit, f.view};
     const std::vector<std::string> names{"Form", "Browse", "Search", "Results", "List", "Button", "Edit", "View"};
     for (std::size_t i = 0; i < controls.size(); ++i) {
         TControl* control = controls[i];
-        const TWndMethod own = control->WindowProc();
-        control->SetWindowProc([&log, own, name = names[i]](TMessage& m) {
+        layers.push_back(control->AddWindowProc([&log, name = names[i]](TMessage& m, const TWndNext& next) {
             switch (m.Msg) {
             case WM_PAINT:
             case WM_NCPAINT:
@@ -607,15 +557,14 @@ std::vector<std::string> RunScenario(bool passThrough)
                     !(m.Msg >= WM_CTLCOLORMSGBOX && m.Msg <= WM_CTLCOLORSTATIC))
                     log.push_back(name + " " + std::to_string(m.Msg) + WordParameter(m));
             }
-            own(m);
+            next(m);
             if (m.Msg == CN_COMMAND || m.Msg == WM_GETDLGCODE || m.Msg == CM_DIALOGKEY)
                 log.push_back(name + " result " + std::to_string(m.Result));
-        });
+        }));
         if (passThrough) {
             // What a skinner does that handles nothing: in front of the
             // handler and in front of the window procedure.
-            const TWndMethod inner = control->WindowProc();
-            control->SetWindowProc([inner](TMessage& m) { inner(m); });
+            layers.push_back(control->AddWindowProc([](TMessage& m, const TWndNext& next) { next(m); }));
             auto* windowed = ui::As<TWinControl>(control);
             auto subclass = std::make_unique<ui::WindowSubclass>();
             ui::WindowSubclass* raw = subclass.get();

@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <exception>
 #include <vector>
 
 namespace {
@@ -25,8 +26,9 @@ TColor At(TBitmap& bitmap, int x, int y)
 }
 
 // One create-draw-free cycle touching every handle kind the classes make:
-// DIB section, memory DC, brush, pen, font.
-TColor Cycle(int i)
+// DIB section, memory DC, brush, pen, font. True when it painted the fill
+// colour and the white line it should have.
+bool Cycle(int i)
 {
     const TColor colour = RGBColor(static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i >> 8), 0x5A);
     TBitmap bitmap(8, 8);
@@ -39,8 +41,40 @@ TColor Cycle(int i)
     canvas.Font().SetHeight(-8 - i % 3);
     canvas.Brush().SetStyle(bsClear);
     canvas.TextOut(0, 0, std::string_view("."));
-    EXPECT_EQ(At(bitmap, 7, 7), clWhite);
-    return At(bitmap, 7, 3);
+    return At(bitmap, 7, 7) == clWhite && At(bitmap, 7, 3) == colour;
+}
+
+// What a soak run saw: the first cycle that failed to paint (or threw), and
+// the framework's handle counts around the run.
+struct SoakOutcome {
+    int firstFailedCycle = -1;
+    ui::HandleSnapshot before;
+    ui::HandleSnapshot after;
+};
+
+// `cycles` cycles, stopping at the first that fails. Only the case that shows
+// the soak can fail passes `leaked`: each cycle then leaves one more brush in
+// it, alive past the run as a leaked one would be.
+SoakOutcome Soak(int cycles, std::vector<ui::UniqueBrush>* leaked = nullptr)
+{
+    SoakOutcome outcome;
+    outcome.before = ui::HandleSnapshot::Take();
+    for (int i = 0; i < cycles; ++i) {
+        bool painted = false;
+        try {
+            painted = Cycle(i);
+        } catch (const std::exception&) {
+            // Out of system resources, the way a real leak ends.
+        }
+        if (!painted) {
+            outcome.firstFailedCycle = i;
+            break;
+        }
+        if (leaked)
+            leaked->emplace_back(CreateSolidBrush(RGB(i & 0xFF, 1, 2)));
+    }
+    outcome.after = ui::HandleSnapshot::Take();
+    return outcome;
 }
 
 TEST(GraphicsSoak, HandleCountsReturnToZeroAfterRepeatedUse)
@@ -66,19 +100,12 @@ TEST(GraphicsSoak, HandleCountsReturnToZeroAfterRepeatedUse)
 
 TEST(GraphicsSoak, MoreCyclesThanWineHasGdiHandles)
 {
-    const auto before = ui::HandleSnapshot::Take();
     const ULONGLONG start = GetTickCount64();
-    for (int i = 0; i < soakCycles; ++i) {
-        const TColor expected = RGBColor(static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i >> 8), 0x5A);
-        const TColor painted = Cycle(i);
-        if (painted != expected) {
-            ADD_FAILURE() << "cycle " << i << " painted " << std::hex << painted;
-            break;
-        }
-    }
+    const SoakOutcome outcome = Soak(soakCycles);
     const double seconds = static_cast<double>(GetTickCount64() - start) / 1000.0;
     std::printf("soak: %d cycles in %.2f s\n", soakCycles, seconds);
-    EXPECT_EQ(ui::HandleSnapshot::Take(), before);
+    EXPECT_EQ(outcome.firstFailedCycle, -1);
+    EXPECT_EQ(outcome.after, outcome.before);
 
     // The process can still make and use GDI objects.
     TBitmap after(4, 4);
@@ -87,6 +114,23 @@ TEST(GraphicsSoak, MoreCyclesThanWineHasGdiHandles)
     EXPECT_EQ(At(after, 2, 2), clTeal);
     EXPECT_EQ(At(after, 0, 0), clWhite);
     EXPECT_EQ(after.Canvas().Pixel(1, 1), clTeal);
+}
+
+// The soak's check has teeth: one brush leaked a cycle shows in the counts
+// after a short run, by exactly one brush a cycle and nothing else.
+TEST(GraphicsSoak, ALeakedBrushPerCycleFailsTheSoaksOwnCheck)
+{
+    constexpr int cycles = 100;
+    std::vector<ui::UniqueBrush> leaked;
+    const SoakOutcome outcome = Soak(cycles, &leaked);
+    EXPECT_EQ(outcome.firstFailedCycle, -1) << "a hundred brushes do not yet stop the painting";
+    EXPECT_NE(outcome.after, outcome.before);
+    ui::HandleSnapshot expected = outcome.before;
+    expected.live[static_cast<std::size_t>(ui::HandleKind::Brush)] += cycles;
+    EXPECT_EQ(outcome.after, expected);
+
+    leaked.clear();
+    EXPECT_EQ(ui::HandleSnapshot::Take(), outcome.before);
 }
 
 // Icons and image lists, one of each per cycle, drawn onto a bitmap (image

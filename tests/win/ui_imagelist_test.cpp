@@ -178,8 +178,7 @@ TEST(ImageList, BitmapResourcesOfAModule)
     // comctl32 carries the standard toolbar glyphs as bitmap resource 120.
     const HMODULE comctl = GetModuleHandleA("comctl32.dll");
     ASSERT_NE(comctl, nullptr);
-    if (!FindResourceA(comctl, MAKEINTRESOURCEA(120), RT_BITMAP))
-        GTEST_SKIP() << "no toolbar bitmap in this comctl32";
+    ASSERT_NE(FindResourceA(comctl, MAKEINTRESOURCEA(120), RT_BITMAP), nullptr) << "no toolbar bitmap in this comctl32";
 
     TBitmap bitmap;
     bitmap.LoadFromResourceID(comctl, 120);

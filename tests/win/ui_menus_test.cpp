@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -187,6 +188,32 @@ TEST_F(MenuTest, ItemsDrawTheirOwnGlyphCaptionAndSelection)
     delete images;
     EXPECT_EQ(menu->Images(), nullptr) << "a freed image list is forgotten";
     item->DrawItem(target.Canvas(), rect, false);
+}
+
+TEST_F(MenuTest, AnItemPainterThatThrowsLeavesTheDCAsItWas)
+{
+    TForm owner(nullptr);
+    auto* menu = new TPopupMenu(&owner);
+    TMenuItem* item = AddItem(menu->Items(), &owner, "复制全部");
+    item->OnDrawItem = TMenuDrawItemEvent([](TObject*, TCanvas* canvas, RECT, bool) {
+        canvas->Font().SetColor(clRed);
+        canvas->TextOut(0, 0, "x");  // the canvas's font is in the DC now
+        SetBkMode(canvas->Handle(), TRANSPARENT);
+        throw std::runtime_error("painter failed");
+    });
+    TBitmap target(160, 24);
+    const HDC dc = target.Canvas().Handle();
+    const HGDIOBJ font = GetCurrentObject(dc, OBJ_FONT);
+    const int mode = GetBkMode(dc);
+    DRAWITEMSTRUCT draw{};
+    draw.CtlType = ODT_MENU;
+    draw.itemID = item->Command();
+    draw.itemData = reinterpret_cast<ULONG_PTR>(item);
+    draw.hDC = dc;
+    draw.rcItem = RECT{0, 0, 160, 24};
+    EXPECT_THROW(menu->DrawItem(draw), std::runtime_error);
+    EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), font) << "the menu canvas's font left the DC before it was freed";
+    EXPECT_EQ(GetBkMode(dc), mode);
 }
 
 TEST_F(MenuTest, ChosenItemRunsBeforePopupReturns)
