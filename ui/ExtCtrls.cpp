@@ -1,5 +1,6 @@
 #include "ui/ExtCtrls.h"
 
+#include "ui/ExceptionBoundary.h"
 #include "ui/Picture.h"
 #include "ui/Properties.h"
 #include "ui/UtilityWindow.h"
@@ -30,7 +31,7 @@ UtilityWindow& TimerWindow()
             const auto it = Timers().find(message.WParam);
             if (it != Timers().end()) {
                 TTimer* timer = it->second;
-                timer->OnTimer(timer);
+                RunGuarded(timer, [timer] { timer->OnTimer(timer); });
             }
             return;
         }
