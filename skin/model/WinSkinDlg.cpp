@@ -3,6 +3,7 @@
 #include "skin/load/AnsiText.h"
 #include "skin/model/WinSkinData.h"
 #include "ui/Control.h"
+#include "ui/ExceptionBoundary.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Forms.h"
 #include "ui/Messages.h"
@@ -107,22 +108,28 @@ void TSkinManage::Schedule(TSkinAction action, unsigned interval)
     }
 }
 
-LRESULT CALLBACK TSkinManage::HookProc(int code, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK TSkinManage::HookProc(int code, WPARAM wParam, LPARAM lParam) noexcept
 {
-    TSkinManage* manager = SkinManager();
-    const auto window = reinterpret_cast<HWND>(wParam);
-    if (manager != nullptr && code == HCBT_ACTIVATE) {
-        if (manager->ActivationState == 0) {
-            manager->ActivationState = 1;
-        }
-        manager->SkinWindow(window);
-    } else if (manager != nullptr && code == HCBT_CREATEWND) {
-        // MDI children are skinned as they are made: they are never activated as top-level windows.
-        const CREATESTRUCTA& create = *reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs;
-        if ((create.dwExStyle & WS_EX_MDICHILD) != 0) {
+    // A failure while skinning a window (the user's OnFormSkin among the
+    // causes) goes to the boundary; the window is activated or made all the same.
+    ui::RunGuarded(nullptr, [code, wParam, lParam] {
+        TSkinManage* manager = SkinManager();
+        const auto window = reinterpret_cast<HWND>(wParam);
+        if (manager != nullptr && code == HCBT_ACTIVATE) {
+            if (manager->ActivationState == 0) {
+                manager->ActivationState = 1;
+            }
             manager->SkinWindow(window);
+        } else if (manager != nullptr && code == HCBT_CREATEWND) {
+            // MDI children are skinned as they are made: they are never activated as top-level windows.
+            const CREATESTRUCTA& create = *reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs;
+            if ((create.dwExStyle & WS_EX_MDICHILD) != 0) {
+                manager->SkinWindow(window);
+            }
         }
-    }
+    });
+    // Asked again: a handler may have freed the manager.
+    const TSkinManage* manager = SkinManager();
     return CallNextHookEx(manager != nullptr ? manager->HookHandle() : nullptr, code, wParam, lParam);
 }
 

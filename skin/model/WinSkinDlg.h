@@ -88,7 +88,7 @@ public:
     std::uintptr_t OwnerKey = 0;
 
 private:
-    static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam) noexcept;
     void OnTimerAction(TObject* sender);
 
     std::unique_ptr<TTimer> timer_;
