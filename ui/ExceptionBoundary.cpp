@@ -34,9 +34,15 @@ ExceptionBoundaryHandler SetExceptionBoundary(ExceptionBoundaryHandler handler)
 
 void ReportToBoundary(TObject* sender) noexcept
 {
+    // While the handler's message box is up, the same fault may fire again
+    // inside it (a throwing OnFormSkin is asked about the box itself): such a
+    // report is dropped, or the boxes would nest until the stack ran out.
+    // All windows live on one thread.
+    static constinit bool reporting = false;
     const std::exception_ptr error = std::current_exception();
-    if (!error)
+    if (!error || reporting)
         return;
+    reporting = true;
     try {
         // A copy: the handler may install another boundary while it runs.
         const ExceptionBoundaryHandler handler = InstalledHandler();
@@ -45,6 +51,7 @@ void ReportToBoundary(TObject* sender) noexcept
         // The boundary failed in turn (its message box, OnException, memory):
         // dropping the exception here is the only way to keep it off user32's frames.
     }
+    reporting = false;
 }
 
 } // namespace ui

@@ -29,7 +29,9 @@ ExceptionBoundaryHandler SetExceptionBoundary(ExceptionBoundaryHandler handler);
 
 // Hands the exception being handled to the boundary; call it inside a catch
 // block (outside one it does nothing). Never throws: what the handler itself
-// throws is caught and dropped, since there is nobody left to tell.
+// throws is caught and dropped, since there is nobody left to tell; so is an
+// exception that escapes while the handler is still running (from inside
+// its message box, say).
 void ReportToBoundary(TObject* sender) noexcept;
 
 // Runs body; when it throws, reports to the boundary and answers fallback.

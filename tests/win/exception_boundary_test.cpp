@@ -18,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -81,27 +82,35 @@ protected:
     void TearDown() override
     {
         ui::SetExceptionBoundary({});
+        host.reset();
         FreeSkinManager();
     }
 
+    // A main skin data component, read from form data: its manager hooks the
+    // thread. Skinning is switched on as an active component's loaded skin would.
+    TSkinData& HookingSkinData()
+    {
+        ui::RegisterClasses({&TSkinData::ClassInfo, &TSkinHost::ClassInfo});
+        host = std::make_unique<TSkinHost>(nullptr);
+        ui::ReadFormText(*host, "object SkinHost: TSkinHost\n"
+                                "  object SkinData1: TSkinData\n"
+                                "  end\n"
+                                "end\n");
+        TSkinManage* manager = SkinManager();
+        if (manager == nullptr || manager->HookHandle() == nullptr || host->SkinData1 == nullptr)
+            throw std::runtime_error("the skin data component did not hook the thread");
+        manager->Enabled = true;
+        return *host->SkinData1;
+    }
+
     std::vector<Caught> caught;
+    std::unique_ptr<TSkinHost> host;
 };
 
 TEST_F(ExceptionBoundaryTest, AnOnFormSkinHandlerThrowingInsideTheCbtHookReachesTheBoundaryAndTheFormStillActivates)
 {
-    ui::RegisterClasses({&TSkinData::ClassInfo, &TSkinHost::ClassInfo});
-    auto host = std::make_unique<TSkinHost>(nullptr);
-    ui::ReadFormText(*host, "object SkinHost: TSkinHost\n"
-                            "  object SkinData1: TSkinData\n"
-                            "  end\n"
-                            "end\n");
-    TSkinManage* manager = SkinManager();
-    ASSERT_NE(manager, nullptr);
-    ASSERT_NE(manager->HookHandle(), nullptr) << "the main component hooks the thread";
-    // Skinning switched on, as an active component with a loaded skin does.
-    manager->Enabled = true;
     std::vector<std::string> asked;
-    host->SkinData1->OnFormSkin = [&](TObject*, std::string className, bool&) {
+    HookingSkinData().OnFormSkin = [&](TObject*, std::string className, bool&) {
         asked.push_back(className);
         throw Exception("不要皮肤");
     };
@@ -125,9 +134,43 @@ TEST_F(ExceptionBoundaryTest, AnOnFormSkinHandlerThrowingInsideTheCbtHookReaches
     EXPECT_EQ(asked.size(), 2u);
     EXPECT_EQ(caught.size(), 2u);
     EXPECT_EQ(GetActiveWindow(), form->Handle());
+}
 
-    form.reset();
-    host.reset();
+TEST_F(ExceptionBoundaryTest, TheDefaultBoundaryShowsOneMessageBoxThoughTheHandlerThrowsAgainInsideIt)
+{
+    ui::SetExceptionBoundary({});
+    std::vector<std::string> asked;
+    HookingSkinData().OnFormSkin = [&](TObject*, std::string className, bool&) {
+        asked.push_back(className);
+        throw Exception("不要皮肤");
+    };
+    int boxes = 0;
+    std::string text;
+    // Closes the message box the failure shows, from inside its modal loop.
+    int looks = 0;
+    std::function<void()> closeBox = [&] {
+        const HWND box = uitest::FindThreadDialog();
+        if (!box) {
+            if (++looks < 40)
+                uitest::CallAfter(50, closeBox);
+            return;
+        }
+        ++boxes;
+        text = uitest::ChildTexts(box);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    };
+    uitest::CallAfter(100, closeBox);
+    TForm form(nullptr);
+    form.SetBounds(40, 40, 300, 200);
+    form.Show();
+    // A look still pending would outlive the locals it refers to.
+    uitest::PendingCalls().clear();
+    EXPECT_EQ(boxes, 1);
+    EXPECT_NE(text.find("不要皮肤"), std::string::npos) << text;
+    ASSERT_GE(asked.size(), 2u);
+    EXPECT_EQ(asked[0], "TForm");
+    EXPECT_EQ(asked[1], "#32770") << "the hook was asked about the message box, and the handler threw again";
+    EXPECT_TRUE(form.Visible());
 }
 
 TEST_F(ExceptionBoundaryTest, AnEventHandlerThrowingInsideAWindowProcedureReachesTheBoundaryWithItsWindowsControl)
