@@ -1,6 +1,7 @@
 #include "ui/Control.h"
 
 #include "ui/DcGuards.h"
+#include "ui/ExceptionBoundary.h"
 #include "ui/Forms.h"
 #include "ui/Menus.h"
 #include "ui/Properties.h"
@@ -652,13 +653,17 @@ void TWinControl::CreateParams(TCreateParams& params)
 
 HWND TWinControl::ParentWindowHandle() { return Parent() ? Parent()->Handle() : nullptr; }
 
-LRESULT CALLBACK TWinControl::InitialWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK TWinControl::InitialWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) noexcept
 {
     // Only a window that nobody subclassed yet is the one being created.
     if (ui::g_creating && GetWindowLongPtrA(window, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&InitialWndProc)) {
         TWinControl* control = std::exchange(ui::g_creating, nullptr);
-        control->Bind(window);
-        return CallWindowProcA(control->subclass_.Proc(), window, msg, wParam, lParam);
+        // Should binding fail (memory), the failure is reported and the window
+        // is left to the default procedure.
+        return ui::RunGuarded(control, LRESULT{0}, [&] {
+            control->Bind(window);
+            return CallWindowProcA(control->subclass_.Proc(), window, msg, wParam, lParam);
+        });
     }
     return DefWindowProcA(window, msg, wParam, lParam);
 }
@@ -798,7 +803,7 @@ void TWinControl::MainWndProc(TMessage& message)
     try {
         WindowProc(message);
     } catch (...) {
-        Application->HandleException(this);
+        ui::ReportToBoundary(this);
     }
     if (message.Msg == WM_NCDESTROY)
         WindowDestroyed();

@@ -368,7 +368,7 @@ private:
     void ApplyWindowBounds();
     void SyncBoundsFromWindow();
     void TrackMouseLeave();
-    static LRESULT CALLBACK InitialWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK InitialWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
 
     ui::UniqueWindow handle_;
     ui::WindowSubclass subclass_;

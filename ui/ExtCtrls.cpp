@@ -1,6 +1,7 @@
 #include "ui/ExtCtrls.h"
 
 #include "ui/DcGuards.h"
+#include "ui/ExceptionBoundary.h"
 #include "ui/Picture.h"
 #include "ui/Properties.h"
 #include "ui/UtilityWindow.h"
@@ -31,7 +32,7 @@ UtilityWindow& TimerWindow()
             const auto it = Timers().find(message.WParam);
             if (it != Timers().end()) {
                 TTimer* timer = it->second;
-                timer->OnTimer(timer);
+                RunGuarded(timer, [timer] { timer->OnTimer(timer); });
             }
             return;
         }

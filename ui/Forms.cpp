@@ -2,6 +2,7 @@
 
 #include "ui/ComCtrls.h"
 #include "ui/DcGuards.h"
+#include "ui/ExceptionBoundary.h"
 #include "ui/ExtCtrls.h"
 #include "ui/FormTextReader.h"
 #include "ui/Menus.h"
@@ -34,14 +35,18 @@ struct DisableContext {
     std::vector<HWND>* disabled;
 };
 
-BOOL CALLBACK DisableWindow(HWND window, LPARAM data)
+BOOL CALLBACK DisableWindow(HWND window, LPARAM data) noexcept
 {
     auto* context = reinterpret_cast<DisableContext*>(data);
-    if (window != context->except && IsWindowVisible(window) && IsWindowEnabled(window)) {
-        context->disabled->push_back(window);
-        EnableWindow(window, FALSE);
-    }
-    return TRUE;
+    // Out of memory, the enumeration stops: a window that could not be
+    // remembered is not disabled either.
+    return RunGuarded(nullptr, FALSE, [&]() -> BOOL {
+        if (window != context->except && IsWindowVisible(window) && IsWindowEnabled(window)) {
+            context->disabled->push_back(window);
+            EnableWindow(window, FALSE);
+        }
+        return TRUE;
+    });
 }
 
 // Windows the modal form disabled, enabled again when it ends.
@@ -129,13 +134,7 @@ TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner), canvas_(std::m
 TCustomForm::~TCustomForm()
 {
     Destroying();
-    if (OnDestroy) {
-        try {
-            OnDestroy(this);
-        } catch (...) {
-            Application->HandleException(this);
-        }
-    }
+    ui::RunGuarded(this, [this] { OnDestroy(this); });
     // Controls and components go while the form is whole: removing a control
     // tells the form to forget it as the focused one.
     DestroyComponents();
@@ -637,13 +636,8 @@ void TApplication::Run()
 {
     if (mainForm_)
         mainForm_->Show();
-    while (!terminated_) {
-        try {
-            HandleMessage();
-        } catch (...) {
-            HandleException(this);
-        }
-    }
+    while (!terminated_)
+        ui::RunGuarded(this, [this] { HandleMessage(); });
 }
 
 void TApplication::Terminate() { PostQuitMessage(0); }

@@ -1,7 +1,6 @@
 #include "ui/UtilityWindow.h"
 
 #include "ui/Exceptions.h"
-#include "ui/Forms.h"
 
 namespace ui {
 
@@ -18,13 +17,7 @@ UtilityWindow::UtilityWindow(std::function<void(UtilityWindow&, TMessage&)> hand
                                   nullptr, GetModuleHandleA(nullptr), nullptr));
     if (!window_)
         throw Exception("Cannot create a utility window");
-    subclass_.Install(window_.get(), [this](TMessage& message) {
-        try {
-            handler_(*this, message);
-        } catch (...) {
-            Application->HandleException(nullptr);
-        }
-    });
+    subclass_.Install(window_.get(), [this](TMessage& message) { handler_(*this, message); });
 }
 
 UtilityWindow::~UtilityWindow() { subclass_.Remove(); }

@@ -1,5 +1,7 @@
 #include "ui/WndProcThunk.h"
 
+#include "ui/ExceptionBoundary.h"
+
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -164,20 +166,18 @@ void FreeIfUnused(SubclassRecord* record) noexcept
     delete record;
 }
 
-LRESULT CALLBACK RecordProc(HWND recordArgument, UINT msg, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK RecordProc(HWND recordArgument, UINT msg, WPARAM wParam, LPARAM lParam) noexcept
 {
     auto* record = reinterpret_cast<SubclassRecord*>(recordArgument);
     ++record->depth;
     LRESULT result = 0;
     if (record->active) {
-        TMessage message{msg, wParam, lParam, 0};
-        try {
+        // A handler that failed half-way answers 0, whatever it had stored.
+        result = RunGuarded(nullptr, LRESULT{0}, [record, msg, wParam, lParam] {
+            TMessage message{msg, wParam, lParam, 0};
             record->handler(message);
-        } catch (...) {
-            // Handlers report their own failures; nothing may unwind through
-            // the system's frames that called us.
-        }
-        result = message.Result;
+            return message.Result;
+        });
     } else {
         result = CallProc(record->previous, record->unicode, record->window, msg, wParam, lParam);
     }

@@ -33,7 +33,9 @@ public:
     // Makes handler the window's procedure; the previous one stays reachable
     // through CallPrevious. The W or A form of the window-long calls is chosen
     // by IsWindowUnicode, so a Unicode window stays Unicode. Fails (false) for
-    // an invalid window or when already installed.
+    // an invalid window or when already installed. An exception that leaves
+    // the handler goes to the exception boundary (ui/ExceptionBoundary.h) and
+    // the message answers 0.
     bool Install(HWND window, Handler handler);
 
     // Gives the window its previous procedure back. When somebody subclassed

@@ -5,6 +5,7 @@
 #include "skin/model/SkinMessages.h"
 #include "skin/model/WinSkinData.h"
 #include "ui/Control.h"
+#include "ui/ExceptionBoundary.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Forms.h"
 #include "ui/Messages.h"
@@ -115,26 +116,32 @@ void TSkinManage::MarkActivated()
     }
 }
 
-LRESULT CALLBACK TSkinManage::HookProc(int code, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK TSkinManage::HookProc(int code, WPARAM wParam, LPARAM lParam) noexcept
 {
-    TSkinManage* manager = SkinManager();
-    const auto window = reinterpret_cast<HWND>(wParam);
-    if (manager != nullptr && code == HCBT_ACTIVATE) {
-        manager->MarkActivated();
-        manager->SkinWindow(window);
-    } else if (manager != nullptr && code == HCBT_CREATEWND) {
-        const CREATESTRUCTA& create = *reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs;
-        // Every popup menu, context menu, drop-down or system menu, is a window of this class.
-        if ((create.style & WS_CHILD) == 0 && manager->ownerKey_ == 0 && ClassNameOf(window) == "#32768") {
-            manager->SkinMenuWindow(window);
-        }
-        // MDI children are skinned as they are made: they are never activated as top-level windows.
-        if ((create.dwExStyle & WS_EX_MDICHILD) != 0) {
+    // A failure while skinning a window (the user's OnFormSkin among the
+    // causes) goes to the boundary; the window is activated or made all the same.
+    ui::RunGuarded(nullptr, [code, wParam, lParam] {
+        TSkinManage* manager = SkinManager();
+        const auto window = reinterpret_cast<HWND>(wParam);
+        if (manager != nullptr && code == HCBT_ACTIVATE) {
+            manager->MarkActivated();
             manager->SkinWindow(window);
+        } else if (manager != nullptr && code == HCBT_CREATEWND) {
+            const CREATESTRUCTA& create = *reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs;
+            // Every popup menu, context menu, drop-down or system menu, is a window of this class.
+            if ((create.style & WS_CHILD) == 0 && manager->ownerKey_ == 0 && ClassNameOf(window) == "#32768") {
+                manager->SkinMenuWindow(window);
+            }
+            // MDI children are skinned as they are made: they are never activated as top-level windows.
+            if ((create.dwExStyle & WS_EX_MDICHILD) != 0) {
+                manager->SkinWindow(window);
+            }
+        } else if (manager != nullptr && code == HCBT_DESTROYWND) {
+            manager->DropMenuWindow(window);
         }
-    } else if (manager != nullptr && code == HCBT_DESTROYWND) {
-        manager->DropMenuWindow(window);
-    }
+    });
+    // Asked again: a handler may have freed the manager.
+    const TSkinManage* manager = SkinManager();
     return CallNextHookEx(manager != nullptr ? manager->HookHandle() : nullptr, code, wParam, lParam);
 }
 

@@ -136,7 +136,7 @@ public:
     std::uintptr_t OwnerKey() const { return ownerKey_; }
 
 private:
-    static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam) noexcept;
     void OnTimerAction(TObject* sender);
 
     std::unique_ptr<TTimer> timer_;

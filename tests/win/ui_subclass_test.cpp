@@ -1,5 +1,6 @@
 // Window procedure subclassing: layering, pass-through when unhooking out of
 // order, removal from inside a handler, windows destroyed underneath.
+#include "ui/ExceptionBoundary.h"
 #include "ui/Handles.h"
 #include "ui/WndProcThunk.h"
 
@@ -173,6 +174,8 @@ TEST_F(SubclassTest, WindowDestroyedUnderneathStopsCallsAndFreesOnRemove)
 
 TEST_F(SubclassTest, ExceptionInAHandlerDoesNotEscapeIntoTheSystem)
 {
+    int reported = 0;
+    ui::SetExceptionBoundary([&](std::exception_ptr, TObject*) { ++reported; });
     ui::WindowSubclass s;
     ASSERT_TRUE(s.Install(Hwnd(), [&](TMessage& m) {
         if (m.Msg == WM_PROBE)
@@ -180,6 +183,8 @@ TEST_F(SubclassTest, ExceptionInAHandlerDoesNotEscapeIntoTheSystem)
         s.CallPrevious(m);
     }));
     EXPECT_EQ(SendMessageA(Hwnd(), WM_PROBE, 0, 0), 0);
+    ui::SetExceptionBoundary({});
+    EXPECT_EQ(reported, 1);
 }
 
 TEST(Subclass, UnicodeWindowStaysUnicode)

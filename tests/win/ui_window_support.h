@@ -3,6 +3,7 @@
 // thread's dialog boxes.
 #pragma once
 
+#include "ui/ExceptionBoundary.h"
 #include "ui/Forms.h"
 
 #include <windows.h>
@@ -38,15 +39,17 @@ inline std::map<UINT_PTR, std::function<void()>>& PendingCalls()
     return pending;
 }
 
-inline void CALLBACK RunPendingCall(HWND, UINT, UINT_PTR timer, DWORD)
+inline void CALLBACK RunPendingCall(HWND, UINT, UINT_PTR timer, DWORD) noexcept
 {
     KillTimer(nullptr, timer);
-    const auto it = PendingCalls().find(timer);
-    if (it == PendingCalls().end())
-        return;
-    const std::function<void()> run = std::move(it->second);
-    PendingCalls().erase(it);
-    run();
+    ui::RunGuarded(nullptr, [timer] {
+        const auto it = PendingCalls().find(timer);
+        if (it == PendingCalls().end())
+            return;
+        const std::function<void()> run = std::move(it->second);
+        PendingCalls().erase(it);
+        run();
+    });
 }
 
 // Runs action once, after milliseconds, from whatever message loop is running then.
@@ -56,7 +59,7 @@ inline void CallAfter(unsigned milliseconds, std::function<void()> action)
     PendingCalls()[id] = std::move(action);
 }
 
-inline BOOL CALLBACK MatchDialog(HWND window, LPARAM data)
+inline BOOL CALLBACK MatchDialog(HWND window, LPARAM data) noexcept
 {
     char name[32]{};
     GetClassNameA(window, name, sizeof name);
@@ -82,10 +85,12 @@ inline std::string WindowText(HWND window)
     return text;
 }
 
-inline BOOL CALLBACK AppendChildText(HWND window, LPARAM data)
+inline BOOL CALLBACK AppendChildText(HWND window, LPARAM data) noexcept
 {
-    *reinterpret_cast<std::string*>(data) += WindowText(window) + "\n";
-    return TRUE;
+    return ui::RunGuarded(nullptr, FALSE, [&]() -> BOOL {
+        *reinterpret_cast<std::string*>(data) += WindowText(window) + "\n";
+        return TRUE;
+    });
 }
 
 // The texts of all child windows, one per line (a message box's message is among them).

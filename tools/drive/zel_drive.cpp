@@ -51,7 +51,7 @@ struct ChildSearch {
     HWND found;
 };
 
-BOOL CALLBACK MatchChild(HWND window, LPARAM data)
+BOOL CALLBACK MatchChild(HWND window, LPARAM data) noexcept
 {
     auto* search = reinterpret_cast<ChildSearch*>(data);
     wchar_t name[64]{};
