@@ -538,11 +538,6 @@ unsigned Sequence::WindowNumber(HWND window) const
     return it == numbers_.end() ? 0 : it->second;
 }
 
-std::string Sequence::WindowName(unsigned number) const
-{
-    return number >= 1 && number <= names_.size() ? names_[number - 1] : std::string();
-}
-
 bool Sequence::IsOptional(UINT message) const
 {
     return std::find(optional_.begin(), optional_.end(), message) != optional_.end();

@@ -19,7 +19,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <map>
 #include <memory>
 #include <span>
@@ -70,7 +69,6 @@ public:
     void NameWindow(HWND window, const std::string& name);
     // The number that stands for window in a parameter; 0 when it has no name.
     unsigned WindowNumber(HWND window) const;
-    std::string WindowName(unsigned number) const;
 
     // Recorded entries for this message are marked Optional: for messages
     // whose count depends on timing (a caret's blinking).

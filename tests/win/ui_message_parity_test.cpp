@@ -149,10 +149,13 @@ LPARAM PointParameter(POINT p) { return MAKELPARAM(p.x, p.y); }
 void FireTimer(HWND window)
 {
     const ui::UniqueTimer timer = ui::UniqueTimer::Start(window, kTestTimer, 1);
+    ASSERT_TRUE(timer);
+    const ULONGLONG end = GetTickCount64() + 2000;
     MSG message{};
     while (!PeekMessageA(&message, window, WM_TIMER, WM_TIMER, PM_REMOVE) || message.wParam != kTestTimer) {
         if (message.message == WM_TIMER)
             DispatchMessageA(&message);
+        ASSERT_LT(GetTickCount64(), end) << "no WM_TIMER";
         message = MSG{};
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_TIMER);
     }
@@ -337,36 +340,51 @@ TEST_F(MessageParity, RecordedSequencesCoverEveryFamilyOfMessages)
 
 // ---- layers that interfere are caught
 
-TEST_F(MessageParity, SubclassThatEatsNonClientPaintingIsCaught)
+struct Interference {
+    const char* what;
+    LayerKind layer;
+    UINT reported;  // the message the report must name
+    layers::Handler handler;
+};
+
+const std::vector<Interference>& Interferences()
 {
-    const ControlKind& edit = Kinds()[3];
-    Run(edit, LayerKind::None, kPassThrough);
-    const std::vector<Entry> bare = Run(edit, LayerKind::None, kPassThrough);
-    const std::vector<Entry> eaten =
-        Run(edit, LayerKind::Subclass, [](TMessage& m, const std::function<void(TMessage&)>& next) {
-            if (m.Msg != WM_NCPAINT)
-                next(m);
-        });
-    const ::testing::AssertionResult verdict = msgseq::SameSequence(bare, eaten, "eats WM_NCPAINT");
-    ASSERT_FALSE(verdict);
-    EXPECT_NE(std::string(verdict.message()).find("WM_NCPAINT"), std::string::npos) << verdict.message();
+    static const std::vector<Interference> all{
+        {"a subclass that eats WM_NCPAINT", LayerKind::Subclass, WM_NCPAINT,
+         [](TMessage& m, const std::function<void(TMessage&)>& next) {
+             if (m.Msg != WM_NCPAINT)
+                 next(m);
+         }},
+        {"a subclass that moves the mouse by a pixel", LayerKind::Subclass, WM_MOUSEMOVE,
+         [](TMessage& m, const std::function<void(TMessage&)>& next) {
+             if (m.Msg == WM_MOUSEMOVE)
+                 m.LParam = MAKELPARAM(GET_X_LPARAM(m.LParam) + 1, GET_Y_LPARAM(m.LParam));
+             next(m);
+         }},
+        {"a WindowProc that eats WM_NCPAINT", LayerKind::WindowProc, WM_NCPAINT,
+         [](TMessage& m, const std::function<void(TMessage&)>& next) {
+             if (m.Msg != WM_NCPAINT)
+                 next(m);
+         }},
+    };
+    return all;
 }
 
-TEST_F(MessageParity, SubclassThatMovesTheMouseByAPixelIsCaught)
+TEST_F(MessageParity, InterferingLayersAreCaughtForEveryControl)
 {
-    const ControlKind& button = Kinds()[2];
-    ASSERT_EQ(std::string(button.name), "Button");
-    Run(button, LayerKind::None, kPassThrough);
-    const std::vector<Entry> bare = Run(button, LayerKind::None, kPassThrough);
-    const std::vector<Entry> moved =
-        Run(button, LayerKind::Subclass, [](TMessage& m, const std::function<void(TMessage&)>& next) {
-            if (m.Msg == WM_MOUSEMOVE)
-                m.LParam = MAKELPARAM(GET_X_LPARAM(m.LParam) + 1, GET_Y_LPARAM(m.LParam));
-            next(m);
-        });
-    const ::testing::AssertionResult verdict = msgseq::SameSequence(bare, moved, "moves the mouse");
-    ASSERT_FALSE(verdict);
-    EXPECT_NE(std::string(verdict.message()).find("WM_MOUSEMOVE"), std::string::npos) << verdict.message();
+    for (const ControlKind& kind : Kinds()) {
+        Run(kind, LayerKind::None, kPassThrough);
+        const std::vector<Entry> bare = Run(kind, LayerKind::None, kPassThrough);
+        for (const Interference& interference : Interferences()) {
+            const std::string context = std::string(kind.name) + " behind " + interference.what;
+            const ::testing::AssertionResult verdict =
+                msgseq::SameSequence(bare, Run(kind, interference.layer, interference.handler), context);
+            EXPECT_FALSE(verdict) << context;
+            EXPECT_NE(std::string(verdict.message()).find(msgseq::MessageName(interference.reported)),
+                      std::string::npos)
+                << verdict.message();
+        }
+    }
 }
 
 } // namespace
