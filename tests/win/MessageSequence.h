@@ -100,7 +100,8 @@ public:
     // In front of the window's procedure: what the procedures below receive.
     void AttachWindow(HWND window, const std::string& name);
     // In front of the control's WindowProc as it is now: what the handlers
-    // below receive (at first, the control's own WndProc).
+    // below receive (at first, the control's own WndProc). Makes a windowed
+    // control's window if it has none yet. Detach before the control is freed.
     void AttachControl(TControl& control, const std::string& name);
     // Takes every attachment off, newest first.
     void Detach();
