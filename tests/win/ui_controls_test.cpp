@@ -1,6 +1,8 @@
 // Controls and forms under Wine: direct dispatch, mouse enter and leave,
 // modal showing with Enter and Esc, tab order, events, and a pass-through
 // handler that must change nothing.
+#include "tests/win/MessageSequence.h"
+#include "tests/win/WindowLayers.h"
 #include "tests/win/ui_window_support.h"
 
 #include "ui/ComCtrls.h"
@@ -11,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -500,78 +504,40 @@ TEST_F(WindowTest, RecreatedWindowKeepsStateChildrenAndHandler)
 
 // ---- a handler that passes everything on changes nothing
 
-// The word parameter where it is a value rather than a handle (handles differ between runs).
-std::string WordParameter(const TMessage& m)
-{
-    switch (m.Msg) {
-    case WM_KEYDOWN:
-    case WM_KEYUP:
-    case WM_CHAR:
-    case CN_KEYDOWN:
-    case CN_CHAR:
-    case CM_DIALOGKEY:
-    case WM_SHOWWINDOW:
-    case WM_SIZE:
-    case CM_VISIBLECHANGED:
-        return " " + std::to_string(m.WParam);
-    case WM_COMMAND:
-    case CN_COMMAND:
-    case WM_ACTIVATE:
-        return " " + std::to_string(LOWORD(m.WParam)) + "/" + std::to_string(HIWORD(m.WParam));
-    default:
-        return {};
-    }
-}
+struct ScenarioRecord {
+    std::vector<msgseq::Entry> messages;  // what each control's own WindowProc received
+    std::vector<std::string> events;      // event handlers run, answers given, the final state
+};
 
-std::vector<std::string> RunScenario(bool passThrough)
+ScenarioRecord RunScenario(bool passThrough)
 {
+    ScenarioRecord record;
+    msgseq::Sequence sequence;
     LookupForm f;
-    std::vector<std::string> log;
-    std::vector<ui::HookToken> layers;
-    std::vector<std::unique_ptr<ui::WindowSubclass>> subclasses;
     f.form->HandleNeeded();
-    std::vector<TControl*> controls{f.form.get(), f.browse, f.search, f.results, f.list, f.button, f.edit, f.view};
+    std::vector<std::unique_ptr<layers::ScopedLayer>> layered;
+    msgseq::Recorder recorder(sequence);
+    const std::vector<TControl*> controls{f.form.get(), f.browse, f.search, f.results, f.list, f.button, f.edit, f.view};
     const std::vector<std::string> names{"Form", "Browse", "Search", "Results", "List", "Button", "Edit", "View"};
     for (std::size_t i = 0; i < controls.size(); ++i) {
         TControl* control = controls[i];
-        layers.push_back(control->AddWindowProc([&log, name = names[i]](TMessage& m, const TWndNext& next) {
-            switch (m.Msg) {
-            case WM_PAINT:
-            case WM_NCPAINT:
-            case WM_ERASEBKGND:
-            case WM_SYNCPAINT:
-            case WM_SETCURSOR:
-            case WM_NCHITTEST:
-            case WM_MOUSEMOVE:
-            case WM_NCMOUSEMOVE:
-            case WM_MOUSELEAVE:
-            case WM_TIMER:
-            case 0x0118:
-            case WM_GETICON:
-            case WM_GETOBJECT:
-            case CM_MOUSEENTER:
-            case CM_MOUSELEAVE:
-                break;
-            default:
-                if (!(m.Msg >= CN_CTLCOLORMSGBOX && m.Msg <= CN_CTLCOLORSTATIC) &&
-                    !(m.Msg >= WM_CTLCOLORMSGBOX && m.Msg <= WM_CTLCOLORSTATIC))
-                    log.push_back(name + " " + std::to_string(m.Msg) + WordParameter(m));
-            }
-            next(m);
-            if (m.Msg == CN_COMMAND || m.Msg == WM_GETDLGCODE || m.Msg == CM_DIALOGKEY)
-                log.push_back(name + " result " + std::to_string(m.Result));
-        }));
-        if (passThrough) {
-            // What a skinner does that handles nothing: in front of the
-            // handler and in front of the window procedure.
-            layers.push_back(control->AddWindowProc([](TMessage& m, const TWndNext& next) { next(m); }));
-            auto* windowed = ui::As<TWinControl>(control);
-            auto subclass = std::make_unique<ui::WindowSubclass>();
-            ui::WindowSubclass* raw = subclass.get();
-            subclass->Install(windowed->Handle(), [raw](TMessage& m) { raw->CallPrevious(m); });
-            subclasses.push_back(std::move(subclass));
+        layered.push_back(layers::InstallWindowProcLayer(
+            *control, [&log = record.events, name = names[i]](TMessage& m, const std::function<void(TMessage&)>& next) {
+                next(m);
+                if (m.Msg == CN_COMMAND || m.Msg == WM_GETDLGCODE || m.Msg == CM_DIALOGKEY)
+                    log.push_back(name + " result " + std::to_string(m.Result));
+            }));
+        recorder.AttachControl(*control, names[i]);
+    }
+    if (passThrough) {
+        // What a skinner does that handles nothing: in front of the handler
+        // and in front of the window procedure.
+        for (TControl* control : controls) {
+            layered.push_back(layers::InstallPassThroughWindowProc(*control));
+            layered.push_back(layers::InstallPassThroughSubclass(ui::As<TWinControl>(control)->Handle()));
         }
     }
+    std::vector<std::string>& log = record.events;
     f.button->OnClick = TNotifyEvent([&](TObject*) { log.push_back("event Button2Click"); });
     f.list->OnClick = TNotifyEvent([&](TObject*) { log.push_back("event ListBox1Click"); });
     f.edit->OnEnter = TNotifyEvent([&](TObject*) {
@@ -583,36 +549,47 @@ std::vector<std::string> RunScenario(bool passThrough)
 
     f.form->Show();
     PumpUntil([&] { return GetFocus() == f.list->Handle(); });
+    // Showing and activating follow the X server's timing; the scripted part starts once that settled.
+    msgseq::Flush(100);
+    sequence.Clear();
     uitest::PressKey(VK_DOWN);
     uitest::PressKey(VK_TAB);
     uitest::PressKey(VK_TAB);
     PostMessageA(f.edit->Handle(), WM_CHAR, 'a', 1);
-    Pump(20);
+    msgseq::Flush();
     uitest::PressKey(VK_RETURN);
     f.edit->SetText("北京");
     SendMessageA(f.button->Handle(), BM_CLICK, 0, 0);
     f.view->Items()[0]->SetSelected(true);
+    msgseq::Flush();
     f.form->Hide();
-    Pump(20);
+    msgseq::Flush();
     log.push_back("final " + f.edit->Text() + " " + std::to_string(f.list->ItemIndex()) + " " +
                   std::to_string(f.view->SelCount()));
-    for (auto& subclass : subclasses)
-        subclass->Remove();
-    return log;
+    while (!layered.empty()) {
+        if (layered.size() == controls.size())
+            recorder.Detach();  // the recorders sit between the answer loggers and the pass-through layers
+        layered.pop_back();
+    }
+    record.messages = sequence.Entries();
+    return record;
 }
 
 TEST_F(WindowTest, PassThroughHandlerChangesNothingTheApplicationSees)
 {
     RunScenario(false);  // the first showing of a process differs; warm up
-    const std::vector<std::string> plain = RunScenario(false);
-    const std::vector<std::string> hooked = RunScenario(true);
-    EXPECT_GT(plain.size(), 50u);
-    EXPECT_EQ(plain, hooked);
-    const auto has = [&](const std::string& entry) { return std::find(plain.begin(), plain.end(), entry) != plain.end(); };
+    const ScenarioRecord plain = RunScenario(false);
+    const ScenarioRecord hooked = RunScenario(true);
+    EXPECT_GT(plain.messages.size(), 100u);
+    EXPECT_TRUE(msgseq::SameSequence(plain.messages, hooked.messages));
+    EXPECT_EQ(plain.events, hooked.events);
+    const auto has = [&](const std::string& entry) {
+        return std::find(plain.events.begin(), plain.events.end(), entry) != plain.events.end();
+    };
     EXPECT_TRUE(has("event Edit2Enter"));
     EXPECT_TRUE(has("event Button2Click"));
     EXPECT_TRUE(has("event ListBox1Click"));
-    EXPECT_TRUE(has("final 北京 0 1")) << plain.back();
+    EXPECT_TRUE(has("final 北京 0 1")) << plain.events.back();
 }
 
 // ---- exceptions
