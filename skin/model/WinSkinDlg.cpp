@@ -1,5 +1,6 @@
 #include "skin/model/WinSkinDlg.h"
 
+#include "skin/chrome/WinSkinForm.h"
 #include "skin/chrome/WinSkinMenu.h"
 #include "skin/load/AnsiText.h"
 #include "skin/model/SkinMessages.h"
@@ -62,6 +63,7 @@ TSkinManage::~TSkinManage()
     activationState_ = TActivationState::Destroying;
     enabled_ = false;
     timer_.reset();
+    DetachAll();
     menuSkinners_.clear();
     skinDatas_.clear();
     hook_.reset();
@@ -150,7 +152,8 @@ bool TSkinManage::SkinWindow(HWND window)
     if (!enabled_ || window == nullptr) {
         return false;
     }
-    if (SendMessageA(window, SKM_ISSKINNED, 0, 0) == 1) {
+    PurgeFormSkinners();
+    if (SendMessageA(window, SKM_ISSKINNED, 0, 0) == 1 || FindFormSkinner(window) != nullptr) {
         return false;
     }
     TControl* control = FindFormControl(window);
@@ -174,12 +177,124 @@ bool TSkinManage::SkinWindow(HWND window)
         !ShouldSkin(window, className)) {
         return false;
     }
-    const TSkinData* skinData = ChooseSkinData(window);
+    TSkinData* skinData = ChooseSkinData(window);
     if (skinData == nullptr || skinData->SkinNotLoaded()) {
         return false;
     }
-    // The window qualifies; attaching a form skinner comes with the form chrome.
-    return false;
+    auto* form = ui::As<TWinControl>(control);
+    // A framework form owns its skinner: it goes while the form is still whole.
+    auto skinner = std::make_unique<TWinSkinForm>(form);
+    skinner->SetHandle(window);
+    skinner->SetOwnerKey(ownerKey_);
+    if (form != nullptr) {
+        skinner->AttachForm(*skinData, *form);
+    } else {
+        skinner->AttachWindow(*skinData);
+    }
+    formSkinners_.push_back(skinner.release());
+    PostMessageA(window, SKM_INITSKIN, 0, SkinInitParam);
+    return true;
+}
+
+TWinSkinForm* TSkinManage::FindFormSkinner(HWND window) const
+{
+    const auto found = std::find_if(formSkinners_.begin(), formSkinners_.end(),
+                                    [window](const TWinSkinForm* skinner) { return skinner->Handle() == window; });
+    return found == formSkinners_.end() ? nullptr : *found;
+}
+
+void TSkinManage::ForgetFormSkinner(HWND window)
+{
+    if (activationState_ == TActivationState::Destroying) {
+        return;
+    }
+    const auto found = std::find_if(formSkinners_.begin(), formSkinners_.end(),
+                                    [window](const TWinSkinForm* skinner) { return skinner->Handle() == window; });
+    if (found != formSkinners_.end()) {
+        formSkinners_.erase(found);
+    }
+}
+
+void TSkinManage::FreeFormSkinner(TWinSkinForm* skinner)
+{
+    std::erase(formSkinners_, skinner);
+    delete skinner;
+}
+
+void TSkinManage::DetachAndFree(TWinSkinForm* skinner)
+{
+    std::erase(formSkinners_, skinner);
+    const HWND window = skinner->Handle();
+    skinner->Detach();
+    delete skinner;
+    TWinSkinForm::RepaintWindow(window);
+}
+
+void TSkinManage::PurgeFormSkinners()
+{
+    if (activationState_ == TActivationState::Destroying) {
+        return;
+    }
+    for (std::size_t i = formSkinners_.size(); i-- > 0;) {
+        TWinSkinForm* skinner = formSkinners_[i];
+        if (skinner->State() == TFormSkinState::Destroyed && skinner->OwnerKey() == ownerKey_) {
+            FreeFormSkinner(skinner);
+        }
+    }
+}
+
+void TSkinManage::PurgeAllDestroyed()
+{
+    if (activationState_ == TActivationState::Destroying) {
+        return;
+    }
+    for (std::size_t i = formSkinners_.size(); i-- > 0;) {
+        if (formSkinners_[i]->State() == TFormSkinState::Destroyed) {
+            FreeFormSkinner(formSkinners_[i]);
+        }
+    }
+}
+
+void TSkinManage::DetachAll()
+{
+    enabled_ = false;
+    for (std::size_t i = formSkinners_.size(); i-- > 0;) {
+        TWinSkinForm* skinner = formSkinners_[i];
+        if (skinner->OwnerKey() == ownerKey_) {
+            std::erase(formSkinners_, skinner);
+            skinner->DetachLight();
+            delete skinner;
+        }
+    }
+}
+
+void TSkinManage::SetMdiChildMaximized(bool value)
+{
+    if (value == mdiChildMaximized_) {
+        return;
+    }
+    mdiChildMaximized_ = value;
+    if (mainSkinData_ != nullptr && mainSkinData_->Options.Contains(xoMDIChildBorder)) {
+        return;
+    }
+    for (TWinSkinForm* skinner : formSkinners_) {
+        if (skinner->FormKind() != TFormKind::MdiChild) {
+            continue;
+        }
+        if (value) {
+            skinner->DropRegion();
+            skinner->SetCaptionBits(true);
+        } else if (skinner->ShowState() == TShowState::Minimized) {
+            skinner->SetCaptionBits(true);
+        } else {
+            skinner->SetShowState(TShowState::Normal);
+            skinner->UpdateRegion();
+            skinner->SetCaptionBits(false);
+            if (!skinner->OwnsRegion()) {
+                skinner->FrameChanged();
+            }
+        }
+    }
 }
 
 bool TSkinManage::SkinForm(TCustomForm* form)
@@ -190,9 +305,13 @@ bool TSkinManage::SkinForm(TCustomForm* form)
     return SkinWindow(form->Handle());
 }
 
-void TSkinManage::ReskinForms(TSkinData*)
+void TSkinManage::ReskinForms(TSkinData* skinData)
 {
-    // Form skinners drop their title-bar buttons here once they exist.
+    for (TWinSkinForm* skinner : formSkinners_) {
+        if (skinner->SkinDataOf() == skinData) {
+            skinner->FreeSysButtons();
+        }
+    }
 }
 
 void TSkinManage::SkinMenuWindow(HWND window)
@@ -336,6 +455,7 @@ void TSkinManage::OnTimerAction(TObject*)
     case saActivate: {
         enabled_ = true;
         freezePainting_ = false;
+        PurgeFormSkinners();
         struct TActivationPass {
             bool& flag;
             explicit TActivationPass(bool& f) : flag(f) { flag = true; }
@@ -355,11 +475,47 @@ void TSkinManage::OnTimerAction(TObject*)
     }
     case saDeactivate:
         enabled_ = false;
+        PurgeFormSkinners();
+        if (skinData->SkinFormtype == sfOnlyThisForm) {
+            const auto own = std::find_if(formSkinners_.rbegin(), formSkinners_.rend(), [skinData](const auto* s) {
+                return s->SkinDataOf() == skinData;
+            });
+            if (own != formSkinners_.rend()) {
+                DetachAndFree(*own);
+            }
+        } else {
+            while (!formSkinners_.empty()) {
+                DetachAndFree(formSkinners_.front());
+            }
+        }
         break;
-    case saReapply:
+    case saReapply: {
+        PurgeFormSkinners();
+        // Every form drops its buttons before any is re-skinned.
+        const std::vector<TWinSkinForm*> skinners = formSkinners_;
+        for (TWinSkinForm* skinner : skinners) {
+            if (skinner->SkinDataOf() == skinData) {
+                skinner->FreeSysButtons();
+                skinner->RebuildMetrics();
+                if (skinData->SkinFormtype == sfOnlyThisForm) {
+                    skinner->Reskin();
+                    break;
+                }
+            }
+        }
+        if (skinData->SkinFormtype != sfOnlyThisForm) {
+            for (TWinSkinForm* skinner : skinners) {
+                if (skinner->SkinDataOf() == skinData) {
+                    skinner->Reskin();
+                }
+            }
+        }
+        break;
+    }
     case saPurge:
+        PurgeAllDestroyed();
+        break;
     case saNone:
-        // Re-applying and purging concern form skinners, which come with the form chrome.
         break;
     }
     skinData->NotifySkinChanged();

@@ -4,9 +4,8 @@
 // Switching and re-applying a changed skin are deferred by 250 ms through a
 // timer, so that they run outside the message that asked for them.
 //
-// Attaching form and menu skinners to windows comes with the form chrome;
-// until then the manager decides which windows would be skinned and tracks
-// the state that decides it, but attaches nothing.
+// Every window it skins gets a form skinner (TWinSkinForm), every popup-menu
+// window a menu skinner; the manager keeps both lists.
 #pragma once
 
 #include "ui/Handles.h"
@@ -24,6 +23,7 @@ class TCustomForm;
 class TBitmap;
 class TSkinData;
 class TTimer;
+class TWinSkinForm;
 class TWinSkinPopMenu;
 
 // Actions the timer runs.
@@ -76,11 +76,26 @@ public:
     void Schedule(TSkinAction action, TSkinData* skinData, unsigned interval = kSkinActionDelay);
     TSkinAction PendingAction() const { return pendingAction_; }
     TSkinData* PendingSkinData() const { return pendingSkinData_; }
-    // Whether the window is one the manager skins.
+    // Attaches a form skinner to the window when it is one the manager skins
+    // and has none yet; true when it attached one.
     bool SkinWindow(HWND window);
     bool SkinForm(TCustomForm* form);
     // Skinned forms of skinData drop their title-bar buttons.
     void ReskinForms(TSkinData* skinData);
+
+    // ---- form skinners (the manager frees them; a form that owns its
+    // skinner may free it first, and the skinner then leaves the list)
+    TWinSkinForm* FindFormSkinner(HWND window) const;
+    // Takes the window's skinner off the list without freeing it.
+    void ForgetFormSkinner(HWND window);
+    // Frees this manager's skinners whose window is gone.
+    void PurgeFormSkinners();
+    // Frees every skinner whose window is gone, whichever manager made it.
+    void PurgeAllDestroyed();
+    // Switches skinning off and frees every skinner of this manager, giving
+    // each window its own procedure back.
+    void DetachAll();
+    const std::vector<TWinSkinForm*>& FormSkinners() const { return formSkinners_; }
 
     // ---- popup-menu windows (class "#32768")
     // Attaches a menu skinner when skinning is on and MenuKind's kind of menu is skinned.
@@ -126,7 +141,8 @@ public:
     // Said by whoever opens a menu, before its window is made.
     void SetMenuKind(TMenuKind kind) { menuKind_ = kind; }
     bool MdiChildMaximized() const { return mdiChildMaximized_; }
-    void SetMdiChildMaximized(bool value) { mdiChildMaximized_ = value; }
+    // Maximised MDI children show the system's caption; the others the skinned frame.
+    void SetMdiChildMaximized(bool value);
     // Set and cleared by the form skinner around attaching.
     bool FreezePainting() const { return freezePainting_; }
     void SetFreezePainting(bool value) { freezePainting_ = value; }
@@ -141,7 +157,11 @@ private:
 
     std::unique_ptr<TTimer> timer_;
     ui::UniqueHook hook_;
+    void FreeFormSkinner(TWinSkinForm* skinner);
+    void DetachAndFree(TWinSkinForm* skinner);
+
     std::vector<std::unique_ptr<TWinSkinPopMenu>> menuSkinners_;
+    std::vector<TWinSkinForm*> formSkinners_;
     std::vector<TSkinData*> skinDatas_;
     bool enabled_ = false;
     bool activating_ = false;

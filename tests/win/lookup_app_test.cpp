@@ -8,6 +8,7 @@
 #include "app/Unit1.h"
 #include "app/Unit2.h"
 #include "skin/load/WinSkinStore.h"
+#include "skin/model/SkinMessages.h"
 #include "skin/model/WinSkinData.h"
 #include "ui/Picture.h"
 
@@ -203,6 +204,13 @@ protected:
 // The state right after start-up, before the keyword box ever had the focus.
 TEST_F(LookupAppTest, StartsWithTheGroupsAndThePlaceholder)
 {
+    Pump(200);
+    // The main window wears the skin's frame around the client area its form data gives.
+    EXPECT_EQ(SendMessageA(Form1->Handle(), SKM_ISSKINNED, 0, 0), 1);
+    RECT client{};
+    GetClientRect(Form1->Handle(), &client);
+    EXPECT_EQ(client.right, 521);
+    EXPECT_EQ(client.bottom, 331);
     HWND groups = Form1->ListBox1->Handle();
     EXPECT_EQ(GetFocus(), groups);
     EXPECT_EQ(SendMessageA(Form1->ListView1->Handle(), LVM_GETITEMCOUNT, 0, 0), 0) << "no rows before a choice";
@@ -469,7 +477,10 @@ TEST_F(LookupAppTest, MainWindowLoadsTheDefaultSkinFromItsFormData)
     for (int i = 0; i < 4; ++i)
         EXPECT_TRUE(filled(skin.CaptionButtons[i])) << i;
     EXPECT_EQ(skin.CaptionButtons[4]->Action, 3);
-    EXPECT_FALSE(skin.CaptionButtons[4]->HasBitmap());
+    // The skin has no picture for the window icon: the skinned main window's small icon took its place.
+    EXPECT_EQ(skin.CaptionButtons[4]->Bitmap.Width(), GetSystemMetrics(SM_CXSMICON));
+    EXPECT_EQ(skin.CaptionButtons[4]->Bitmap.Height(), GetSystemMetrics(SM_CYSMICON));
+    EXPECT_EQ(skin.CaptionButtons[4]->FrameCount, 1);
     for (int i = 5; i < 8; ++i)
         EXPECT_TRUE(filled(skin.CaptionButtons[i])) << i;
 

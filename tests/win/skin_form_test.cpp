@@ -1,0 +1,336 @@
+// Skinned windows as the user sees them: the manager attaches a form skinner
+// when a window is activated, the window grows around its unchanged client
+// area, the skin's frame shows on the screen in the activation's frame, the
+// region leaves the borders' magenta out, and detaching gives everything back.
+#include "tests/win/frame_skin_support.h"
+#include "tests/win/ui_window_support.h"
+
+#include "skin/chrome/WinSkinForm.h"
+#include "skin/model/SkinMessages.h"
+#include "skin/model/WinSkinDlg.h"
+#include "ui/Forms.h"
+#include "ui/Handles.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+using namespace frametest;
+using uitest::Pump;
+using uitest::PumpUntil;
+
+constexpr int kClientWidth = 300;
+constexpr int kClientHeight = 200;
+
+SIZE WindowSize(HWND window)
+{
+    RECT r{};
+    GetWindowRect(window, &r);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+SIZE ClientSize(HWND window)
+{
+    RECT r{};
+    GetClientRect(window, &r);
+    return {r.right, r.bottom};
+}
+
+// What the screen shows of the window's rectangle. Wine draws to the X
+// server asynchronously, so the drawing is given time to arrive first.
+std::unique_ptr<TBitmap> ScreenOf(HWND window)
+{
+    Pump(100);
+    RECT r{};
+    GetWindowRect(window, &r);
+    auto picture = std::make_unique<TBitmap>(r.right - r.left, r.bottom - r.top);
+    HDC screen = GetDC(nullptr);
+    BitBlt(picture->Canvas().Handle(), 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+    return picture;
+}
+
+bool Contains(const TBitmap& picture, const RECT& area, TColor colour)
+{
+    for (LONG y = area.top; y < area.bottom; ++y)
+        for (LONG x = area.left; x < area.right; ++x)
+            if (skintest::PixelOf(picture, x, y) == colour)
+                return true;
+    return false;
+}
+
+class SkinFormTest : public FrameSkinTest {
+protected:
+    void SetUp() override
+    {
+        FrameSkinTest::SetUp();
+        // Borders of known colours and no title-bar buttons, so that every
+        // pixel of the frame is one a test can name.
+        PaintBorders(*skin);
+        skin->CaptionButtons.clear();
+    }
+
+    void TearDown() override
+    {
+        forms.clear();
+        Pump(10);
+        FrameSkinTest::TearDown();
+    }
+
+    TSkinManage& Manager()
+    {
+        TSkinManage& manager = EnsureSkinManager();
+        if (manager.HookHandle() == nullptr) {
+            manager.AddSkinData(skin.get());
+            manager.InstallHook();
+            skin->SetActive(true);
+            manager.SetEnabled(true);
+        }
+        return manager;
+    }
+
+    // A framework form with an empty caption (the title band shows only the
+    // border picture), shown and given time for the skinner's initialisation.
+    TForm& ShowForm(const std::function<void(TForm&)>& prepare = {})
+    {
+        Manager();
+        auto form = std::make_unique<TForm>(nullptr);
+        form->SetBounds(60, 60, 400, 300);
+        form->SetClientSize(kClientWidth, kClientHeight);
+        form->SetCaption("");
+        if (prepare)
+            prepare(*form);
+        TForm& shown = *form;
+        forms.push_back(std::move(form));
+        shown.Show();
+        Pump(100);
+        return shown;
+    }
+
+    std::vector<std::unique_ptr<TForm>> forms;
+};
+
+TEST_F(SkinFormTest, AnActivatedFormIsSkinnedOnceAndKeepsItsClientArea)
+{
+    TSkinManage& manager = Manager();
+    TForm& form = ShowForm();
+    const HWND window = form.Handle();
+    EXPECT_EQ(SendMessageA(window, SKM_ISSKINNED, 0, 0), 1);
+    ASSERT_EQ(manager.FormSkinners().size(), 1u);
+    EXPECT_EQ(manager.FindFormSkinner(window)->State(), TFormSkinState::Ready);
+
+    // The painted borders: 4 left, 15 title, 6 right, 6 bottom.
+    const SIZE client = ClientSize(window);
+    EXPECT_EQ(client.cx, kClientWidth);
+    EXPECT_EQ(client.cy, kClientHeight);
+    const SIZE size = WindowSize(window);
+    EXPECT_EQ(size.cx, kClientWidth + 4 + 6);
+    EXPECT_EQ(size.cy, kClientHeight + 15 + 6);
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    RECT bounds{};
+    GetWindowRect(window, &bounds);
+    EXPECT_EQ(origin.x - bounds.left, 4);
+    EXPECT_EQ(origin.y - bounds.top, 15);
+
+    // Activating it again changes nothing.
+    auto other = std::make_unique<TForm>(nullptr);
+    other->SetBounds(500, 60, 200, 150);
+    other->Show();
+    Pump(50);
+    SetActiveWindow(window);
+    Pump(50);
+    EXPECT_EQ(manager.FormSkinners().size(), 2u);
+    EXPECT_EQ(WindowSize(window).cx, size.cx);
+    EXPECT_EQ(WindowSize(window).cy, size.cy);
+    other.reset();
+    EXPECT_EQ(manager.FormSkinners().size(), 1u) << "a form's skinner goes with it";
+}
+
+TEST_F(SkinFormTest, TheScreenShowsTheFrameOfTheActivationState)
+{
+    TForm& form = ShowForm();
+    const HWND window = form.Handle();
+    ASSERT_EQ(GetActiveWindow(), window);
+    const SIZE size = WindowSize(window);
+    // The title band lies between the side borders and keeps 5 columns at each end unstretched.
+    const RECT titleMiddle{4 + 5, 0, size.cx - 6 - 5, 15};
+    const RECT leftMiddle{0, 20, 4, size.cy - 10};
+    const RECT bottomMiddle{10, size.cy - 6, size.cx - 10, size.cy};
+
+    auto active = ScreenOf(window);
+    EXPECT_EQ(FirstOther(*active, titleMiddle, TopColour(1, Middle)), "");
+    EXPECT_EQ(FirstOther(*active, leftMiddle, LeftColour(1, Middle)), "");
+    EXPECT_EQ(FirstOther(*active, bottomMiddle, BottomColour(1, Middle)), "");
+
+    auto other = std::make_unique<TForm>(nullptr);
+    other->SetBounds(500, 400, 200, 150);
+    other->Show();
+    ASSERT_NE(GetActiveWindow(), window);
+    auto inactive = ScreenOf(window);
+    EXPECT_EQ(FirstOther(*inactive, titleMiddle, TopColour(2, Middle)), "");
+    EXPECT_EQ(FirstOther(*inactive, leftMiddle, LeftColour(2, Middle)), "");
+    EXPECT_EQ(FirstOther(*inactive, bottomMiddle, BottomColour(2, Middle)), "");
+}
+
+TEST_F(SkinFormTest, TheCaptionShowsAndFollowsSetText)
+{
+    TForm& form = ShowForm();
+    const HWND window = form.Handle();
+    const RECT title{4, 0, WindowSize(window).cx - 6, 15};
+    EXPECT_FALSE(Contains(*ScreenOf(window), title, ActiveText)) << "an empty caption draws no text";
+    SetWindowTextA(window, "WWWW MMMM");
+    EXPECT_TRUE(Contains(*ScreenOf(window), title, ActiveText)) << "the new caption is in the title band";
+    EXPECT_EQ(uitest::WindowText(window), "WWWW MMMM");
+}
+
+TEST_F(SkinFormTest, TheRegionLeavesMagentaOutOnlyForTransparentBorders)
+{
+    // A magenta top-left corner of the left border.
+    SetPixel(skin->BorderLeft->Bitmap, 0, 0, RGBColor(255, 0, 255));
+    SetPixel(skin->BorderLeft->Bitmap, 1, 0, RGBColor(255, 0, 255));
+    skin->BorderLeft->Trans = 1;
+    TForm& shaped = ShowForm();
+    const ui::UniqueRegion region(CreateRectRgn(0, 0, 0, 0));
+    ASSERT_NE(GetWindowRgn(shaped.Handle(), region.get()), ERROR);
+    EXPECT_FALSE(PtInRegion(region.get(), 0, 0));
+    EXPECT_FALSE(PtInRegion(region.get(), 1, 0));
+    EXPECT_TRUE(PtInRegion(region.get(), 2, 0));
+    EXPECT_TRUE(PtInRegion(region.get(), 0, 50));
+
+    skin->BorderLeft->Trans = 0;
+    TForm& plain = ShowForm();
+    const SIZE size = WindowSize(plain.Handle());
+    ASSERT_NE(GetWindowRgn(plain.Handle(), region.get()), ERROR);
+    const ui::UniqueRegion whole(CreateRectRgn(0, 0, size.cx, size.cy));
+    EXPECT_TRUE(EqualRgn(region.get(), whole.get()));
+}
+
+TEST_F(SkinFormTest, AWindowWithoutCaptionKeepsItsFrameAndGetsNoRegion)
+{
+    skin->BorderLeft->Trans = 1;
+    TForm& form = ShowForm([](TForm& f) { f.SetBorderStyle(bsNone); });
+    const HWND window = form.Handle();
+    EXPECT_EQ(SendMessageA(window, SKM_ISSKINNED, 0, 0), 1);
+    const SIZE client = ClientSize(window);
+    const SIZE size = WindowSize(window);
+    EXPECT_EQ(size.cx, client.cx);
+    EXPECT_EQ(size.cy, client.cy);
+    const ui::UniqueRegion region(CreateRectRgn(0, 0, 0, 0));
+    EXPECT_EQ(GetWindowRgn(window, region.get()), ERROR);
+    // Nothing of a frame is painted over the window.
+    SendMessageA(window, SKM_PAINTFRAME, 0, 0);
+    EXPECT_FALSE(Contains(*ScreenOf(window), {0, 0, size.cx, 1}, TopColour(1, Middle)));
+}
+
+TEST_F(SkinFormTest, FormsTaggedNinetyNineAreNeverSkinned)
+{
+    TForm& form = ShowForm([](TForm& f) { f.SetTag(99); });
+    EXPECT_EQ(SendMessageA(form.Handle(), SKM_ISSKINNED, 0, 0), 0);
+    EXPECT_TRUE(Manager().FormSkinners().empty());
+    const SIZE client = ClientSize(form.Handle());
+    EXPECT_EQ(client.cx, kClientWidth);
+}
+
+TEST_F(SkinFormTest, AZeroSizedWindowIsOfferedAgainAtItsNextActivation)
+{
+    Manager();
+    const HINSTANCE module = GetModuleHandleA(nullptr);
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = module;
+    wc.lpszClassName = "ZelSkinFormZeroSize";
+    RegisterClassA(&wc);
+    const ui::UniqueWindow window(CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP | WS_CAPTION | WS_SYSMENU, 50,
+                                                  50, 0, 0, nullptr, nullptr, module, nullptr));
+    ASSERT_TRUE(window);
+    ShowWindow(window.get(), SW_SHOW);
+    Pump(50);
+    EXPECT_EQ(SendMessageA(window.get(), SKM_ISSKINNED, 0, 0), 0);
+
+    SetWindowPos(window.get(), nullptr, 0, 0, 200, 100, SWP_NOMOVE | SWP_NOZORDER);
+    auto other = std::make_unique<TForm>(nullptr);
+    other->SetBounds(500, 400, 200, 150);
+    other->Show();
+    SetActiveWindow(window.get());
+    Pump(100);
+    EXPECT_EQ(SendMessageA(window.get(), SKM_ISSKINNED, 0, 0), 1);
+    EXPECT_EQ(Manager().FormSkinners().size(), 2u);
+}
+
+TEST_F(SkinFormTest, TheProgramsMessageBoxIsSkinned)
+{
+    TForm& form = ShowForm();
+    LRESULT skinned = -1;
+    SIZE boxClient{};
+    uitest::CallAfter(300, [&] {
+        const HWND box = uitest::FindThreadDialog();
+        if (box == nullptr)
+            return;
+        skinned = SendMessageA(box, SKM_ISSKINNED, 0, 0);
+        boxClient = ClientSize(box);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_EQ(MessageBoxA(form.Handle(), "text", "box", MB_OK), IDOK);
+    EXPECT_EQ(skinned, 1);
+    EXPECT_GT(boxClient.cx, 0);
+    Pump(50);
+    // The box's skinner goes when the box does.
+    Manager().PurgeAllDestroyed();
+    EXPECT_EQ(Manager().FormSkinners().size(), 1u);
+}
+
+TEST_F(SkinFormTest, SwitchingTheSkinOffGivesTheWindowItsOwnSizeBack)
+{
+    TSkinManage& manager = Manager();
+    manager.SetEnabled(false);
+    auto form = std::make_unique<TForm>(nullptr);
+    form->SetBounds(60, 60, 400, 300);
+    form->SetClientSize(kClientWidth, kClientHeight);
+    form->Show();
+    Pump(50);
+    const HWND window = form->Handle();
+    ASSERT_EQ(SendMessageA(window, SKM_ISSKINNED, 0, 0), 0);
+    const SIZE own = WindowSize(window);
+    const LONG_PTR ownStyle = GetWindowLongPtrA(window, GWL_STYLE);
+
+    // Switched on at run time, the skin reaches the forms already shown.
+    skin->SetActive(false);
+    skin->SetActive(true);
+    ASSERT_TRUE(PumpUntil([&] { return SendMessageA(window, SKM_ISSKINNED, 0, 0) == 1; }));
+    Pump(100);
+    EXPECT_NE(WindowSize(window).cx, own.cx);
+
+    skin->SetActive(false);
+    ASSERT_TRUE(PumpUntil([&] { return SendMessageA(window, SKM_ISSKINNED, 0, 0) == 0; }));
+    EXPECT_TRUE(manager.FormSkinners().empty());
+    const SIZE back = WindowSize(window);
+    EXPECT_EQ(back.cx, own.cx);
+    EXPECT_EQ(back.cy, own.cy);
+    EXPECT_EQ(ClientSize(window).cx, kClientWidth);
+    EXPECT_EQ(ClientSize(window).cy, kClientHeight);
+    EXPECT_EQ(GetWindowLongPtrA(window, GWL_STYLE) & (WS_CAPTION | WS_SYSMENU), ownStyle & (WS_CAPTION | WS_SYSMENU));
+    const ui::UniqueRegion region(CreateRectRgn(0, 0, 0, 0));
+    EXPECT_EQ(GetWindowRgn(window, region.get()), ERROR);
+}
+
+TEST_F(SkinFormTest, RepaintingTheFrameLeavesNoHandleBehind)
+{
+    TForm& form = ShowForm([](TForm& f) { f.SetCaption("Zelvorin"); });
+    const HWND window = form.Handle();
+    SendMessageA(window, SKM_PAINTFRAME, 0, 0);
+    const DWORD gdiBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    const DWORD userBefore = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+    const long dcsBefore = ui::LiveHandleCount(ui::HandleKind::WindowDC);
+    const long bitmapsBefore = ui::LiveHandleCount(ui::HandleKind::Bitmap);
+    for (int i = 0; i < 1000; ++i)
+        SendMessageA(window, SKM_PAINTFRAME, 0, 0);
+    EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdiBefore);
+    EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), userBefore);
+    EXPECT_EQ(ui::LiveHandleCount(ui::HandleKind::WindowDC), dcsBefore);
+    EXPECT_EQ(ui::LiveHandleCount(ui::HandleKind::Bitmap), bitmapsBefore);
+}
+
+} // namespace
