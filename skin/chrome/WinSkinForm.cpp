@@ -64,12 +64,12 @@ TWinSkinForm::~TWinSkinForm()
         manager->ForgetFormSkinner(handle_);
 }
 
-LONG_PTR TWinSkinForm::WindowLong(int index) const
+LONG_PTR TWinSkinForm::ReadWindowLong(int index) const
 {
     return unicode_ ? GetWindowLongPtrW(handle_, index) : GetWindowLongPtrA(handle_, index);
 }
 
-void TWinSkinForm::SetWindowLong(int index, LONG_PTR value) const
+void TWinSkinForm::StoreWindowLong(int index, LONG_PTR value) const
 {
     if (unicode_)
         SetWindowLongPtrW(handle_, index, value);
@@ -114,8 +114,8 @@ void TWinSkinForm::AttachCommon(TSkinData& skinData)
 
     skinFrame_ = skinData.SkinControls.Contains(xcMainMenu);
     unicode_ = IsWindowUnicode(handle_) != FALSE;
-    style_ = static_cast<DWORD>(WindowLong(GWL_STYLE));
-    const auto exStyle = static_cast<DWORD>(WindowLong(GWL_EXSTYLE));
+    style_ = static_cast<DWORD>(ReadWindowLong(GWL_STYLE));
+    const auto exStyle = static_cast<DWORD>(ReadWindowLong(GWL_EXSTYLE));
     rightToLeft_ = (exStyle & WS_EX_LEFTSCROLLBAR) != 0;
     isChild_ = (style_ & WS_CHILD) != 0;
     className_ = ClassNameOf(handle_);
@@ -225,20 +225,20 @@ void TWinSkinForm::SetCaptionBits(bool on)
 {
     if ((borderIcons_ & kTogglesCaption) == 0)
         return;
-    const auto style = static_cast<DWORD>(WindowLong(GWL_STYLE));
+    const auto style = static_cast<DWORD>(ReadWindowLong(GWL_STYLE));
     style_ = on ? (style | WS_CAPTION) : (style & ~static_cast<DWORD>(WS_CAPTION));
     if (style_ != style)
-        SetWindowLong(GWL_STYLE, static_cast<LONG_PTR>(style_));
+        StoreWindowLong(GWL_STYLE, static_cast<LONG_PTR>(style_));
 }
 
 void TWinSkinForm::RemoveSystemMenuBit()
 {
     if ((borderIcons_ & kTogglesCaption) != 0)
         return;
-    const auto style = static_cast<DWORD>(WindowLong(GWL_STYLE));
+    const auto style = static_cast<DWORD>(ReadWindowLong(GWL_STYLE));
     if ((style & WS_SYSMENU) != 0) {
         style_ = style & ~static_cast<DWORD>(WS_SYSMENU);
-        SetWindowLong(GWL_STYLE, static_cast<LONG_PTR>(style_));
+        StoreWindowLong(GWL_STYLE, static_cast<LONG_PTR>(style_));
     }
 }
 
@@ -246,10 +246,10 @@ void TWinSkinForm::GiveSystemMenuBitBack()
 {
     if ((borderIcons_ & kSystemMenu) == 0)
         return;
-    const auto style = static_cast<DWORD>(WindowLong(GWL_STYLE));
+    const auto style = static_cast<DWORD>(ReadWindowLong(GWL_STYLE));
     if ((style & WS_SYSMENU) == 0) {
         style_ = style | WS_SYSMENU;
-        SetWindowLong(GWL_STYLE, static_cast<LONG_PTR>(style_));
+        StoreWindowLong(GWL_STYLE, static_cast<LONG_PTR>(style_));
     }
 }
 

@@ -181,8 +181,8 @@ private:
     TWinSysButton* ButtonUnder(POINT screenPoint) const;
     bool IsMdiChild() const { return formKind_ == TFormKind::MdiChild; }
     bool Framed() const { return kind_ != TBorderKind::None; }
-    LONG_PTR WindowLong(int index) const;
-    void SetWindowLong(int index, LONG_PTR value) const;
+    LONG_PTR ReadWindowLong(int index) const;
+    void StoreWindowLong(int index, LONG_PTR value) const;
 
     HWND handle_ = nullptr;
     TWinControl* form_ = nullptr;

@@ -2,6 +2,7 @@
 // when a window is activated, the window grows around its unchanged client
 // area, the skin's frame shows on the screen in the activation's frame, the
 // region leaves the borders' magenta out, and detaching gives everything back.
+#include "tests/win/MessageSequence.h"
 #include "tests/win/frame_skin_support.h"
 #include "tests/win/ui_window_support.h"
 
@@ -331,6 +332,55 @@ TEST_F(SkinFormTest, RepaintingTheFrameLeavesNoHandleBehind)
     EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), userBefore);
     EXPECT_EQ(ui::LiveHandleCount(ui::HandleKind::WindowDC), dcsBefore);
     EXPECT_EQ(ui::LiveHandleCount(ui::HandleKind::Bitmap), bitmapsBefore);
+}
+
+} // namespace
+
+namespace {
+
+// What a form's own handlers see of its client area while it is resized,
+// clicked and typed into.
+std::vector<msgseq::Entry> ClientMessagesOf(TForm& form)
+{
+    msgseq::Sequence sequence;
+    {
+        msgseq::Recorder recorder(sequence);
+        recorder.AttachControl(form, "form");
+        form.SetClientSize(kClientWidth - 50, kClientHeight - 40);
+        SendMessageA(form.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 12));
+        SendMessageA(form.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(10, 12));
+        SendMessageA(form.Handle(), WM_CHAR, 'z', 1);
+        InvalidateRect(form.Handle(), nullptr, TRUE);
+        msgseq::Flush();
+    }
+    std::vector<msgseq::Entry> client;
+    for (const msgseq::Entry& entry : sequence.Entries()) {
+        switch (entry.message) {
+        case WM_SIZE:
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP:
+        case WM_CHAR:
+        case WM_PAINT:
+        case WM_ERASEBKGND:
+            client.push_back(entry);
+            break;
+        default:
+            break;
+        }
+    }
+    return client;
+}
+
+TEST_F(SkinFormTest, AFormsOwnHandlersSeeTheSameClientMessagesSkinnedOrNot)
+{
+    TForm& plain = ShowForm([](TForm& f) { f.SetTag(99); });
+    ASSERT_EQ(SendMessageA(plain.Handle(), SKM_ISSKINNED, 0, 0), 0);
+    const auto reference = ClientMessagesOf(plain);
+    ASSERT_FALSE(reference.empty());
+
+    TForm& skinned = ShowForm();
+    ASSERT_EQ(SendMessageA(skinned.Handle(), SKM_ISSKINNED, 0, 0), 1);
+    EXPECT_TRUE(msgseq::SameSequence(reference, ClientMessagesOf(skinned)));
 }
 
 } // namespace
