@@ -1,5 +1,6 @@
 #include "skin/chrome/WinSkinForm.h"
 
+#include "skin/chrome/BorderPainter.h"
 #include "skin/chrome/FrameGeometry.h"
 #include "skin/chrome/MenuItemPainter.h"
 #include "skin/chrome/WindowCaption.h"
@@ -153,8 +154,12 @@ void TWinSkinForm::AttachCommon(TSkinData& skinData)
         state_ = TFormSkinState::Ready;
         return;
     }
-    // The menu bar keeps the system's drawing until the skinned one takes it over.
+    // The window keeps its own menu, drawn in the frame's menu band.
     menuHandle_ = GetMenu(handle_);
+    if (menuHandle_ != nullptr && !IsMdiChild() && !isChild_) {
+        menuBand_ = std::make_unique<TSystemMenuBand>(menuHandle_);
+        menuHeight_ = TSystemMenuBand::Height();
+    }
     const bool keepCaption = (IsMdiChild() && manager != nullptr && manager->MdiChildMaximized()) ||
                              showState_ == TShowState::Minimized;
     if (!keepCaption)
@@ -188,8 +193,10 @@ void TWinSkinForm::RebuildMetrics()
     if (skinData_ == nullptr || skinData_->SkinNotLoaded())
         return;
     metrics_ = SkinFrameMetrics(*skinData_, kind_);
-    if (!Framed())
+    if (!Framed()) {
         menuHeight_ = 0;
+        menuBand_.reset();
+    }
     RenderIcon();
     buttons_.Rebuild(skinData_->CaptionButtons);
 }
@@ -299,7 +306,8 @@ void TWinSkinForm::ResizeToFrame(bool firstTime)
     }
     SIZE client = SizeOf(clientRect_);
     if (firstTime && form_ != nullptr) {
-        client = {form_->ClientWidth(), form_->ClientHeight() - (IsMdiChild() ? 0 : menuHeight_)};
+        // The window's menu stays attached, so its client area never held the bar.
+        client = {form_->ClientWidth(), form_->ClientHeight()};
     } else if (isDialog_ || !firstTime) {
         GetClientRect(handle_, &clientRect_);
         client = SizeOf(clientRect_);
@@ -801,8 +809,16 @@ void TWinSkinForm::OnNcButtonDown(TMessage& message)
 {
     // A press on a title-bar button is the button's; the system would start
     // moving the window, the band being caption to it.
-    if (TWinSysButton* button = ButtonUnder(ui::NcMouse(message).ScreenPoint())) {
+    const ui::NcMouse mouse(message);
+    if (TWinSysButton* button = ButtonUnder(mouse.ScreenPoint())) {
         button->MouseDown();
+        message.Result = 0;
+        return;
+    }
+    // The system's own menu bar is not where it thinks: the band answers for it.
+    if (mouse.HitCode() == HTMENU && menuBand_) {
+        if (message.Msg == WM_NCLBUTTONDOWN)
+            menuBand_->Open(handle_, menuBand_->ItemAt(ui::ScreenToWindowPoint(handle_, mouse.ScreenPoint())));
         message.Result = 0;
         return;
     }
@@ -889,6 +905,18 @@ void TWinSkinForm::PaintFrame(HDC dc)
         buttons_.Arrange();
         buttons_.PaintAll(titleBuffer);
     };
+    painter_.Hooks.paintMenuBar = {};
+    if (menuBand_) {
+        painter_.Hooks.paintMenuBar = [this](HDC dc, const RECT& band) {
+            FillWithFace(dc, band, *skinData_);
+            menuBand_->Paint(dc, band, *skinData_);
+        };
+    }
+    // The buttons are placed by the window's width, which must be today's.
+    RECT bounds{};
+    GetWindowRect(handle_, &bounds);
+    width_ = SizeOf(bounds).cx;
+    height_ = SizeOf(bounds).cy;
     const std::string formText = form_ != nullptr ? form_->GetText() : std::string();
     const std::wstring caption = CaptionTextOf(handle_, className_, formText);
     windowRect_ = painter_.PaintWindow(handle_, dc, *skinData_, FrameState(), caption);

@@ -14,6 +14,7 @@
 #include "skin/chrome/FrameRegion.h"
 #include "skin/chrome/NCOwner.h"
 #include "skin/chrome/ScratchBitmap.h"
+#include "skin/chrome/SystemMenuBand.h"
 #include "skin/chrome/TitleButtons.h"
 #include "skin/chrome/WindowIcon.h"
 #include "ui/Color.h"
@@ -203,7 +204,7 @@ private:
     std::string className_;
     HWND ownerWnd_ = nullptr;
     TFrameMetrics metrics_;
-    int menuHeight_ = 0; // no skinned menu bar yet: the window keeps the system's
+    int menuHeight_ = 0; // the menu band's height; 0 for a window without menu
     SIZE ncExtra_{};
     RECT clientRect_{};
     RECT windowRect_{};
@@ -221,6 +222,7 @@ private:
     TFrameRegion region_;
     bool regionApplied_ = false;
     TTitleButtons buttons_{*this};
+    std::unique_ptr<TSystemMenuBand> menuBand_;
     TWindowIcon icon_;
     TNCObject* hot_ = nullptr;
     std::unique_ptr<TTimer> timer_;

@@ -11,6 +11,7 @@
 #include "skin/model/WinSkinDlg.h"
 #include "ui/Forms.h"
 #include "ui/Handles.h"
+#include "ui/Menus.h"
 
 #include <gtest/gtest.h>
 
@@ -185,6 +186,38 @@ TEST_F(SkinFormTest, TheCaptionShowsAndFollowsSetText)
     SetWindowTextA(window, "WWWW MMMM");
     EXPECT_TRUE(Contains(*ScreenOf(window), title, ActiveText)) << "the new caption is in the title band";
     EXPECT_EQ(uitest::WindowText(window), "WWWW MMMM");
+}
+
+TEST_F(SkinFormTest, AFormsMenuShowsInTheBandAboveTheClientAreaAndAClickRunsItsItem)
+{
+    int clicks = 0;
+    TForm& form = ShowForm([&](TForm& f) {
+        auto* menu = new TMainMenu(&f);
+        auto* item = new TMenuItem(&f);
+        item->SetCaption("MMMMMMMM");
+        item->OnClick = TNotifyEvent([&](TObject*) { ++clicks; });
+        menu->Items()->Add(item);
+        f.SetMenu(menu);
+        f.SetClientSize(kClientWidth, kClientHeight);
+    });
+    const HWND window = form.Handle();
+    const int band = GetSystemMetrics(SM_CYMENU);
+    EXPECT_EQ(ClientSize(window).cx, kClientWidth);
+    EXPECT_EQ(ClientSize(window).cy, kClientHeight);
+    EXPECT_EQ(WindowSize(window).cy, kClientHeight + 15 + band + 6);
+
+    // The band between the title and the client area: the face colour, with the item's caption.
+    auto screen = ScreenOf(window);
+    const RECT menuBand{4, 15, WindowSize(window).cx - 6, 15 + band};
+    EXPECT_TRUE(Contains(*screen, menuBand, Face));
+    EXPECT_FALSE(Contains(*screen, menuBand, TopColour(1, Middle)));
+
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    const POINT onItem{origin.x + 20, origin.y - band / 2};
+    EXPECT_EQ(SendMessageA(window, WM_NCHITTEST, 0, MAKELPARAM(onItem.x, onItem.y)), HTMENU);
+    SendMessageA(window, WM_NCLBUTTONDOWN, HTMENU, MAKELPARAM(onItem.x, onItem.y));
+    ASSERT_TRUE(PumpUntil([&] { return clicks == 1; }));
 }
 
 TEST_F(SkinFormTest, TheRegionLeavesMagentaOutOnlyForTransparentBorders)
