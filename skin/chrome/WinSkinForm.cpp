@@ -916,11 +916,8 @@ void TWinSkinForm::PaintFrame(HDC dc)
     RECT bounds{};
     GetWindowRect(handle_, &bounds);
     width_ = SizeOf(bounds).cx;
-    height_ = SizeOf(bounds).cy;
     const std::string formText = form_ != nullptr ? form_->GetText() : std::string();
     const std::wstring caption = CaptionTextOf(handle_, className_, formText);
     windowRect_ = painter_.PaintWindow(handle_, dc, *skinData_, FrameState(), caption);
-    width_ = SizeOf(windowRect_).cx;
-    height_ = SizeOf(windowRect_).cy;
     hot_ = nullptr;
 }

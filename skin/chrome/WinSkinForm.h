@@ -208,8 +208,7 @@ private:
     SIZE ncExtra_{};
     RECT clientRect_{};
     RECT windowRect_{};
-    int width_ = 0;
-    int height_ = 0;
+    int width_ = 0; // at the last frame paint
     HMENU menuHandle_ = nullptr;
     HMENU sysMenuHandle_ = nullptr;
     HWND mdiClient_ = nullptr;
