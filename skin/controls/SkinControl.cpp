@@ -5,6 +5,7 @@
 #include "skin/model/SkinMessages.h"
 #include "skin/model/User32Entries.h"
 #include "skin/model/WinSkinData.h"
+#include "ui/AnsiText.h"
 #include "ui/Graphics.h"
 #include "ui/Handles.h"
 #include "ui/Properties.h"
@@ -32,14 +33,6 @@ private:
     const TWndNext*& slot_;
     const TWndNext* outer_;
 };
-
-bool EqualsNoCase(std::string_view a, std::string_view b)
-{
-    return std::ranges::equal(a, b, [](char x, char y) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-        return lower(x) == lower(y);
-    });
-}
 
 } // namespace
 
@@ -337,7 +330,7 @@ void TSkinControl::SetParentBackground(bool attach)
     if (!FControl || !ui::FindPropInfo(FControl, kParentBackground))
         return;
     if (attach) {
-        if (EqualsNoCase(ui::GetEnumPropText(FControl, kParentBackground), "true")) {
+        if (ui::SameText(ui::GetEnumPropText(FControl, kParentBackground), "true")) {
             FParentBackgroundChanged = true;
             ui::SetPropText(FControl, kParentBackground, "False");
         }
