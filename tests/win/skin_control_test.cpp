@@ -597,7 +597,7 @@ TEST_F(SkinControlTest, SkinnerFollowsTheControlsNewWindow)
 TEST_F(SkinControlTest, PropertyBridgeReadsAndWritesControlsByAnyCase)
 {
     auto* button = Place<TButton>(12, 34, 90, 28);
-    button->SetCaption("Search");
+    button->SetCaption("查询");
     auto* edit = Place<TEdit>(20, 80, 120, 22);
     auto* panel = Place<TPanel>(20, 120, 100, 60);
 
@@ -608,7 +608,7 @@ TEST_F(SkinControlTest, PropertyBridgeReadsAndWritesControlsByAnyCase)
     EXPECT_EQ(ui::GetEnumPropText(edit, "borderstyle"), "bsSingle");
     EXPECT_EQ(ui::GetEnumPropText(panel, "parentbackground"), "True");
     EXPECT_EQ(ui::GetEnumPropText(button, "ParentBackground"), "");
-    EXPECT_EQ(ui::GetWideTextProp(button, "caption"), L"Search");
+    EXPECT_EQ(ui::GetWideTextProp(button, "caption"), L"查询") << "through the system code page";
     EXPECT_EQ(ui::GetWideTextProp(button, "simpletext"), L"");
     EXPECT_NE(ui::GetObjectPropOf(button, "font", TFont::ClassInfo), nullptr);
     EXPECT_EQ(ui::GetObjectPropOf(button, "font", TButton::ClassInfo), nullptr);
