@@ -27,6 +27,17 @@ bool IsRightToLeftItem(const TMenuItem* item)
     return menu != nullptr && menu->IsRightToLeft();
 }
 
+// No item selected yet, an entry of the bar's drop-down itself, or the entry
+// whose children are that drop-down.
+bool IsInDropDown(TMenuItem* item, HMENU dropDown)
+{
+    if (item == nullptr)
+        return true;
+    TMenuItem* const parent = item->Parent();
+    return (parent != nullptr && parent->HandleAllocated() && parent->Handle() == dropDown)
+           || (item->HandleAllocated() && item->Handle() == dropDown);
+}
+
 } // namespace
 
 TMenuBarTracking& TMenuBarTracking::Instance()
@@ -47,6 +58,7 @@ void TMenuBarTracking::Install()
 void TMenuBarTracking::Remove()
 {
     hook_.reset();
+    bar = nullptr;
     currentItem = nullptr;
     current = -1;
     autoSelected = false;
@@ -97,9 +109,7 @@ int TMenuBarTracking::TargetOf(const MSG& message)
             return -1;
         case VK_LEFT:
             // Inside a nested drop-down the system closes one level instead.
-            if (currentItem == nullptr || (currentItem->Parent() != nullptr && currentItem->Parent()->HandleAllocated()
-                                           && currentItem->Parent()->Handle() == bar->TrackedSubMenu())
-                || (currentItem->HandleAllocated() && currentItem->Handle() == bar->TrackedSubMenu()))
+            if (IsInDropDown(currentItem, bar->TrackedSubMenu()))
                 return NeighbourOf(*bar, current, -1);
             return -1;
         case VK_RIGHT:

@@ -9,6 +9,7 @@
 #include "skin/model/WinSkinData.h"
 #include "skin/model/WinSkinDlg.h"
 #include "ui/AnsiText.h"
+#include "ui/Bitmap.h"
 #include "ui/Control.h"
 #include "ui/Forms.h"
 #include "ui/Menus.h"
@@ -48,7 +49,7 @@ void MakeOwnerDrawn(HMENU menu)
 
 } // namespace
 
-TWinSkinMenu::TWinSkinMenu(TMenuBarOwner& form) : form_(form) {}
+TWinSkinMenu::TWinSkinMenu(TMenuBarOwner& form) : form_(form), background_(std::make_unique<TBitmap>()) {}
 
 TWinSkinMenu::~TWinSkinMenu()
 {
@@ -115,7 +116,8 @@ bool TWinSkinMenu::ReadSystemItem(HMENU menu, int index, std::string& text)
     item.Enabled = (info.fState & (MFS_GRAYED | MFS_DISABLED)) == 0;
     item.Command = info.wID;
     // Bitmaps and owner-drawn entries have no text of their own.
-    text = (info.fType & (MFT_BITMAP | MFT_OWNERDRAW | MFT_SEPARATOR)) == 0 ? std::string(buffer.data()) : std::string();
+    const bool hasText = (info.fType & (MFT_BITMAP | MFT_OWNERDRAW | MFT_SEPARATOR)) == 0;
+    text = hasText ? std::string(buffer.data()) : std::string();
     item.Caption = ui::AnsiToWide(text);
     return true;
 }
@@ -225,8 +227,8 @@ void TWinSkinMenu::PaintBar(HDC dc, const RECT& band)
     const int start = MenuBarStartOffset(element, rightToLeft, width);
 
     barRect_ = {band.left, band.top, band.right, band.bottom};
-    background_.SetSize(width, height);
-    BitBlt(background_.Canvas().Handle(), 0, 0, width, height, canvas, 0, 0, SRCCOPY);
+    background_->SetSize(width, height);
+    BitBlt(background_->Canvas().Handle(), 0, 0, width, height, canvas, 0, 0, SRCCOPY);
 
     painting_ = true;
     TCanvas& text = picture.Canvas();
@@ -257,16 +259,17 @@ void TWinSkinMenu::PaintBar(HDC dc, const RECT& band)
     SetViewportOrgEx(canvas, oldOrigin.x, oldOrigin.y, nullptr);
     painting_ = false;
 
-    if (form_.ShowsMdiChildButtons())
+    if (form_.ShowsMdiChildButtons()) {
         form_.PaintMdiChildButtons(canvas, {band.left, band.top});
+        TSkinManage* const manager = SkinManager();
+        if (manager != nullptr && !manager->MdiChildMaximized())
+            manager->SetMdiChildMaximized(true);
+    }
 
     BitBlt(dc, band.left, band.top, width, height, canvas, 0, 0, SRCCOPY);
 }
 
-TMenuBarBackdrop TWinSkinMenu::Backdrop() const
-{
-    return {const_cast<TBitmap*>(&background_), barRect_};
-}
+TMenuBarBackdrop TWinSkinMenu::Backdrop() const { return {background_.get(), barRect_}; }
 
 TMenuBtn* TWinSkinMenu::ItemAt(TNCPoint point) const
 {
@@ -330,13 +333,14 @@ bool TWinSkinMenu::OpenMenuButton(TMenuBtn* item)
 
     tracking.current = item->Index;
     tracking.bar = this;
-    GetWindowRect(window, &windowRect_);
+    RECT windowRect{};
+    GetWindowRect(window, &windowRect);
     MakeOwnerDrawn(item->SubMenu);
 
     menuTracking_ = true;
     const bool rightToLeft = form_.IsRightToLeft();
-    const int x = (rightToLeft ? item->Rect.right : item->Rect.left) + windowRect_.left;
-    const int y = item->Rect.bottom + windowRect_.top;
+    const int x = (rightToLeft ? item->Rect.right : item->Rect.left) + windowRect.left;
+    const int y = item->Rect.bottom + windowRect.top;
     if (TSkinManage* const manager = SkinManager())
         manager->SetMenuKind(TMenuKind::MenuBarDropDown);
     trackedSubMenu_ = item->SubMenu;

@@ -9,7 +9,6 @@
 #include "skin/chrome/MenuBtn.h"
 #include "skin/chrome/NCGeometry.h"
 #include "skin/chrome/NCOwner.h"
-#include "ui/Bitmap.h"
 
 #include <windows.h>
 
@@ -18,6 +17,7 @@
 #include <string>
 #include <vector>
 
+class TBitmap;
 class TMainMenu;
 class TMenuItem;
 class TMenuBarOwner;
@@ -90,9 +90,8 @@ private:
     TMainMenu* menu_ = nullptr;
     HMENU menuHandle_ = nullptr;
     TNCRect barRect_{};
-    TBitmap background_;
+    std::unique_ptr<TBitmap> background_;
     bool painting_ = false;
     bool menuTracking_ = false;
     HMENU trackedSubMenu_ = nullptr;
-    RECT windowRect_{};
 };

@@ -97,7 +97,8 @@ std::function<bool(TColor)> Ink(TColor text, TColor paper)
     constexpr int tolerance = 12;
     constexpr int faintest = 40;
     return [text, paper](TColor c) {
-        return Distance(paper, c) >= faintest && Distance(paper, c) + Distance(c, text) <= Distance(paper, text) + tolerance;
+        const int fromPaper = Distance(paper, c);
+        return fromPaper >= faintest && fromPaper + Distance(c, text) <= Distance(paper, text) + tolerance;
     };
 }
 
@@ -650,6 +651,15 @@ TEST_F(DropDownTest, AnItemWithoutChildrenOrADisabledOnePostsItsCommandAndOpensN
     EXPECT_FALSE(bar.OpenMenuButton(&Item(2)));
     EXPECT_EQ(Commands(), std::vector<WPARAM>{300});
 
+    // A click from elsewhere (SKM_MENUCLICK) at a screen point presses the item there.
+    RECT windowRect{};
+    GetWindowRect(window.get(), &windowRect);
+    EXPECT_FALSE(bar.MenuClick({windowRect.left + Item(2).Rect.left + 2, windowRect.top + 35}));
+    EXPECT_EQ(Item(2).State(), dsPressed);
+    EXPECT_EQ(Commands(), std::vector<WPARAM>{300});
+    EXPECT_FALSE(bar.MenuClick({windowRect.left + 2, windowRect.top + 35}));
+    EXPECT_TRUE(Commands().empty()) << "no item there";
+
     // A disabled drop-down is tracked without showing: no modal loop runs.
     EXPECT_TRUE(bar.OpenMenuButton(&Item(1)));
     EXPECT_EQ(OpenMenuWindow(), nullptr);
@@ -683,6 +693,14 @@ TEST_F(DropDownTest, ArrowKeysAndTheMouseMoveOnToTheNeighbouringBarItemsWrapping
 
     OpenAndLook(Item(0), opened, press(VK_RIGHT));
     EXPECT_EQ(postedClicks(), std::vector<LPARAM>{clickPoint(Item(1))});
+
+    // The mouse moving onto another bar item; moving over its own item does nothing.
+    const POINT onHelp{windowRect.left + Item(2).Rect.left + 3, windowRect.top + Item(2).Rect.top + 5};
+    OpenAndLook(Item(0), opened, [&](HWND) { SetCursorPos(onHelp.x, onHelp.y); });
+    EXPECT_EQ(postedClicks(), std::vector<LPARAM>{clickPoint(Item(2))});
+    const POINT onFile{windowRect.left + Item(0).Rect.left + 3, windowRect.top + Item(0).Rect.top + 5};
+    OpenAndLook(Item(0), opened, [&](HWND) { SetCursorPos(onFile.x, onFile.y); });
+    EXPECT_TRUE(postedClicks().empty());
 
     OpenAndLook(Item(0), opened, press(VK_ESCAPE));
     EXPECT_FALSE(TMenuBarTracking::Instance().itemChanged);
