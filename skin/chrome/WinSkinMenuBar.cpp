@@ -328,27 +328,33 @@ bool TWinSkinMenu::OpenMenuButton(TMenuBtn* item)
     PostMessageA(window, WM_COMMAND, item->Command, 0);
     if (item->SubMenu == nullptr)
         return false;
+    // Tidying changes the framework menu, and the form reads its items anew
+    // when told so: the item may be gone afterwards, what it said is kept.
+    const int index = item->Index;
+    const HMENU dropDown = item->SubMenu;
+    const bool enabled = item->Enabled;
+    const TNCRect rect = item->Rect;
     if (item->MenuItem != nullptr)
         TidySeparators(*item->MenuItem);
 
-    tracking.current = item->Index;
+    tracking.current = index;
     tracking.bar = this;
     RECT windowRect{};
     GetWindowRect(window, &windowRect);
-    MakeOwnerDrawn(item->SubMenu);
+    MakeOwnerDrawn(dropDown);
 
     menuTracking_ = true;
     const bool rightToLeft = form_.IsRightToLeft();
-    const int x = (rightToLeft ? item->Rect.right : item->Rect.left) + windowRect.left;
-    const int y = item->Rect.bottom + windowRect.top;
+    const int x = (rightToLeft ? rect.right : rect.left) + windowRect.left;
+    const int y = rect.bottom + windowRect.top;
     if (TSkinManage* const manager = SkinManager())
         manager->SetMenuKind(TMenuKind::MenuBarDropDown);
-    trackedSubMenu_ = item->SubMenu;
+    trackedSubMenu_ = dropDown;
 
     tracking.Install();
-    if (item->Enabled) {
+    if (enabled) {
         const UINT flags = TPM_NONOTIFY | TPM_RIGHTBUTTON | (rightToLeft ? TPM_RIGHTALIGN : 0u);
-        TrackPopupMenu(item->SubMenu, flags, x, y, 0, window, nullptr);
+        TrackPopupMenu(dropDown, flags, x, y, 0, window, nullptr);
     }
     tracking.Remove();
     menuTracking_ = false;

@@ -12,6 +12,7 @@
 #include "tests/win/ui_window_support.h"
 #include "ui/Forms.h"
 #include "ui/Menus.h"
+#include "ui/WndProcThunk.h"
 
 #include <gtest/gtest.h>
 
@@ -630,6 +631,48 @@ TEST_F(DropDownTest, AnItemWithChildrenOpensItsOwnerDrawnDropDownBelowItself)
     EXPECT_FALSE(bar.MenuTracking());
     EXPECT_EQ(TMenuBarTracking::Instance().current, -1);
     EXPECT_EQ(Commands(), std::vector<WPARAM>{Item(0).Command});
+}
+
+TEST_F(DropDownTest, AFrameworkDropDownOpensTidiedEvenWhenTidyingMakesTheBarReadItsItemsAgain)
+{
+    TComponent root(nullptr);
+    auto* main = new TMainMenu(&root);
+    TMenuItem* file = AddItem(main->Items(), &root, "&File");
+    for (const char* caption : {"-", "&Open", "-", "-", "&Save", "-"})
+        AddItem(file, &root, caption);
+    AddItem(main->Items(), &root, "&About");
+    owner.frameworkForm = true;
+    owner.menu = main;
+    main->SetWindowHandle(window.get());
+    // As a form and its skinner do: the changed menu goes back on the window and is read again.
+    int rereads = 0;
+    ui::WindowSubclass skinner;
+    skinner.Install(window.get(), [&](TMessage& m) {
+        if (m.Msg == CM_MENUCHANGED) {
+            SetMenu(window.get(), main->Handle());
+            bar.MenuChanged();
+            ++rereads;
+            return;
+        }
+        skinner.CallPrevious(m);
+    });
+    SetMenu(window.get(), main->Handle());
+    bar.ReadItems();
+    PaintOffscreen();
+    Reached(WM_COMMAND);
+
+    bool opened = false;
+    int entries = 0;
+    const DropDownLook look = OpenAndLook(Item(0), opened, [&](HWND) { entries = GetMenuItemCount(file->Handle()); });
+    EXPECT_TRUE(opened);
+    EXPECT_TRUE(look.open);
+    EXPECT_GT(rereads, 0);
+    EXPECT_EQ(entries, 3) << "Open, one separator, Save";
+    EXPECT_TRUE(AllOwnerDrawn(file->Handle()));
+    ASSERT_EQ(bar.Items().size(), 2u);
+    EXPECT_EQ(Item(0).MenuItem, file);
+    EXPECT_EQ(GetMenu(window.get()), nullptr);
+    skinner.Remove();
 }
 
 TEST_F(DropDownTest, ARightToLeftDropDownIsRightAlignedAtTheItemsRightEdge)
