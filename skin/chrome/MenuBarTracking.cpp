@@ -98,6 +98,31 @@ LRESULT TMenuBarTracking::Filter(int code, WPARAM wParam, MSG& message)
     return next;
 }
 
+void TMenuBarTracking::Select(WPARAM wParam, LPARAM lParam)
+{
+    if (bar == nullptr)
+        return;
+    const auto menu = reinterpret_cast<HMENU>(lParam);
+    const UINT flags = HIWORD(wParam);
+    if (flags == 0xFFFF && menu == nullptr) {
+        // The drop-down closes; unless a move is on its way, so does the tracking.
+        if (!moved)
+            bar->menuTracking_ = false;
+        return;
+    }
+    moved = false;
+    const UINT position = LOWORD(wParam);
+    TMenuItem* found = nullptr;
+    if (const TMainMenu* const framework = bar->FrameworkMenu()) {
+        if ((flags & MF_POPUP) != 0)
+            found = framework->FindItem(reinterpret_cast<UINT_PTR>(GetSubMenu(menu, static_cast<int>(position))),
+                                        fkHandle);
+        else
+            found = framework->FindItem(position, fkCommand);
+    }
+    currentItem = found;
+}
+
 int TMenuBarTracking::TargetOf(const MSG& message)
 {
     switch (message.message) {
@@ -124,27 +149,9 @@ int TMenuBarTracking::TargetOf(const MSG& message)
         if (message.wParam == VK_MENU)
             bar->menuTracking_ = false;
         return -1;
-    case WM_MENUSELECT: {
-        const HMENU menu = reinterpret_cast<HMENU>(message.lParam);
-        const UINT flags = HIWORD(message.wParam);
-        if (flags == 0xFFFF && menu == nullptr) {
-            if (!moved)
-                bar->menuTracking_ = false;
-            return -1;
-        }
-        moved = false;
-        const UINT position = LOWORD(message.wParam);
-        TMenuItem* found = nullptr;
-        if (const TMainMenu* const framework = bar->FrameworkMenu()) {
-            if ((flags & MF_POPUP) != 0)
-                found = framework->FindItem(reinterpret_cast<UINT_PTR>(GetSubMenu(menu, static_cast<int>(position))),
-                                            fkHandle);
-            else
-                found = framework->FindItem(position, fkCommand);
-        }
-        currentItem = found;
+    case WM_MENUSELECT:
+        Select(message.wParam, message.lParam);
         return -1;
-    }
     case WM_MOUSEMOVE: {
         const POINT point = message.pt;
         if (point.x == lastMouse.x && point.y == lastMouse.y)

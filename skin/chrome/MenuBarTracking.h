@@ -20,6 +20,9 @@ public:
     void Install();
     void Remove();
     bool Installed() const { return static_cast<bool>(hook_); }
+    // WM_MENUSELECT of the open drop-down: which framework item is selected,
+    // or the drop-down closing.
+    void Select(WPARAM wParam, LPARAM lParam);
 
     TWinSkinMenu* bar = nullptr;
     // The bar item whose drop-down is open; -1 when none.

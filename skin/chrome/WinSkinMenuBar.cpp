@@ -309,6 +309,13 @@ void TWinSkinMenu::PostMenuClick(const TMenuBtn& item) const
     PostMessageA(form_.Handle(), WM_NCLBUTTONDOWN, HTMENU, MAKELPARAM(x, y));
 }
 
+void TWinSkinMenu::MenuSelected(WPARAM wParam, LPARAM lParam)
+{
+    TMenuBarTracking& tracking = TMenuBarTracking::Instance();
+    if (tracking.bar == this)
+        tracking.Select(wParam, lParam);
+}
+
 bool TWinSkinMenu::MenuClick(POINT screenPoint)
 {
     TMenuBtn* const item = ItemAt(MapScreenPoint(screenPoint));

@@ -68,6 +68,8 @@ public:
     // Clicks the item from inside a drop-down's modal loop: the click closes
     // that drop-down and, reaching the window, opens this item's.
     void PostMenuClick(const TMenuBtn& item) const;
+    // WM_MENUSELECT reaching the window while one of the bar's drop-downs is open.
+    void MenuSelected(WPARAM wParam, LPARAM lParam);
     // While a drop-down is open.
     bool MenuTracking() const { return menuTracking_; }
     HMENU TrackedSubMenu() const { return trackedSubMenu_; }

@@ -578,6 +578,8 @@ protected:
             uitest::CallAfter(150, [] { EndMenu(); });
         });
         opened = bar.OpenMenuButton(&item);
+        // A closing call left waiting would close the next drop-down.
+        uitest::PumpUntil([] { return uitest::PendingCalls().empty(); }, 1000);
         return look;
     }
 
@@ -675,6 +677,41 @@ TEST_F(DropDownTest, AFrameworkDropDownOpensTidiedEvenWhenTidyingMakesTheBarRead
     skinner.Remove();
 }
 
+TEST_F(DropDownTest, InARightToLeftFrameworkMenuTheArrowKeysAreExchanged)
+{
+    TComponent root(nullptr);
+    auto* main = new TMainMenu(&root);
+    main->SetBiDiMode(bdRightToLeft);
+    for (const char* caption : {"&File", "&Edit", "&View"})
+        AddItem(AddItem(main->Items(), &root, caption), &root, "&Entry");
+    owner.frameworkForm = true;
+    owner.menu = main;
+    owner.rightToLeft = true;
+    // The form skinner hands the bar what its drop-down selects.
+    ui::WindowSubclass skinner;
+    skinner.Install(window.get(), [&](TMessage& m) {
+        if (m.Msg == WM_MENUSELECT)
+            bar.MenuSelected(m.WParam, m.LParam);
+        skinner.CallPrevious(m);
+    });
+    SetMenu(window.get(), main->Handle());
+    bar.ReadItems();
+    PaintOffscreen();
+    Reached(WM_COMMAND);
+    RECT windowRect{};
+    GetWindowRect(window.get(), &windowRect);
+
+    bool opened = false;
+    // Right, once the first entry is selected, goes to the item before: the last one.
+    OpenAndLook(Item(0), opened, [](HWND menu) {
+        uitest::CallAfter(60, [menu] { PostMessageA(menu, WM_KEYDOWN, VK_RIGHT, 0); });
+    });
+    const std::vector<Received> clicks = Reached(WM_NCLBUTTONDOWN);
+    ASSERT_EQ(clicks.size(), 1u);
+    EXPECT_EQ(clicks[0].lParam, MAKELPARAM(windowRect.left + Item(2).Rect.left + 1, windowRect.top + Item(2).Rect.top + 1));
+    skinner.Remove();
+}
+
 TEST_F(DropDownTest, ARightToLeftDropDownIsRightAlignedAtTheItemsRightEdge)
 {
     owner.rightToLeft = true;
@@ -737,12 +774,18 @@ TEST_F(DropDownTest, ArrowKeysAndTheMouseMoveOnToTheNeighbouringBarItemsWrapping
     OpenAndLook(Item(0), opened, press(VK_RIGHT));
     EXPECT_EQ(postedClicks(), std::vector<LPARAM>{clickPoint(Item(1))});
 
-    // The mouse moving onto another bar item; moving over its own item does nothing.
-    const POINT onHelp{windowRect.left + Item(2).Rect.left + 3, windowRect.top + Item(2).Rect.top + 5};
-    OpenAndLook(Item(0), opened, [&](HWND) { SetCursorPos(onHelp.x, onHelp.y); });
+    // The mouse moving onto another bar item; moving over its own item does
+    // nothing. A posted move carries the cursor's position, wherever the
+    // X server's pointer events arrive.
+    auto moveTo = [](POINT point) {
+        return [point](HWND menu) {
+            SetCursorPos(point.x, point.y);
+            PostMessageA(menu, WM_MOUSEMOVE, 0, 0);
+        };
+    };
+    OpenAndLook(Item(0), opened, moveTo({windowRect.left + Item(2).Rect.left + 3, windowRect.top + 35}));
     EXPECT_EQ(postedClicks(), std::vector<LPARAM>{clickPoint(Item(2))});
-    const POINT onFile{windowRect.left + Item(0).Rect.left + 3, windowRect.top + Item(0).Rect.top + 5};
-    OpenAndLook(Item(0), opened, [&](HWND) { SetCursorPos(onFile.x, onFile.y); });
+    OpenAndLook(Item(0), opened, moveTo({windowRect.left + Item(0).Rect.left + 3, windowRect.top + 35}));
     EXPECT_TRUE(postedClicks().empty());
 
     OpenAndLook(Item(0), opened, press(VK_ESCAPE));
