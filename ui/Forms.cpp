@@ -1,5 +1,6 @@
 #include "ui/Forms.h"
 
+#include "ui/AnsiText.h"
 #include "ui/ComCtrls.h"
 #include "ui/DcGuards.h"
 #include "ui/ExceptionBoundary.h"
@@ -625,8 +626,41 @@ TApplication::TApplication(TComponent* owner) : TComponent(owner)
 
 TApplication::~TApplication() = default;
 
+namespace {
+
+// Text between the framework and its windows goes through the system's own
+// code page tables (the portable fallback knows only ASCII).
+void UseSystemCodePage()
+{
+    ui::SetAnsiCodec({
+        [](std::string_view text) {
+            std::wstring wide;
+            if (text.empty())
+                return wide;
+            const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+            wide.resize(static_cast<std::size_t>(length));
+            MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+            return wide;
+        },
+        [](std::wstring_view text) {
+            std::string ansi;
+            if (text.empty())
+                return ansi;
+            const int length = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                                   nullptr, nullptr);
+            ansi.resize(static_cast<std::size_t>(length));
+            WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), ansi.data(), length, nullptr,
+                                nullptr);
+            return ansi;
+        },
+    });
+}
+
+} // namespace
+
 void TApplication::Initialize()
 {
+    UseSystemCodePage();
     ui::RegisterFrameworkClasses();
     INITCOMMONCONTROLSEX init{sizeof init, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&init);

@@ -2,6 +2,7 @@
 // CBT hook, inside window procedures and from timers, stop at the installed
 // exception boundary; the program goes on handling messages. Run on both
 // targets: on i686 an exception reaching a system frame ends the program.
+#include "tests/win/skin_host_support.h"
 #include "tests/win/ui_window_support.h"
 
 #include "skin/model/WinSkinData.h"
@@ -26,24 +27,13 @@
 
 namespace {
 
+using skintest::TSkinHost;
 using uitest::PumpUntil;
 
 constexpr UINT WM_THROW = WM_APP + 1;
 constexpr UINT WM_ANSWER = WM_APP + 2;
 constexpr UINT WM_FORWARD = WM_APP + 3;
 
-// A form-data root that carries one skin data component, as the main window does.
-class TSkinHost : public TComponent {
-public:
-    static const TClassInfo ClassInfo;
-    const TClassInfo& ClassType() const override { return ClassInfo; }
-    static void Publish(ui::TPublisher<TSkinHost>& p) { p.Field("SkinData1", &TSkinHost::SkinData1); }
-    using TComponent::TComponent;
-
-    TSkinData* SkinData1 = nullptr;
-};
-
-constinit const TClassInfo TSkinHost::ClassInfo = ui::ClassOf<TSkinHost>("TSkinHost", TComponent::ClassInfo);
 
 struct Caught {
     std::string message;

@@ -4,6 +4,7 @@
 // fixed properties ignore writes, Loaded sets up the one skin manager, and
 // DecideFormSkin chooses which windows are skinned.
 #include "tests/win/skin_data_support.h"
+#include "tests/win/skin_host_support.h"
 
 #include "skin/load/MessageDialog.h"
 #include "skin/model/WinSkinDlg.h"
@@ -25,18 +26,6 @@ namespace {
 
 using namespace skintest;
 
-// A form-data root that carries one skin data component, as a window does.
-class TSkinHost : public TComponent {
-public:
-    static const TClassInfo ClassInfo;
-    const TClassInfo& ClassType() const override { return ClassInfo; }
-    static void Publish(ui::TPublisher<TSkinHost>& p) { p.Field("SkinData1", &TSkinHost::SkinData1); }
-    using TComponent::TComponent;
-
-    TSkinData* SkinData1 = nullptr;
-};
-
-constinit const TClassInfo TSkinHost::ClassInfo = ui::ClassOf<TSkinHost>("TSkinHost", TComponent::ClassInfo);
 
 std::string Hex(std::span<const std::uint8_t> bytes)
 {
