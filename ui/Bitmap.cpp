@@ -240,11 +240,13 @@ TBitmapCanvas::~TBitmapCanvas() { FreeContext(); }
 
 void TBitmapCanvas::ReleasePicture() noexcept
 {
+    // Even with no picture selected (the DC was made while the bitmap was
+    // empty) the next drawing must select the new one.
+    InvalidateHandle();
     if (!pictureSelected_)
         return;
     SelectObject(dc_.get(), originalBitmap_);
     pictureSelected_ = false;
-    InvalidateHandle();
 }
 
 void TBitmapCanvas::FreeContext() noexcept

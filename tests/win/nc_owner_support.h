@@ -12,6 +12,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -30,6 +31,8 @@ struct Received {
 struct Recorder {
     std::vector<Received> received;
     std::optional<LRESULT> buttonVisibleAnswer;
+    // Further messages recorded on their way to the default procedure.
+    std::vector<UINT> watched;
 
     std::vector<Received> Of(UINT message) const
     {
@@ -55,6 +58,8 @@ inline LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, 
             recorder->received.push_back({message, wParam, lParam});
             return 0;
         }
+        if (std::find(recorder->watched.begin(), recorder->watched.end(), message) != recorder->watched.end())
+            recorder->received.push_back({message, wParam, lParam});
         if (message == SKM_BUTTONVISIBLE) {
             recorder->received.push_back({message, wParam, lParam});
             if (recorder->buttonVisibleAnswer)
@@ -132,10 +137,11 @@ private:
     ui::UniqueWindow window_;
 };
 
-// The owner the objects talk to.
-class TestOwner : public TNCOwner {
+// The owner the objects talk to; Base is TNCOwner or an interface built on it.
+template <class Base = TNCOwner>
+class BasicTestOwner : public Base {
 public:
-    explicit TestOwner(HWND window) : window_(window) {}
+    explicit BasicTestOwner(HWND window) : window_(window) {}
 
     TNCObject* HotObject() const override { return hot; }
     void SetHotObject(TNCObject* object) override { hot = object; }
@@ -201,6 +207,7 @@ public:
 private:
     HWND window_;
 };
+using TestOwner = BasicTestOwner<>;
 
 // ---- pictures
 

@@ -217,6 +217,17 @@ TEST(BitmapPixels, CanvasSettingsSurviveResizesAndHandedOutHandles)
     EXPECT_EQ(bitmap.Canvas().Pixel(7, 7), clRed);
 }
 
+TEST(BitmapPixels, ACanvasMadeWhileEmptyDrawsOnThePictureGivenLater)
+{
+    TBitmap bitmap;
+    const HDC dc = bitmap.Canvas().Handle();
+    bitmap.SetSize(6, 6);
+    EXPECT_EQ(bitmap.Canvas().Handle(), dc);
+    bitmap.Canvas().SetPixel(5, 5, clRed);
+    EXPECT_EQ(bitmap.Canvas().Pixel(5, 5), clRed);
+    EXPECT_EQ(bitmap.ScanLine(5)[5 * 3 + 2], 0xFF);
+}
+
 TEST(BitmapPixels, ResizingKeepsTheTopLeftAndPaintsNewAreaWhite)
 {
     TBitmap bitmap(2, 2);
