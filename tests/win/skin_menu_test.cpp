@@ -347,24 +347,6 @@ TEST_F(SkinMenuTest, SystemEntriesAreDrawnFromTheirTextAndApplicationIdsAreLeftT
 
 // ------------------------------------------------------------ real menus
 
-BOOL CALLBACK MatchMenuWindow(HWND window, LPARAM data)
-{
-    char name[16]{};
-    GetClassNameA(window, name, sizeof name);
-    if (std::string(name) == "#32768" && IsWindowVisible(window)) {
-        *reinterpret_cast<HWND*>(data) = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// The open popup-menu window of this thread, or null.
-HWND OpenMenuWindow()
-{
-    HWND found = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), &MatchMenuWindow, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
 
 TColor ScreenPixel(int x, int y)
 {
@@ -395,8 +377,8 @@ OpenMenuLook OpenAndLook(TPopupMenu& popup, int x, int y)
 {
     OpenMenuLook look;
     uitest::CallAfter(30, [&] {
-        uitest::PumpUntil([] { return OpenMenuWindow() != nullptr; }, 1000);
-        const HWND menu = OpenMenuWindow();
+        uitest::PumpUntil([] { return uitest::FindThreadMenu() != nullptr; }, 1000);
+        const HWND menu = uitest::FindThreadMenu();
         if (menu != nullptr) {
             UpdateWindow(menu);
             // Wine hands window drawing to the X server a moment later.

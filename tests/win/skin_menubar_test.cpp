@@ -517,23 +517,6 @@ TEST_F(MenuBarTest, TenThousandHoverCyclesAlongTheBarLeaveNoHandleBehind)
 
 // ------------------------------------------------------------ drop-downs
 
-BOOL CALLBACK MatchMenuWindow(HWND window, LPARAM data)
-{
-    char name[16]{};
-    GetClassNameA(window, name, sizeof name);
-    if (std::string(name) == "#32768" && IsWindowVisible(window)) {
-        *reinterpret_cast<HWND*>(data) = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND OpenMenuWindow()
-{
-    HWND found = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), &MatchMenuWindow, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
 
 bool AllOwnerDrawn(HMENU menu)
 {
@@ -566,8 +549,8 @@ protected:
     {
         DropDownLook look;
         uitest::CallAfter(30, [&] {
-            uitest::PumpUntil([] { return OpenMenuWindow() != nullptr; }, 1000);
-            const HWND menu = OpenMenuWindow();
+            uitest::PumpUntil([] { return uitest::FindThreadMenu() != nullptr; }, 1000);
+            const HWND menu = uitest::FindThreadMenu();
             look.open = menu != nullptr;
             if (menu != nullptr)
                 GetWindowRect(menu, &look.bounds);
@@ -742,7 +725,7 @@ TEST_F(DropDownTest, AnItemWithoutChildrenOrADisabledOnePostsItsCommandAndOpensN
 
     // A disabled drop-down is tracked without showing: no modal loop runs.
     EXPECT_TRUE(bar.OpenMenuButton(&Item(1)));
-    EXPECT_EQ(OpenMenuWindow(), nullptr);
+    EXPECT_EQ(uitest::FindThreadMenu(), nullptr);
     EXPECT_FALSE(bar.MenuTracking());
     EXPECT_FALSE(TMenuBarTracking::Instance().Installed());
     EXPECT_EQ(Commands(), std::vector<WPARAM>{Item(1).Command});

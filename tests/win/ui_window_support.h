@@ -59,24 +59,37 @@ inline void CallAfter(unsigned milliseconds, std::function<void()> action)
     PendingCalls()[id] = std::move(action);
 }
 
-inline BOOL CALLBACK MatchDialog(HWND window, LPARAM data) noexcept
+// What EnumThreadWindows looks for: a visible window of one class.
+struct WindowSearch {
+    const char* className;
+    HWND found = nullptr;
+};
+
+inline BOOL CALLBACK MatchVisibleClass(HWND window, LPARAM data) noexcept
 {
+    auto& search = *reinterpret_cast<WindowSearch*>(data);
     char name[32]{};
     GetClassNameA(window, name, sizeof name);
-    if (std::string(name) == "#32770" && IsWindowVisible(window)) {
-        *reinterpret_cast<HWND*>(data) = window;
+    if (std::string(name) == search.className && IsWindowVisible(window)) {
+        search.found = window;
         return FALSE;
     }
     return TRUE;
 }
 
-// The first visible dialog box (class "#32770") of this thread, or null.
-inline HWND FindThreadDialog()
+// The first visible top-level window of this thread of the class, or null.
+inline HWND FindThreadWindow(const char* className)
 {
-    HWND found = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), &MatchDialog, reinterpret_cast<LPARAM>(&found));
-    return found;
+    WindowSearch search{className};
+    EnumThreadWindows(GetCurrentThreadId(), &MatchVisibleClass, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
+
+// The first visible dialog box (class "#32770") of this thread, or null.
+inline HWND FindThreadDialog() { return FindThreadWindow("#32770"); }
+
+// The open popup-menu window (class "#32768") of this thread, or null.
+inline HWND FindThreadMenu() { return FindThreadWindow("#32768"); }
 
 inline std::string WindowText(HWND window)
 {
