@@ -132,7 +132,7 @@ void TWinSkinMenu::TakeFrameworkItem(TMenuBtn& item, TMenuItem& source, bool tak
     item.SubMenu = source.Count() > 0 ? source.Handle() : nullptr;
 }
 
-void TWinSkinMenu::ReadItems()
+void TWinSkinMenu::ReadSystemItems(bool textlessOnly)
 {
     if (!StartReading())
         return;
@@ -142,13 +142,15 @@ void TWinSkinMenu::ReadItems()
         if (!ReadSystemItem(menuHandle_, i, text))
             continue;
         TMenuBtn& item = *items_.back();
-        if (menu_ != nullptr) {
+        if (menu_ != nullptr && (!textlessOnly || text.empty())) {
             if (TMenuItem* const source = menu_->FindItem(item.Command, fkCommand))
-                TakeFrameworkItem(item, *source, false);
+                TakeFrameworkItem(item, *source, textlessOnly);
         }
     }
     RemoveSystemMenuBar();
 }
+
+void TWinSkinMenu::ReadItems() { ReadSystemItems(false); }
 
 void TWinSkinMenu::ReadItemsFromFramework()
 {
@@ -168,23 +170,7 @@ void TWinSkinMenu::ReadItemsFromFramework()
     RemoveSystemMenuBar();
 }
 
-void TWinSkinMenu::RereadItemsForMDI()
-{
-    if (!StartReading())
-        return;
-    const int count = GetMenuItemCount(menuHandle_);
-    for (int i = 0; i < count; ++i) {
-        std::string text;
-        if (!ReadSystemItem(menuHandle_, i, text))
-            continue;
-        TMenuBtn& item = *items_.back();
-        if (menu_ != nullptr && text.empty()) {
-            if (TMenuItem* const source = menu_->FindItem(item.Command, fkCommand))
-                TakeFrameworkItem(item, *source, true);
-        }
-    }
-    RemoveSystemMenuBar();
-}
+void TWinSkinMenu::RereadItemsForMDI() { ReadSystemItems(true); }
 
 void TWinSkinMenu::MenuChanged()
 {

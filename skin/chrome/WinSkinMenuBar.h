@@ -83,6 +83,9 @@ private:
     TMenuBtn& AddItem(int index);
     // GetMenuItemInfoA of position index into a new item; false when it cannot be read.
     bool ReadSystemItem(HMENU menu, int index, std::string& text);
+    // Reads the bar from the window's menu; framework items lend what they know, either to
+    // every entry, keeping the system's command, or (rereading for MDI) only to entries without text.
+    void ReadSystemItems(bool textlessOnly);
     void TakeFrameworkItem(TMenuBtn& item, TMenuItem& source, bool takeCommand) const;
     void RemoveSystemMenuBar() const;
     bool StartReading();
