@@ -445,9 +445,14 @@ void TMenuItemPainter::SkinPopupMenus(TComponent& component, bool on)
         if (popup == nullptr || !FSkinData->SkinControls.Contains(xcPopupMenu) ||
             popup->Tag() == FSkinData->DisableTag)
             continue;
-        popup->SetOwnerDraw(on);
-        SkinPopupItems(*popup->Items(), on);
+        SkinPopupMenu(*popup, on);
     }
+}
+
+void TMenuItemPainter::SkinPopupMenu(TPopupMenu& popup, bool on)
+{
+    popup.SetOwnerDraw(on);
+    SkinPopupItems(*popup.Items(), on);
 }
 
 void TMenuItemPainter::SkinMainMenus(TComponent& component, bool on)

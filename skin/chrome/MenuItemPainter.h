@@ -63,6 +63,8 @@ public:
     void SkinPopupMenus(TComponent& component, bool on);
     void SkinMainMenus(TComponent& component, bool on);
     void SkinMenuItems(TMenuItem& item, bool on);
+    // One popup menu owner-drawn by the skin, whatever the form's settings.
+    void SkinPopupMenu(TPopupMenu& popup, bool on);
 
     // Draws one entry onto canvas at rect: the popup's background under it
     // (shifted by the popup's border), the MenuItem cell and the content.

@@ -16,6 +16,7 @@
 #include "ui/RedrawLock.h"
 #include "ui/UndocumentedMessages.h"
 
+#include <algorithm>
 #include <array>
 
 constinit const TClassInfo TWinSkinForm::ClassInfo = ui::ClassOf<TWinSkinForm>("TWinSkinForm", TComponent::ClassInfo);
@@ -55,10 +56,11 @@ bool TogglesCaptionBits(DWORD exStyle, HWND owner, bool mdiChild)
 
 } // namespace
 
-TWinSkinForm::TWinSkinForm(TComponent* owner) : TComponent(owner) {}
+TWinSkinForm::TWinSkinForm(TComponent* owner) : TComponent(owner), doubleClickTime_(GetDoubleClickTime()) {}
 
 TWinSkinForm::~TWinSkinForm()
 {
+    *alive_ = false;
     DetachLight();
     buttons_.Clear();
     if (TSkinManage* manager = SkinManager())
@@ -154,11 +156,20 @@ void TWinSkinForm::AttachCommon(TSkinData& skinData)
         state_ = TFormSkinState::Ready;
         return;
     }
-    // The window keeps its own menu, drawn in the frame's menu band.
+    // The skinned menu bar takes the window's menu off it, and the client
+    // area grows by what the system's bar took (unless the window keeps its
+    // client size itself): the first resize gives back what it grew.
     menuHandle_ = GetMenu(handle_);
-    if (menuHandle_ != nullptr && !IsMdiChild() && !isChild_) {
-        menuBand_ = std::make_unique<TSystemMenuBand>(menuHandle_);
-        menuHeight_ = TSystemMenuBand::Height();
+    if (menuHandle_ != nullptr && !IsMdiChild() && !isChild_ && Framed()) {
+        RECT before{};
+        GetClientRect(handle_, &before);
+        menuBar_ = std::make_unique<TWinSkinMenu>(*this);
+        menuHeight_ = TWinSkinMenu::DefaultHeight();
+        menuBar_->ReadItems();
+        RECT after{};
+        GetClientRect(handle_, &after);
+        clientBeforeMenu_ = SizeOf(before).cy;
+        menuLoss_ = std::max(0L, SizeOf(after).cy - SizeOf(before).cy);
     }
     const bool keepCaption = (IsMdiChild() && manager != nullptr && manager->MdiChildMaximized()) ||
                              showState_ == TShowState::Minimized;
@@ -193,10 +204,8 @@ void TWinSkinForm::RebuildMetrics()
     if (skinData_ == nullptr || skinData_->SkinNotLoaded())
         return;
     metrics_ = SkinFrameMetrics(*skinData_, kind_);
-    if (!Framed()) {
+    if (!Framed())
         menuHeight_ = 0;
-        menuBand_.reset();
-    }
     RenderIcon();
     buttons_.Rebuild(skinData_->CaptionButtons);
 }
@@ -312,6 +321,8 @@ void TWinSkinForm::ResizeToFrame(bool firstTime)
         GetClientRect(handle_, &clientRect_);
         client = SizeOf(clientRect_);
     }
+    if (firstTime && menuBar_)
+        client.cy -= std::clamp(static_cast<int>(client.cy) - clientBeforeMenu_, 0, menuLoss_);
     SIZE size = SkinnedWindowSize(client, metrics_, menuHeight_);
     if (firstTime && isDialog_ && skinData_->TitleElement) {
         const TCaptionWidening widening =
@@ -425,8 +436,15 @@ void TWinSkinForm::DetachLight()
     if (timer_)
         timer_->SetEnabled(false);
     hot_ = nullptr;
+    sysMenu_.reset();
     formLayer_.Reset();
     subclass_.Remove();
+    // A going window keeps a framework menu off it, or the system would
+    // destroy the menu its TMainMenu still owns; a foreign window's menu goes
+    // back and with the window.
+    if (menuBar_ && state_ == TFormSkinState::Destroying && form_ != nullptr)
+        menuBar_->LetGoOfMenu();
+    menuBar_.reset();
 }
 
 void TWinSkinForm::Detach()
@@ -436,6 +454,7 @@ void TWinSkinForm::Detach()
     if (!subclass_.Installed())
         return;
     hot_ = nullptr;
+    sysMenu_.reset();
     formLayer_.Reset();
     subclass_.Remove();
     if (form_ != nullptr) {
@@ -452,6 +471,8 @@ void TWinSkinForm::Detach()
     }
     GiveSystemMenuBitBack();
     SetCaptionBits(true);
+    menuBar_.reset();
+    menuHeight_ = 0;
     if (IsMdiChild() || !isChild_) {
         RECT bounds{};
         GetWindowRect(handle_, &bounds);
@@ -471,11 +492,16 @@ void TWinSkinForm::CallOld(TMessage& message) const { subclass_.CallPrevious(mes
 
 void TWinSkinForm::FormLayer(TMessage& message, const TWndNext& next)
 {
-    if (message.Msg == SKM_RESKIN) {
+    switch (message.Msg) {
+    case SKM_RESKIN:
         Reskin();
         return;
+    case CM_DIALOGCHAR:
+        OnDialogChar(message, next);
+        return;
+    default:
+        next(message);
     }
-    next(message);
 }
 
 void TWinSkinForm::Dispatch(TMessage& message)
@@ -552,9 +578,20 @@ bool TWinSkinForm::HandleTopLevel(TMessage& message)
         CallOld(message);
         return true;
     case WM_COMMAND:
+        OnCommand(message);
+        return true;
     case WM_SYSCOMMAND:
-        // Commands of the skinned system menu and the frame's own buttons go
-        // through the window's procedure as they come.
+        OnSysCommand(message);
+        return true;
+    case SKM_MENUCLICK:
+        message.Result = menuBar_ && menuBar_->MenuClick(ui::UnpackPoint(message.LParam)) ? 1 : 0;
+        return true;
+    case CM_MENUCHANGED:
+        OnMenuChanged(message);
+        return true;
+    case WM_MENUSELECT:
+        if (menuBar_)
+            menuBar_->MenuSelected(message.WParam, message.LParam);
         CallOld(message);
         return true;
     case WM_SETTEXT:
@@ -599,11 +636,16 @@ void TWinSkinForm::HandleFramed(TMessage& message)
         OnNcMouseMove(message);
         break;
     case WM_NCLBUTTONDOWN:
-    case WM_NCLBUTTONDBLCLK:
         OnNcButtonDown(message);
+        break;
+    case WM_NCLBUTTONDBLCLK:
+        OnNcDoubleClick(message);
         break;
     case WM_NCLBUTTONUP:
         OnNcButtonUp(message);
+        break;
+    case WM_NCRBUTTONDOWN:
+        OnNcRightButtonDown(message);
         break;
     case SKM_PAINTFRAME:
         PaintFrame();
@@ -665,6 +707,10 @@ void TWinSkinForm::OnNcHitTest(TMessage& message)
 void TWinSkinForm::OnNcPaint(TMessage& message)
 {
     RemoveSystemMenuBit();
+    if (!skinData_->FramePaintingEnabled()) {
+        message.Result = 0;
+        return;
+    }
     if ((IsMdiChild() && showState_ == TShowState::Maximized) || !Framed()) {
         CallOld(message);
         return;
@@ -773,6 +819,7 @@ void TWinSkinForm::OnMenuItem(TMessage& message)
     window.Window = handle_;
     window.FrameworkForm = form_ != nullptr;
     window.HadMenu = menuHandle_ != nullptr;
+    window.TrackedSubMenu = menuBar_ ? menuBar_->TrackedSubMenu() : nullptr;
     if (auto* form = ui::As<TCustomForm>(form_))
         window.MenuBar = form->Menu();
     bool handled = false;
@@ -787,91 +834,6 @@ void TWinSkinForm::OnMenuItem(TMessage& message)
         message.Result = TRUE;
     else
         CallOld(message);
-}
-
-// ---- title-bar buttons under the mouse
-
-TWinSysButton* TWinSkinForm::ButtonUnder(POINT screenPoint) const
-{
-    return buttons_.ButtonAt(ToNCPoint(ui::ScreenToWindowPoint(handle_, screenPoint)));
-}
-
-void TWinSkinForm::OnNcMouseMove(TMessage& message)
-{
-    if (TWinSysButton* button = ButtonUnder(ui::NcMouse(message).ScreenPoint()))
-        button->MouseMove();
-    else if (hot_ != nullptr)
-        hot_->MouseLeave();
-    CallOld(message);
-}
-
-void TWinSkinForm::OnNcButtonDown(TMessage& message)
-{
-    // A press on a title-bar button is the button's; the system would start
-    // moving the window, the band being caption to it.
-    const ui::NcMouse mouse(message);
-    if (TWinSysButton* button = ButtonUnder(mouse.ScreenPoint())) {
-        button->MouseDown();
-        message.Result = 0;
-        return;
-    }
-    // The system's own menu bar is not where it thinks: the band answers for it.
-    if (mouse.HitCode() == HTMENU && menuBand_) {
-        if (message.Msg == WM_NCLBUTTONDOWN)
-            menuBand_->Open(handle_, menuBand_->ItemAt(ui::ScreenToWindowPoint(handle_, mouse.ScreenPoint())));
-        message.Result = 0;
-        return;
-    }
-    CallOld(message);
-}
-
-void TWinSkinForm::OnNcButtonUp(TMessage& message)
-{
-    const POINT screen = ui::NcMouse(message).ScreenPoint();
-    if (TWinSysButton* button = ButtonUnder(screen)) {
-        buttons_.ReleaseOver(*button, screen);
-        message.Result = 0;
-        return;
-    }
-    CallOld(message);
-}
-
-void TWinSkinForm::OnHoverTimer(TObject*)
-{
-    if (hot_ == nullptr)
-        return;
-    POINT cursor{};
-    GetCursorPos(&cursor);
-    if (ButtonUnder(cursor) != hot_ && hot_->State() != dsPressed)
-        hot_->MouseLeave();
-}
-
-void TWinSkinForm::StopHoverTimer()
-{
-    if (timer_)
-        timer_->SetEnabled(false);
-}
-
-void TWinSkinForm::ToggleMaximize()
-{
-    PostMessageA(handle_, WM_SYSCOMMAND, IsMaximized() ? SC_RESTORE : SC_MAXIMIZE, 0);
-}
-
-void TWinSkinForm::ToggleMinimize()
-{
-    PostMessageA(handle_, WM_SYSCOMMAND, showState_ == TShowState::Minimized ? SC_RESTORE : SC_MINIMIZE, 0);
-}
-
-void TWinSkinForm::OpenSysMenu(POINT screenPoint)
-{
-    if (sysMenuHandle_ == nullptr)
-        return;
-    if (TSkinManage* manager = SkinManager())
-        manager->SetMenuKind(TMenuKind::SystemMenu);
-    const auto command = static_cast<WPARAM>(TrackPopupMenu(sysMenuHandle_, TPM_RETURNCMD | TPM_LEFTBUTTON,
-                                                            screenPoint.x, screenPoint.y, 0, handle_, nullptr));
-    if (command != 0)
-        PostMessageA(handle_, WM_SYSCOMMAND, command, 0);
 }
 
 // ---- painting
@@ -906,12 +868,8 @@ void TWinSkinForm::PaintFrame(HDC dc)
         buttons_.PaintAll(titleBuffer);
     };
     painter_.Hooks.paintMenuBar = {};
-    if (menuBand_) {
-        painter_.Hooks.paintMenuBar = [this](HDC dc, const RECT& band) {
-            FillWithFace(dc, band, *skinData_);
-            menuBand_->Paint(dc, band, *skinData_);
-        };
-    }
+    if (menuBar_)
+        painter_.Hooks.paintMenuBar = [this](HDC dc, const RECT& band) { menuBar_->PaintBar(dc, band); };
     // The buttons are placed by the window's width, which must be today's.
     RECT bounds{};
     GetWindowRect(handle_, &bounds);
@@ -921,3 +879,45 @@ void TWinSkinForm::PaintFrame(HDC dc)
     windowRect_ = painter_.PaintWindow(handle_, dc, *skinData_, FrameState(), caption);
     hot_ = nullptr;
 }
+
+// ---- the menu bar
+
+void TWinSkinForm::OnMenuChanged(TMessage& message)
+{
+    // The framework puts its menu back on the window; the skinned bar takes
+    // it off again without the system's bar ever being drawn in between.
+    if (skinData_ != nullptr)
+        skinData_->SetFramePaintingEnabled(false);
+    CallOld(message);
+    if (skinData_ != nullptr)
+        skinData_->SetFramePaintingEnabled(true);
+    if (menuBar_ && skinData_ != nullptr && skinData_->MenuUpdate && HasSystemMenu())
+        menuBar_->MenuChanged();
+    if (GetMenu(handle_) != nullptr && menuBar_)
+        SetMenu(handle_, nullptr);
+    if (state_ == TFormSkinState::Ready)
+        PaintFrame();
+}
+
+TMainMenu* TWinSkinForm::FrameworkMenu() const
+{
+    auto* form = ui::As<TCustomForm>(form_);
+    return form != nullptr ? form->Menu() : nullptr;
+}
+
+TMenuBarBackdrop TWinSkinForm::MenuBarBackdrop() const
+{
+    return menuBar_ ? menuBar_->Backdrop() : TMenuBarBackdrop{};
+}
+
+bool TWinSkinForm::ShowsMdiChildButtons() const
+{
+    if (formKind_ != TFormKind::MdiFrame || mdiClient_ == nullptr || !menuBar_)
+        return false;
+    BOOL maximised = FALSE;
+    const auto active = reinterpret_cast<HWND>(
+        SendMessageA(mdiClient_, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximised)));
+    return active != nullptr && maximised != FALSE;
+}
+
+void TWinSkinForm::PaintMdiChildButtons(HDC dc, TNCPoint origin) { buttons_.PaintMdiButtons(dc, origin); }

@@ -12,10 +12,10 @@
 #include "skin/chrome/FrameMetrics.h"
 #include "skin/chrome/FramePainter.h"
 #include "skin/chrome/FrameRegion.h"
-#include "skin/chrome/NCOwner.h"
+#include "skin/chrome/MenuBarOwner.h"
 #include "skin/chrome/ScratchBitmap.h"
-#include "skin/chrome/SystemMenuBand.h"
 #include "skin/chrome/TitleButtons.h"
+#include "skin/chrome/WinSkinMenuBar.h"
 #include "skin/chrome/WindowIcon.h"
 #include "ui/Color.h"
 #include "ui/Component.h"
@@ -29,6 +29,7 @@
 #include <string>
 
 class TMenuItemPainter;
+class TPopupMenu;
 class TSkinData;
 class TTimer;
 class TWinControl;
@@ -58,7 +59,7 @@ enum class TShowState : int {
     Minimized = 2,
 };
 
-class TWinSkinForm : public TComponent, public TNCOwner {
+class TWinSkinForm : public TComponent, public TMenuBarOwner {
 public:
     static const TClassInfo ClassInfo;
     const TClassInfo& ClassType() const override { return ClassInfo; }
@@ -110,6 +111,10 @@ public:
     bool SkinsFrame() const { return skinFrame_; }
     bool OwnsRegion() const { return regionApplied_; }
     const TTitleButtons& TitleButtons() const { return buttons_; }
+    // The skinned menu bar; none for a window without menu or frame skinning.
+    TWinSkinMenu* MenuBar() const { return menuBar_.get(); }
+    // The skinned system menu as last opened; none before.
+    TPopupMenu* SysMenu() const { return sysMenu_.get(); }
 
     // ---- TNCOwner
     TNCObject* HotObject() const override { return hot_; }
@@ -130,15 +135,21 @@ public:
     bool HasSystemMenu() const override { return (borderIcons_ & kSystemMenu) != 0; }
     TNCBorderKind BorderKind() const override { return static_cast<TNCBorderKind>(kind_); }
     bool IsDialogClass() const override { return isDialog_; }
-    bool ShowsMdiChildButtons() const override { return false; }
+    bool ShowsMdiChildButtons() const override;
     void DrawWindowIcon(HDC dc, const RECT& rect) override;
-    TMenuBarBackdrop MenuBarBackdrop() const override { return {}; }
+    TMenuBarBackdrop MenuBarBackdrop() const override;
     HMENU SystemMenu() const override { return sysMenuHandle_; }
     HWND MdiClient() const override { return mdiClient_; }
     void StopHoverTimer() override;
     void ToggleMaximize() override;
     void ToggleMinimize() override;
     void OpenSysMenu(POINT screenPoint) override;
+    void Restore();
+
+    // ---- TMenuBarOwner
+    bool IsFrameworkForm() const override { return form_ != nullptr; }
+    TMainMenu* FrameworkMenu() const override;
+    void PaintMdiChildButtons(HDC dc, TNCPoint origin) override;
 
 private:
     // Bits of borderIcons_.
@@ -169,17 +180,32 @@ private:
     void OnControlColour(TMessage& message);
     void OnInitMenuPopup(TMessage& message);
     void OnMenuItem(TMessage& message);
+    void OnMenuChanged(TMessage& message);
+
+    // ---- frame input (FrameInput.cpp)
     void OnNcMouseMove(TMessage& message);
     void OnNcButtonDown(TMessage& message);
     void OnNcButtonUp(TMessage& message);
+    void OnNcDoubleClick(TMessage& message);
+    void OnNcRightButtonDown(TMessage& message);
+    void OnCommand(TMessage& message);
+    void OnSysCommand(TMessage& message);
+    bool OnKeyMenu(TMessage& message);
+    void OnDialogChar(TMessage& message, const TWndNext& next);
+    void OnFormSetText(TMessage& message, const TWndNext& next);
     void OnHoverTimer(TObject* sender);
+    void BuildSysMenu();
+    void SysMenuClick(TObject* sender);
+    // Keeps a bar item without drop-down selected from the keyboard until
+    // Enter runs it or another key, a click or losing activation leaves.
+    void SelectFromKeyboard(TMenuBtn& item);
+    TNCObject* ObjectUnder(POINT screenPoint) const;
 
     void ReadShowState();
     void RemoveSystemMenuBit();
     void GiveSystemMenuBitBack();
     void RenderIcon();
     TFrameState FrameState() const;
-    TWinSysButton* ButtonUnder(POINT screenPoint) const;
     bool IsMdiChild() const { return formKind_ == TFormKind::MdiChild; }
     bool Framed() const { return kind_ != TBorderKind::None; }
     LONG_PTR ReadWindowLong(int index) const;
@@ -204,7 +230,9 @@ private:
     std::string className_;
     HWND ownerWnd_ = nullptr;
     TFrameMetrics metrics_;
-    int menuHeight_ = 0; // the menu band's height; 0 for a window without menu
+    int menuHeight_ = 0; // the menu bar's height; 0 for a window without menu
+    int menuLoss_ = 0;   // what the system's menu bar took of the client area's height
+    int clientBeforeMenu_ = 0;
     SIZE ncExtra_{};
     RECT clientRect_{};
     RECT windowRect_{};
@@ -221,7 +249,14 @@ private:
     TFrameRegion region_;
     bool regionApplied_ = false;
     TTitleButtons buttons_{*this};
-    std::unique_ptr<TSystemMenuBand> menuBand_;
+    std::unique_ptr<TWinSkinMenu> menuBar_;
+    std::unique_ptr<TPopupMenu> sysMenu_;
+    UINT doubleClickTime_ = 0;
+    DWORD lastSysMenuTick_ = 0;
+    bool sysMenuOpenedOnce_ = false;
+    bool selectingFromKeyboard_ = false;
+    // Cleared when the skinner goes, for loops that dispatch messages meanwhile.
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
     TWindowIcon icon_;
     TNCObject* hot_ = nullptr;
     std::unique_ptr<TTimer> timer_;

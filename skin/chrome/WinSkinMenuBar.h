@@ -41,6 +41,10 @@ public:
     // The window's menu changed (CM_MENUCHANGED): read it anew when it has one.
     void MenuChanged();
 
+    // The window is going with a menu that is not its own to destroy: it
+    // stays off the window.
+    void LetGoOfMenu() { menuHandle_ = nullptr; }
+
     std::span<const std::unique_ptr<TMenuBtn>> Items() const { return items_; }
     HMENU MenuHandle() const { return menuHandle_; }
     // The framework menu the items were read from; none for a foreign window.

@@ -159,6 +159,11 @@ public:
     TImageList& MenuGlyphs() { return *menuGlyphs_; }
     int MaximizedWidth = 0;
     int MaximizedHeight = 0;
+    // Skinned frames paint only while this is set; cleared while a window's
+    // menu is put back and taken off again, which would paint a frame half
+    // made.
+    bool FramePaintingEnabled() const { return framePaintingEnabled_; }
+    void SetFramePaintingEnabled(bool value) { framePaintingEnabled_ = value; }
     HWND CurrentWindow = nullptr; // the window DecideFormSkin saw last
 
 private:
@@ -168,6 +173,7 @@ private:
     void ReplaceSkin(TSkinModel&& next);
 
     bool active_ = false;
+    bool framePaintingEnabled_ = true;
     std::string skinFile_;
     std::unique_ptr<TStrings> skin3rd_;
     std::unique_ptr<TMemoryStream> skinStream_;

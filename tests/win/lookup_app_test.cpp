@@ -401,6 +401,68 @@ TEST_F(LookupAppTest, AboutWindowOpensFromTheMenuAndClosesByEnterOrItsCloseBox)
     EXPECT_TRUE(IsWindowEnabled(Form1->WindowHandle()));
 }
 
+// The About window, opened from inside a modal loop, is checked and closed by its close box.
+void CheckAboutThenClose(bool& checked)
+{
+    checked = false;
+    uitest::CallAfter(300, [&checked] {
+        EXPECT_TRUE(IsWindowVisible(Form2->WindowHandle()));
+        checked = true;
+        PostMessageA(Form2->WindowHandle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    });
+}
+
+TEST_F(LookupAppTest, TheSkinnedMenuBarOpensTheAboutWindowByMouseAndByF10ThenEnter)
+{
+    HWND main = Form1->WindowHandle();
+    Pump(200);
+    EXPECT_EQ(GetMenu(main), nullptr) << "the skin draws the menu bar";
+
+    // A click on the item, in the band between the title and the client area.
+    POINT origin{0, 0};
+    ClientToScreen(main, &origin);
+    const POINT onItem{origin.x + 12, origin.y - GetSystemMetrics(SM_CYMENU) / 2};
+    ASSERT_EQ(SendMessageA(main, WM_NCHITTEST, 0, MAKELPARAM(onItem.x, onItem.y)), HTMENU);
+    bool checked = false;
+    CheckAboutThenClose(checked);
+    SendMessageA(main, WM_NCLBUTTONDOWN, HTMENU, MAKELPARAM(onItem.x, onItem.y));
+    ASSERT_TRUE(PumpUntil([&] { return checked && !IsWindowVisible(Form2->WindowHandle()); }));
+
+    // F10 selects the item and Enter runs it.
+    uitest::CallAfter(100, [main] { PostMessageA(main, WM_KEYDOWN, VK_RETURN, 0); });
+    CheckAboutThenClose(checked);
+    SendMessageA(main, WM_SYSKEYDOWN, VK_F10, 1);
+    SendMessageA(main, WM_SYSKEYUP, VK_F10, static_cast<LPARAM>(0xC0000001));
+    ASSERT_TRUE(PumpUntil([&] { return checked && !IsWindowVisible(Form2->WindowHandle()); }));
+    EXPECT_TRUE(IsWindowEnabled(main));
+}
+
+TEST_F(LookupAppTest, AltSpaceOpensTheSkinnedSystemMenuOfBothWindows)
+{
+    const auto systemMenuOf = [](HWND window) {
+        HWND menu = nullptr;
+        bool skinned = false;
+        uitest::CallAfter(200, [&] {
+            menu = uitest::FindThreadMenu();
+            skinned = menu != nullptr && SendMessageA(menu, SKM_ISSKINNED, 0, 0) == 1;
+            EndMenu();
+        });
+        SendMessageA(window, WM_SYSCOMMAND, SC_KEYMENU, ' ');
+        return menu != nullptr && skinned;
+    };
+    Pump(200);
+    EXPECT_TRUE(systemMenuOf(Form1->WindowHandle()));
+
+    bool checked = false;
+    uitest::CallAfter(300, [&] {
+        EXPECT_TRUE(systemMenuOf(Form2->WindowHandle()));
+        checked = true;
+        PostMessageA(Form2->WindowHandle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    });
+    SendMessageA(Form1->WindowHandle(), WM_COMMAND, MAKEWPARAM(Form1->N1->Command(), 0), 0);
+    EXPECT_TRUE(checked);
+}
+
 TEST_F(LookupAppTest, AboutWindowShowsItsPicturesAndTexts)
 {
     EXPECT_EQ(Form2->Image1->Picture().Width(), 300);

@@ -3,8 +3,7 @@
 // area, the skin's frame shows on the screen in the activation's frame, the
 // region leaves the borders' magenta out, and detaching gives everything back.
 #include "tests/win/MessageSequence.h"
-#include "tests/win/frame_skin_support.h"
-#include "tests/win/ui_window_support.h"
+#include "tests/win/skin_form_support.h"
 
 #include "skin/chrome/WinSkinForm.h"
 #include "skin/model/SkinMessages.h"
@@ -20,99 +19,8 @@
 namespace {
 
 using namespace frametest;
-using uitest::Pump;
-using uitest::PumpUntil;
 
-constexpr int kClientWidth = 300;
-constexpr int kClientHeight = 200;
-
-SIZE WindowSize(HWND window)
-{
-    RECT r{};
-    GetWindowRect(window, &r);
-    return {r.right - r.left, r.bottom - r.top};
-}
-
-SIZE ClientSize(HWND window)
-{
-    RECT r{};
-    GetClientRect(window, &r);
-    return {r.right, r.bottom};
-}
-
-// What the screen shows of the window's rectangle. Wine draws to the X
-// server asynchronously, so the drawing is given time to arrive first.
-std::unique_ptr<TBitmap> ScreenOf(HWND window)
-{
-    Pump(100);
-    RECT r{};
-    GetWindowRect(window, &r);
-    auto picture = std::make_unique<TBitmap>(r.right - r.left, r.bottom - r.top);
-    HDC screen = GetDC(nullptr);
-    BitBlt(picture->Canvas().Handle(), 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top, SRCCOPY);
-    ReleaseDC(nullptr, screen);
-    return picture;
-}
-
-bool Contains(const TBitmap& picture, const RECT& area, TColor colour)
-{
-    for (LONG y = area.top; y < area.bottom; ++y)
-        for (LONG x = area.left; x < area.right; ++x)
-            if (skintest::PixelOf(picture, x, y) == colour)
-                return true;
-    return false;
-}
-
-class SkinFormTest : public FrameSkinTest {
-protected:
-    void SetUp() override
-    {
-        FrameSkinTest::SetUp();
-        // Borders of known colours and no title-bar buttons, so that every
-        // pixel of the frame is one a test can name.
-        PaintBorders(*skin);
-        skin->CaptionButtons.clear();
-    }
-
-    void TearDown() override
-    {
-        forms.clear();
-        Pump(10);
-        FrameSkinTest::TearDown();
-    }
-
-    TSkinManage& Manager()
-    {
-        TSkinManage& manager = EnsureSkinManager();
-        if (manager.HookHandle() == nullptr) {
-            manager.AddSkinData(skin.get());
-            manager.InstallHook();
-            skin->SetActive(true);
-            manager.SetEnabled(true);
-        }
-        return manager;
-    }
-
-    // A framework form with an empty caption (the title band shows only the
-    // border picture), shown and given time for the skinner's initialisation.
-    TForm& ShowForm(const std::function<void(TForm&)>& prepare = {})
-    {
-        Manager();
-        auto form = std::make_unique<TForm>(nullptr);
-        form->SetBounds(60, 60, 400, 300);
-        form->SetClientSize(kClientWidth, kClientHeight);
-        form->SetCaption("");
-        if (prepare)
-            prepare(*form);
-        TForm& shown = *form;
-        forms.push_back(std::move(form));
-        shown.Show();
-        Pump(100);
-        return shown;
-    }
-
-    std::vector<std::unique_ptr<TForm>> forms;
-};
+using SkinFormTest = SkinnedFormTest;
 
 TEST_F(SkinFormTest, AnActivatedFormIsSkinnedOnceAndKeepsItsClientArea)
 {
@@ -188,8 +96,11 @@ TEST_F(SkinFormTest, TheCaptionShowsAndFollowsSetText)
     EXPECT_EQ(uitest::WindowText(window), "WWWW MMMM");
 }
 
-TEST_F(SkinFormTest, AFormsMenuShowsInTheBandAboveTheClientAreaAndAClickRunsItsItem)
+TEST_F(SkinFormTest, AFormsMenuIsTheSkinnedBarAboveTheClientAreaAndAClickRunsItsItem)
 {
+    constexpr TColor barColour = RGBColor(20, 240, 30);
+    skin->MenuBar.reset();
+    skin->MenubarColour = barColour;
     int clicks = 0;
     TForm& form = ShowForm([&](TForm& f) {
         auto* menu = new TMainMenu(&f);
@@ -202,14 +113,15 @@ TEST_F(SkinFormTest, AFormsMenuShowsInTheBandAboveTheClientAreaAndAClickRunsItsI
     });
     const HWND window = form.Handle();
     const int band = GetSystemMetrics(SM_CYMENU);
+    EXPECT_EQ(GetMenu(window), nullptr) << "the system's menu bar is gone";
     EXPECT_EQ(ClientSize(window).cx, kClientWidth);
     EXPECT_EQ(ClientSize(window).cy, kClientHeight);
     EXPECT_EQ(WindowSize(window).cy, kClientHeight + 15 + band + 6);
 
-    // The band between the title and the client area: the face colour, with the item's caption.
+    // The band between the title and the client area: the bar colour, with the item's caption.
     auto screen = ScreenOf(window);
     const RECT menuBand{4, 15, WindowSize(window).cx - 6, 15 + band};
-    EXPECT_TRUE(Contains(*screen, menuBand, Face));
+    EXPECT_TRUE(Contains(*screen, menuBand, barColour));
     EXPECT_FALSE(Contains(*screen, menuBand, TopColour(1, Middle)));
 
     POINT origin{0, 0};
@@ -218,6 +130,10 @@ TEST_F(SkinFormTest, AFormsMenuShowsInTheBandAboveTheClientAreaAndAClickRunsItsI
     EXPECT_EQ(SendMessageA(window, WM_NCHITTEST, 0, MAKELPARAM(onItem.x, onItem.y)), HTMENU);
     SendMessageA(window, WM_NCLBUTTONDOWN, HTMENU, MAKELPARAM(onItem.x, onItem.y));
     ASSERT_TRUE(PumpUntil([&] { return clicks == 1; }));
+
+    // Switching the skin off gives the window its menu back.
+    Manager().FindFormSkinner(window)->Detach();
+    EXPECT_NE(GetMenu(window), nullptr);
 }
 
 TEST_F(SkinFormTest, TheRegionLeavesMagentaOutOnlyForTransparentBorders)

@@ -1,0 +1,115 @@
+// Shared by the tests of skinned live windows: the manager switched on for
+// the edge test skin with painted borders, framework forms shown and given
+// time to be skinned, and what the screen shows of them.
+#pragma once
+
+#include "tests/win/frame_skin_support.h"
+#include "tests/win/ui_window_support.h"
+
+#include "skin/model/WinSkinDlg.h"
+#include "ui/Forms.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace frametest {
+
+using uitest::Pump;
+using uitest::PumpUntil;
+
+constexpr int kClientWidth = 300;
+constexpr int kClientHeight = 200;
+
+inline SIZE WindowSize(HWND window)
+{
+    RECT r{};
+    GetWindowRect(window, &r);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+inline SIZE ClientSize(HWND window)
+{
+    RECT r{};
+    GetClientRect(window, &r);
+    return {r.right, r.bottom};
+}
+
+// What the screen shows of the window's rectangle. Wine draws to the X
+// server asynchronously, so the drawing is given time to arrive first.
+inline std::unique_ptr<TBitmap> ScreenOf(HWND window)
+{
+    Pump(100);
+    RECT r{};
+    GetWindowRect(window, &r);
+    auto picture = std::make_unique<TBitmap>(r.right - r.left, r.bottom - r.top);
+    HDC screen = GetDC(nullptr);
+    BitBlt(picture->Canvas().Handle(), 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+    return picture;
+}
+
+inline bool Contains(const TBitmap& picture, const RECT& area, TColor colour)
+{
+    for (LONG y = area.top; y < area.bottom; ++y)
+        for (LONG x = area.left; x < area.right; ++x)
+            if (skintest::PixelOf(picture, x, y) == colour)
+                return true;
+    return false;
+}
+
+class SkinnedFormTest : public FrameSkinTest {
+protected:
+    void SetUp() override
+    {
+        FrameSkinTest::SetUp();
+        // Borders of known colours and no title-bar buttons, so that every
+        // pixel of the frame is one a test can name.
+        PaintBorders(*skin);
+        skin->CaptionButtons.clear();
+    }
+
+    void TearDown() override
+    {
+        forms.clear();
+        Pump(10);
+        FrameSkinTest::TearDown();
+    }
+
+    TSkinManage& Manager()
+    {
+        TSkinManage& manager = EnsureSkinManager();
+        if (manager.HookHandle() == nullptr) {
+            manager.AddSkinData(skin.get());
+            manager.InstallHook();
+            skin->SetActive(true);
+            manager.SetEnabled(true);
+        }
+        return manager;
+    }
+
+    // A framework form with an empty caption (the title band shows only the
+    // border picture), shown and given time for the skinner's initialisation.
+    TForm& ShowForm(const std::function<void(TForm&)>& prepare = {})
+    {
+        Manager();
+        auto form = std::make_unique<TForm>(nullptr);
+        form->SetBounds(60, 60, 400, 300);
+        form->SetClientSize(kClientWidth, kClientHeight);
+        form->SetCaption("");
+        if (prepare)
+            prepare(*form);
+        TForm& shown = *form;
+        forms.push_back(std::move(form));
+        shown.Show();
+        Pump(100);
+        return shown;
+    }
+
+    std::vector<std::unique_ptr<TForm>> forms;
+};
+
+
+} // namespace frametest
