@@ -842,7 +842,9 @@ void TWinSkinForm::OnHoverTimer(TObject*)
         return;
     POINT cursor{};
     GetCursorPos(&cursor);
-    if (ButtonUnder(cursor) != hot_ && hot_->State() != dsPressed)
+    // A button pressed and left behind goes back to normal too: the release
+    // that would have ended the press happened elsewhere.
+    if (!hot_->Rect.Contains(ToNCPoint(ui::ScreenToWindowPoint(handle_, cursor))))
         hot_->MouseLeave();
 }
 
