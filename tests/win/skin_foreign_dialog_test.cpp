@@ -32,6 +32,8 @@ constexpr int kRight = 6;
 // The pixels of a title band that are not the top border's picture: the caption's.
 struct CaptionInk {
     int count = 0;
+    // Of them, those in the active title text colour (antialiasing blends the rest).
+    int inTextColour = 0;
     RECT bounds{LONG_MAX, LONG_MAX, LONG_MIN, LONG_MIN};
     int Width() const { return count == 0 ? 0 : bounds.right - bounds.left; }
 };
@@ -42,9 +44,11 @@ CaptionInk InkInTitleBand(const TBitmap& screen, int frame)
     const int bandWidth = screen.Width() - kLeft - kRight;
     for (LONG y = 0; y < kTitle; ++y)
         for (LONG x = kLeft; x < kLeft + bandWidth; ++x) {
-            if (skintest::PixelOf(screen, x, y) == TopColour(frame, PartAt(x - kLeft, bandWidth, 5, 5)))
+            const TColor pixel = skintest::PixelOf(screen, x, y);
+            if (pixel == TopColour(frame, PartAt(x - kLeft, bandWidth, 5, 5)))
                 continue;
             ++ink.count;
+            ink.inTextColour += pixel == ActiveText ? 1 : 0;
             ink.bounds = {std::min(ink.bounds.left, x), std::min(ink.bounds.top, y),
                           std::max(ink.bounds.right, x + 1), std::max(ink.bounds.bottom, y + 1)};
         }
@@ -149,6 +153,7 @@ protected:
         const CaptionInk ink = InkInTitleBand(screen, 1);
         const int textWidth = TextWidthIn(skin->CaptionFont(), look.caption);
         EXPECT_NEAR(ink.Width(), textWidth, 4) << "the caption, and nothing else, over the title picture";
+        EXPECT_GT(ink.inTextColour, ink.count / 10) << "in the active title colour";
         // Centred (the edge skin's alignment), give or take the blanks and margins around the text.
         const int bandCentre = kLeft + (screen.Width() - kLeft - kRight) / 2;
         EXPECT_NEAR((ink.bounds.left + ink.bounds.right) / 2, bandCentre, 8);
