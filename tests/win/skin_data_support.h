@@ -50,30 +50,43 @@ inline const Bytes& EdgeSkin()
     return skin;
 }
 
-// The skin repacked: its description passed through editIni, the package
-// stamped with version.
+// The skin repacked: its description passed through editIni, the entry
+// named `dropped` (if any) left out, the package stamped with version.
 inline Bytes RepackSkin(const Bytes& skin, const std::function<std::string(std::string)>& editIni,
-                        std::uint32_t version = SKIN_PACKAGE_VERSION)
+                        std::uint32_t version = SKIN_PACKAGE_VERSION, const std::string& dropped = {})
 {
     TSkinReader reader;
     if (!reader.LoadSkin(skin))
         throw std::runtime_error("the test skin does not load");
+    std::vector<std::string> names;
     std::vector<Bytes> contents;
     for (int i = 0; i < reader.Count(); ++i) {
+        const std::string& name = reader.Names()[static_cast<std::size_t>(i)];
+        if (name == dropped)
+            continue;
         const std::span<const std::uint8_t> entry = reader.Entry(i);
+        names.push_back(name);
         contents.emplace_back(entry.begin(), entry.end());
-        if (reader.Names()[static_cast<std::size_t>(i)].find(".ini") != std::string::npos) {
+        if (name.find(".ini") != std::string::npos) {
             const std::string edited = editIni(std::string(contents.back().begin(), contents.back().end()));
             contents.back().assign(edited.begin(), edited.end());
         }
     }
+    if (!dropped.empty() && names.size() == static_cast<std::size_t>(reader.Count()))
+        throw std::logic_error(dropped + " is not in the test skin");
     std::vector<TSkinPackageFile> files;
-    for (int i = 0; i < reader.Count(); ++i)
-        files.push_back({reader.Names()[static_cast<std::size_t>(i)], contents[static_cast<std::size_t>(i)]});
+    for (std::size_t i = 0; i < names.size(); ++i)
+        files.push_back({names[i], contents[i]});
     Bytes package = BuildSkinPackage(files);
     for (int i = 0; i < 4; ++i)
         package[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(version >> (8 * i));
     return CompressSkinStream(package);
+}
+
+// The skin repacked without its package entry `file`.
+inline Bytes RepackSkinWithout(const Bytes& skin, const std::string& file)
+{
+    return RepackSkin(skin, [](std::string ini) { return ini; }, SKIN_PACKAGE_VERSION, file);
 }
 
 // The skin with its package cut in half: the size table promises more

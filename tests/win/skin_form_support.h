@@ -4,6 +4,7 @@
 #pragma once
 
 #include "tests/win/frame_skin_support.h"
+#include "tests/win/skin_window_support.h"
 #include "tests/win/ui_window_support.h"
 
 #include "skin/model/WinSkinDlg.h"
@@ -23,42 +24,10 @@ using uitest::PumpUntil;
 constexpr int kClientWidth = 300;
 constexpr int kClientHeight = 200;
 
-inline SIZE WindowSize(HWND window)
-{
-    RECT r{};
-    GetWindowRect(window, &r);
-    return {r.right - r.left, r.bottom - r.top};
-}
-
-inline SIZE ClientSize(HWND window)
-{
-    RECT r{};
-    GetClientRect(window, &r);
-    return {r.right, r.bottom};
-}
-
-// What the screen shows of the window's rectangle. Wine draws to the X
-// server asynchronously, so the drawing is given time to arrive first.
-inline std::unique_ptr<TBitmap> ScreenOf(HWND window)
-{
-    Pump(100);
-    RECT r{};
-    GetWindowRect(window, &r);
-    auto picture = std::make_unique<TBitmap>(r.right - r.left, r.bottom - r.top);
-    HDC screen = GetDC(nullptr);
-    BitBlt(picture->Canvas().Handle(), 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top, SRCCOPY);
-    ReleaseDC(nullptr, screen);
-    return picture;
-}
-
-inline bool Contains(const TBitmap& picture, const RECT& area, TColor colour)
-{
-    for (LONG y = area.top; y < area.bottom; ++y)
-        for (LONG x = area.left; x < area.right; ++x)
-            if (skintest::PixelOf(picture, x, y) == colour)
-                return true;
-    return false;
-}
+using skinwin::ClientSize;
+using skinwin::Contains;
+using skinwin::ScreenOf;
+using skinwin::WindowSize;
 
 class SkinnedFormTest : public FrameSkinTest {
 protected:
@@ -78,17 +47,7 @@ protected:
         FrameSkinTest::TearDown();
     }
 
-    TSkinManage& Manager()
-    {
-        TSkinManage& manager = EnsureSkinManager();
-        if (manager.HookHandle() == nullptr) {
-            manager.AddSkinData(skin.get());
-            manager.InstallHook();
-            skin->SetActive(true);
-            manager.SetEnabled(true);
-        }
-        return manager;
-    }
+    TSkinManage& Manager() { return skinwin::SwitchedOnManager(*skin); }
 
     // A framework form with an empty caption (the title band shows only the
     // border picture), shown and given time for the skinner's initialisation.

@@ -59,6 +59,20 @@ inline void CallAfter(unsigned milliseconds, std::function<void()> action)
     PendingCalls()[id] = std::move(action);
 }
 
+// Runs action once ready() holds, looking every 20 ms from whatever message
+// loop runs then, or after `tries` looks in any case. Unlike pumping inside
+// one call, it never holds up a loop that is still making its window.
+inline void CallWhen(std::function<bool()> ready, std::function<void()> action, int tries = 250)
+{
+    CallAfter(20, [ready = std::move(ready), action = std::move(action), tries]() mutable {
+        if (tries <= 0 || ready()) {
+            action();
+            return;
+        }
+        CallWhen(std::move(ready), std::move(action), tries - 1);
+    });
+}
+
 // What EnumThreadWindows looks for: a visible window of one class.
 struct WindowSearch {
     const char* className;
@@ -87,6 +101,19 @@ inline HWND FindThreadWindow(const char* className)
 
 // The first visible dialog box (class "#32770") of this thread, or null.
 inline HWND FindThreadDialog() { return FindThreadWindow("#32770"); }
+
+inline BOOL CALLBACK CancelIfDialog(HWND window, LPARAM) noexcept
+{
+    char name[32]{};
+    GetClassNameA(window, name, sizeof name);
+    if (std::string(name) == "#32770")
+        PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+    return TRUE;
+}
+
+// Cancels every dialog box of this thread, shown or not yet: what a test
+// does when the one it waited for did not turn up as expected.
+inline void CancelThreadDialogs() { EnumThreadWindows(GetCurrentThreadId(), &CancelIfDialog, 0); }
 
 // The open popup-menu window (class "#32768") of this thread, or null.
 inline HWND FindThreadMenu() { return FindThreadWindow("#32768"); }
