@@ -2,6 +2,10 @@
 // the default skin, for looking at (and taking screenshots of) the skinned
 // MDI windows. The windows are plain Win32 ones; the menu makes and closes
 // children and cascades or tiles them.
+//
+//   zel_mdidemo            the children cascaded, the last one active
+//   zel_mdidemo maximise   the last child maximised
+//   zel_mdidemo tile       the children tiled
 #include "tests/win/MdiApp.h"
 
 #include "skin/model/WinSkinData.h"
@@ -12,6 +16,8 @@
 
 #include <exception>
 #include <memory>
+#include <string>
+#include <string_view>
 
 namespace {
 
@@ -33,7 +39,7 @@ std::unique_ptr<TSkinData> StartSkinning()
     return skin;
 }
 
-int Run()
+int Run(std::string_view start)
 {
     const std::unique_ptr<TSkinData> skin = StartSkinning();
     if (!skin) {
@@ -43,9 +49,16 @@ int Run()
     mdiapp::TMdiApp app(RECT{40, 40, 760, 560});
     app.QuitOnDestroy = true;
     app.Show();
-    for (int i = 1; i <= 3; ++i)
-        app.AddChild("文档 " + std::to_string(i), RECT{20 + 40 * (i - 1), 20 + 40 * (i - 1), 340 + 40 * (i - 1),
-                                                        260 + 40 * (i - 1)});
+    for (int i = 0; i < 3; ++i) {
+        const int offset = 20 + 40 * i;
+        app.AddChild("文档 " + std::to_string(i + 1), RECT{offset, offset, offset + 320, offset + 240});
+    }
+    if (start == "maximise") {
+        const LRESULT active = SendMessageA(app.Client(), WM_MDIGETACTIVE, 0, 0);
+        SendMessageA(app.Client(), WM_MDIMAXIMIZE, static_cast<WPARAM>(active), 0);
+    } else if (start == "tile") {
+        SendMessageA(app.Client(), WM_MDITILE, MDITILE_VERTICAL, 0);
+    }
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         if (app.Client() != nullptr && TranslateMDISysAccel(app.Client(), &message))
@@ -59,10 +72,10 @@ int Run()
 
 } // namespace
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
 {
     try {
-        return Run();
+        return Run(commandLine != nullptr ? commandLine : "");
     } catch (const std::exception& error) {
         MessageBoxA(nullptr, error.what(), "Zelvorin MDI", MB_OK | MB_ICONERROR);
         return 1;
