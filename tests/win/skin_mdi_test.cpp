@@ -1,0 +1,508 @@
+// Skinned MDI windows as the user sees them: a plain Win32 MDI frame with
+// three children, skinned by the engine as windows without framework
+// object. The children get the skin's frame when they are made; a maximised
+// child shows the system's caption and a restored one the skin's again;
+// arranging the children ends the maximised mode; the client has no scroll
+// bars unless the skin asks for them; the frame's window list follows the
+// children; and nothing is left behind once the frame is gone.
+#include "tests/win/MdiApp.h"
+#include "tests/win/frame_skin_support.h"
+#include "tests/win/ui_window_support.h"
+
+#include "skin/chrome/MdiClientHook.h"
+#include "skin/chrome/WinSkinForm.h"
+#include "skin/model/SkinMessages.h"
+#include "skin/model/WinSkinDlg.h"
+#include "ui/Handles.h"
+#include "ui/WndProcThunk.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using namespace frametest;
+using mdiapp::TMdiApp;
+using uitest::Pump;
+using uitest::PumpUntil;
+
+// The painted borders of frame_skin_support: 4 left, 15 title, 6 right, 6 bottom.
+constexpr SIZE kFrameExtra{4 + 6, 15 + 6};
+constexpr POINT kClientOffset{4, 15};
+constexpr int kChildWidth = 210;
+constexpr int kChildHeight = 160;
+
+RECT WindowRectOf(HWND window)
+{
+    RECT r{};
+    GetWindowRect(window, &r);
+    return r;
+}
+
+SIZE SizeOf(const RECT& r) { return {r.right - r.left, r.bottom - r.top}; }
+
+// Where the window's client area lies: its top-left in the window, and its size.
+struct ClientPlace {
+    POINT offset;
+    SIZE size;
+};
+
+ClientPlace ClientPlaceOf(HWND window)
+{
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    const RECT bounds = WindowRectOf(window);
+    RECT client{};
+    GetClientRect(window, &client);
+    return {{origin.x - bounds.left, origin.y - bounds.top}, {client.right, client.bottom}};
+}
+
+// What the screen shows of a window's rectangle, once Wine's drawing has
+// reached the X server.
+std::unique_ptr<TBitmap> ScreenOf(HWND window)
+{
+    Pump(100);
+    const RECT r = WindowRectOf(window);
+    auto picture = std::make_unique<TBitmap>(r.right - r.left, r.bottom - r.top);
+    HDC screen = GetDC(nullptr);
+    BitBlt(picture->Canvas().Handle(), 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+    return picture;
+}
+
+// The stretched middle of the title band right of the caption, which
+// starts at its left: up to the right border and the end the border picture
+// keeps unstretched.
+RECT TitleMiddle(HWND window)
+{
+    const SIZE size = SizeOf(WindowRectOf(window));
+    return {size.cx / 2 + 40, 0, size.cx - 6 - 5, 15};
+}
+
+bool HasRegion(HWND window)
+{
+    const ui::UniqueRegion region(CreateRectRgn(0, 0, 0, 0));
+    return GetWindowRgn(window, region.get()) != ERROR;
+}
+
+std::string MenuText(HMENU menu, int position)
+{
+    char text[128]{};
+    GetMenuStringA(menu, static_cast<UINT>(position), text, sizeof text, MF_BYPOSITION);
+    return text;
+}
+
+// The window list: the texts of the drop-down's entries that stand for children.
+std::vector<std::string> WindowList(HMENU menu)
+{
+    std::vector<std::string> list;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        const UINT id = GetMenuItemID(menu, i);
+        if (id >= mdiapp::kFirstChildId && id != static_cast<UINT>(-1))
+            list.push_back(MenuText(menu, i));
+    }
+    return list;
+}
+
+bool ListHas(const std::vector<std::string>& list, const std::string& title)
+{
+    for (const std::string& entry : list)
+        if (entry.find(title) != std::string::npos)
+            return true;
+    return false;
+}
+
+// What the frame's skinner answers the client hook it installs. Until the
+// skinner does so itself, the tests put the hook in as it will.
+struct TestClientOwner final : TMdiClientOwner {
+    HWND frame = nullptr;
+    bool menuBar = false;
+    int rereadsForMdi = 0;
+    int rereads = 0;
+
+    bool SkinsFrame() const override
+    {
+        const TWinSkinForm* skinner = SkinManager() ? SkinManager()->FindFormSkinner(frame) : nullptr;
+        return skinner != nullptr && skinner->SkinsFrame();
+    }
+    bool HasMenuBar() const override { return menuBar; }
+    void RereadMenuBarForMdi() override { ++rereadsForMdi; }
+    void RereadMenuBar() override { ++rereads; }
+};
+
+class SkinMdiTest : public FrameSkinTest {
+protected:
+    void SetUp() override
+    {
+        FrameSkinTest::SetUp();
+        // Borders of known colours and no title-bar buttons: every pixel of a frame has a name.
+        PaintBorders(*skin);
+        skin->CaptionButtons.clear();
+    }
+
+    void TearDown() override
+    {
+        Close();
+        FrameSkinTest::TearDown();
+    }
+
+    TSkinManage& Manager()
+    {
+        TSkinManage& manager = EnsureSkinManager();
+        if (manager.HookHandle() == nullptr) {
+            manager.AddSkinData(skin.get());
+            manager.InstallHook();
+            skin->SetActive(true);
+            manager.SetEnabled(true);
+        }
+        return manager;
+    }
+
+    // The frame, shown and skinned, with its client hooked and `count`
+    // children side by side, the last one active.
+    void Open(int count = 3)
+    {
+        Manager();
+        app = std::make_unique<TMdiApp>(RECT{40, 40, 760, 560});
+        app->Observer = [this](HWND window, UINT message) { ++seen[window][message]; };
+        app->Show();
+        Pump(100);
+        owner.frame = app->Frame();
+        hook = std::make_unique<TMdiClientHook>(owner);
+        ASSERT_TRUE(hook->Install(app->Client(), *skin));
+        for (int i = 0; i < count; ++i)
+            AddChild();
+        Pump(100);
+    }
+
+    HWND AddChild()
+    {
+        const int i = static_cast<int>(children.size());
+        const int x = 10 + (kChildWidth + 20) * (i % 3);
+        const int y = 10 + (kChildHeight + 20) * (i / 3);
+        const HWND child =
+            app->AddChild("Child " + std::to_string(i + 1), RECT{x, y, x + kChildWidth, y + kChildHeight});
+        children.push_back(child);
+        return child;
+    }
+
+    void Close()
+    {
+        app.reset();
+        hook.reset();
+        children.clear();
+        Pump(10);
+    }
+
+    TWinSkinForm& SkinnerOf(HWND window)
+    {
+        TWinSkinForm* skinner = Manager().FindFormSkinner(window);
+        if (skinner == nullptr)
+            throw std::logic_error("the window has no skinner");
+        return *skinner;
+    }
+
+    HWND Client() const { return app->Client(); }
+
+    // The skinned frame a child shows when it is not maximised.
+    void ExpectSkinnedChild(HWND child, const char* when)
+    {
+        SCOPED_TRACE(when);
+        EXPECT_EQ(SendMessageA(child, SKM_ISSKINNED, 0, 0), 1);
+        EXPECT_FALSE(IsZoomed(child));
+        EXPECT_EQ(SkinnerOf(child).ShowState(), TShowState::Normal);
+        const ClientPlace place = ClientPlaceOf(child);
+        const SIZE size = SizeOf(WindowRectOf(child));
+        EXPECT_EQ(place.offset.x, kClientOffset.x);
+        EXPECT_EQ(place.offset.y, kClientOffset.y);
+        EXPECT_EQ(size.cx - place.size.cx, kFrameExtra.cx);
+        EXPECT_EQ(size.cy - place.size.cy, kFrameExtra.cy);
+        EXPECT_TRUE(HasRegion(child));
+    }
+
+    std::unique_ptr<TMdiApp> app;
+    TestClientOwner owner;
+    std::unique_ptr<TMdiClientHook> hook;
+    std::vector<HWND> children;
+    std::map<HWND, std::map<UINT, int>> seen;
+};
+
+TEST_F(SkinMdiTest, TheFrameAndEachChildGetTheSkinsFrame)
+{
+    Open();
+    EXPECT_EQ(SendMessageA(app->Frame(), SKM_ISSKINNED, 0, 0), 1);
+    TWinSkinForm& frame = SkinnerOf(app->Frame());
+    EXPECT_EQ(frame.FormKind(), TFormKind::MdiFrame);
+    EXPECT_EQ(frame.MdiClient(), Client());
+    for (const HWND child : children) {
+        EXPECT_EQ(SkinnerOf(child).FormKind(), TFormKind::MdiChild);
+        EXPECT_EQ(SkinnerOf(child).State(), TFormSkinState::Ready);
+        ExpectSkinnedChild(child, "made");
+    }
+    // The active child, made last, shows the active title; the others the inactive one.
+    const HWND active = reinterpret_cast<HWND>(SendMessageA(Client(), WM_MDIGETACTIVE, 0, 0));
+    ASSERT_EQ(active, children.back());
+    for (std::size_t i = 0; i < children.size(); ++i) {
+        const HWND child = children[i];
+        EXPECT_EQ(FirstOther(*ScreenOf(child), TitleMiddle(child), TopColour(child == active ? 1 : 2, Middle)), "")
+            << "child " << i + 1;
+    }
+}
+
+TEST_F(SkinMdiTest, AMaximisedChildShowsTheSystemsCaptionAndARestoredOneTheSkinsFrame)
+{
+    Open();
+    const HWND child = children[1];
+    // A frame repaint: the skinner paints a skinned child's frame itself.
+    RedrawWindow(child, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_EQ(seen[child][WM_NCPAINT], 0);
+
+    // What reaches the client after the hook.
+    std::vector<UINT> clientMessages;
+    ui::WindowSubclass watch;
+    watch.Install(Client(), [&](TMessage& message) {
+        clientMessages.push_back(message.Msg);
+        watch.CallPrevious(message);
+    });
+    SendMessageA(Client(), WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child), 0);
+    Pump(100);
+    ASSERT_TRUE(IsZoomed(child));
+    EXPECT_TRUE(Manager().MdiChildMaximized());
+    EXPECT_EQ(SkinnerOf(child).ShowState(), TShowState::Maximized);
+    EXPECT_NE(std::find(clientMessages.begin(), clientMessages.end(), SKM_MDIMAXCHILD), clientMessages.end())
+        << "the frame is redrawn once the child is maximised";
+    // The system's frame: the child's client area is the whole client's, its caption and borders beyond it.
+    RECT clientArea{};
+    GetClientRect(Client(), &clientArea);
+    POINT origin{0, 0};
+    MapWindowPoints(child, Client(), &origin, 1);
+    const ClientPlace place = ClientPlaceOf(child);
+    EXPECT_EQ(origin.x, 0);
+    EXPECT_EQ(origin.y, 0);
+    EXPECT_EQ(place.size.cx, clientArea.right);
+    EXPECT_EQ(place.size.cy, clientArea.bottom);
+    for (const HWND other : children)
+        EXPECT_FALSE(HasRegion(other)) << "no child keeps a region cut for the skinned frame";
+    // Its frame is the system's to paint now.
+    seen[child].clear();
+    RedrawWindow(child, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_GT(seen[child][WM_NCPAINT], 0);
+
+    SendMessageA(Client(), WM_MDIRESTORE, reinterpret_cast<WPARAM>(child), 0);
+    Pump(100);
+    EXPECT_FALSE(Manager().MdiChildMaximized());
+    ExpectSkinnedChild(child, "restored");
+    seen[child].clear();
+    RedrawWindow(child, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_EQ(seen[child][WM_NCPAINT], 0);
+    EXPECT_EQ(FirstOther(*ScreenOf(child), TitleMiddle(child), TopColour(1, Middle)), "");
+    watch.Remove();
+}
+
+TEST_F(SkinMdiTest, AChildMadeMaximisedStartsWithTheSystemsCaption)
+{
+    Open();
+    std::vector<std::pair<UINT, WPARAM>> clientMessages;
+    ui::WindowSubclass watch;
+    watch.Install(Client(), [&](TMessage& message) {
+        clientMessages.emplace_back(message.Msg, message.WParam);
+        watch.CallPrevious(message);
+    });
+    const HWND child = app->AddChild("Child 4", RECT{10, 10, 10 + kChildWidth, 10 + kChildHeight}, WS_MAXIMIZE);
+    Pump(100);
+    ASSERT_TRUE(IsZoomed(child));
+    EXPECT_EQ(SendMessageA(child, SKM_ISSKINNED, 0, 0), 1);
+    EXPECT_EQ(SkinnerOf(child).ShowState(), TShowState::Maximized);
+    EXPECT_TRUE(Manager().MdiChildMaximized());
+    EXPECT_FALSE(HasRegion(child));
+    const std::pair<UINT, WPARAM> redraw{SKM_MDIMAXCHILD, reinterpret_cast<WPARAM>(child)};
+    EXPECT_NE(std::find(clientMessages.begin(), clientMessages.end(), redraw), clientMessages.end())
+        << "the new child asks for the frame's redraw once it is initialised";
+    watch.Remove();
+}
+
+TEST_F(SkinMdiTest, TheMaximisedChildsRedrawRepaintsTheFrameWithEveryChild)
+{
+    Open();
+    Pump(100);
+    seen.clear();
+    PostMessageA(Client(), SKM_MDIMAXCHILD, reinterpret_cast<WPARAM>(children[0]), 0);
+    Pump(100);
+    for (const HWND child : children) {
+        EXPECT_GT(seen[child][WM_ERASEBKGND], 0);
+        EXPECT_GT(seen[child][WM_PAINT], 0);
+    }
+    // Without the hook the client does not know the message.
+    hook->Remove();
+    seen.clear();
+    PostMessageA(Client(), SKM_MDIMAXCHILD, reinterpret_cast<WPARAM>(children[0]), 0);
+    Pump(100);
+    for (const HWND child : children)
+        EXPECT_EQ(seen[child][WM_PAINT], 0);
+}
+
+TEST_F(SkinMdiTest, TilingOrCascadingEndsTheMaximisedMode)
+{
+    Open();
+    for (const UINT arrange : {UINT{WM_MDITILE}, UINT{WM_MDICASCADE}}) {
+        SCOPED_TRACE(arrange == WM_MDITILE ? "tile" : "cascade");
+        SendMessageA(Client(), WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(children[0]), 0);
+        Pump(100);
+        ASSERT_TRUE(Manager().MdiChildMaximized());
+        SendMessageA(Client(), arrange, 0, 0);
+        Pump(100);
+        EXPECT_FALSE(Manager().MdiChildMaximized());
+        for (const HWND child : children)
+            ExpectSkinnedChild(child, "arranged");
+    }
+}
+
+// The client's scroll bars switched on, as the system does when a child lies
+// beyond the client's edges; the client's area that is left.
+SIZE ShowScrollBars(HWND client)
+{
+    ShowScrollBar(client, SB_BOTH, TRUE);
+    Pump(50);
+    RECT area{};
+    GetClientRect(client, &area);
+    return {area.right, area.bottom};
+}
+
+// The client's area without scroll bars: its window less the sunken edge.
+SIZE WholeClientArea(HWND client)
+{
+    const SIZE size = SizeOf(WindowRectOf(client));
+    return {size.cx - 2 * GetSystemMetrics(SM_CXEDGE), size.cy - 2 * GetSystemMetrics(SM_CYEDGE)};
+}
+
+TEST_F(SkinMdiTest, TheClientShowsNoScrollBars)
+{
+    Open();
+    const SIZE area = ShowScrollBars(Client());
+    EXPECT_EQ(GetWindowLongPtrA(Client(), GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL), 0);
+    EXPECT_EQ(area.cx, WholeClientArea(Client()).cx);
+    EXPECT_EQ(area.cy, WholeClientArea(Client()).cy);
+}
+
+TEST_F(SkinMdiTest, TheClientKeepsItsScrollBarsWhenTheSkinWantsThem)
+{
+    skin->Options.Include(xoMDIScrollbar);
+    Open();
+    const SIZE area = ShowScrollBars(Client());
+    const LONG_PTR style = GetWindowLongPtrA(Client(), GWL_STYLE);
+    EXPECT_NE(style & WS_HSCROLL, 0);
+    EXPECT_NE(style & WS_VSCROLL, 0);
+    EXPECT_EQ(area.cx, WholeClientArea(Client()).cx - GetSystemMetrics(SM_CXVSCROLL));
+    EXPECT_EQ(area.cy, WholeClientArea(Client()).cy - GetSystemMetrics(SM_CYHSCROLL));
+}
+
+TEST_F(SkinMdiTest, TheWindowListFollowsTheChildren)
+{
+    Open();
+    std::vector<std::string> list = WindowList(app->WindowMenu());
+    ASSERT_EQ(list.size(), 3u);
+    EXPECT_TRUE(ListHas(list, "Child 1") && ListHas(list, "Child 2") && ListHas(list, "Child 3"));
+    EXPECT_EQ(GetMenu(app->Frame()), app->FrameMenu()) << "a frame without skinned menu bar keeps its menu";
+
+    SendMessageA(Client(), WM_MDIDESTROY, reinterpret_cast<WPARAM>(children[1]), 0);
+    list = WindowList(app->WindowMenu());
+    EXPECT_EQ(list.size(), 2u);
+    EXPECT_FALSE(ListHas(list, "Child 2"));
+    EXPECT_TRUE(ListHas(list, "Child 1") && ListHas(list, "Child 3"));
+
+    AddChild();
+    list = WindowList(app->WindowMenu());
+    EXPECT_EQ(list.size(), 3u);
+    EXPECT_TRUE(ListHas(list, "Child 4"));
+}
+
+TEST_F(SkinMdiTest, ANewFrameMenuIsReadIntoTheSkinnedBarAndLeavesTheFrame)
+{
+    owner.menuBar = true;
+    Open(0);
+    SendMessageA(Client(), WM_MDISETMENU, reinterpret_cast<WPARAM>(app->FrameMenu()),
+                 reinterpret_cast<LPARAM>(app->WindowMenu()));
+    EXPECT_EQ(owner.rereadsForMdi, 1);
+    EXPECT_EQ(GetMenu(app->Frame()), nullptr) << "the skinned bar stands in for the system's";
+    // Only the window menu given: nothing to read.
+    SendMessageA(Client(), WM_MDISETMENU, 0, reinterpret_cast<LPARAM>(app->WindowMenu()));
+    EXPECT_EQ(owner.rereadsForMdi, 1);
+
+    // The window list goes on in the drop-down the bar shows.
+    AddChild();
+    AddChild();
+    const std::vector<std::string> list = WindowList(app->WindowMenu());
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_TRUE(ListHas(list, "Child 1") && ListHas(list, "Child 2"));
+}
+
+TEST_F(SkinMdiTest, MakingChildrenHoldsMenuUpdatesBackUntilTheLastChildGoes)
+{
+    owner.menuBar = true;
+    ASSERT_TRUE(skin->MenuUpdate);
+    Open();
+    EXPECT_FALSE(skin->MenuUpdate);
+    SendMessageA(Client(), WM_MDIDESTROY, reinterpret_cast<WPARAM>(children[0]), 0);
+    SendMessageA(Client(), WM_MDIDESTROY, reinterpret_cast<WPARAM>(children[1]), 0);
+    EXPECT_FALSE(skin->MenuUpdate);
+    EXPECT_EQ(owner.rereads, 0);
+    SendMessageA(Client(), WM_MDIDESTROY, reinterpret_cast<WPARAM>(children[2]), 0);
+    EXPECT_TRUE(skin->MenuUpdate);
+    EXPECT_EQ(owner.rereads, 1);
+}
+
+TEST_F(SkinMdiTest, TheMaximisedModeFollowsTheActiveChildAsChildrenGo)
+{
+    Open();
+    SendMessageA(Client(), WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(children[2]), 0);
+    Pump(100);
+    ASSERT_TRUE(Manager().MdiChildMaximized());
+    for (const HWND child : {children[2], children[1], children[0]}) {
+        SendMessageA(Client(), WM_MDIDESTROY, reinterpret_cast<WPARAM>(child), 0);
+        Pump(50);
+        BOOL maximised = FALSE;
+        const auto active = reinterpret_cast<HWND>(
+            SendMessageA(Client(), WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximised)));
+        EXPECT_EQ(Manager().MdiChildMaximized(), active != nullptr && maximised != FALSE);
+    }
+    EXPECT_FALSE(Manager().MdiChildMaximized()) << "no child is left to be maximised";
+}
+
+TEST_F(SkinMdiTest, DestroyingTheFrameUnhooksAndLeavesNoHandleBehind)
+{
+    // Once for what the engine keeps from the first skinned window on (the shared scratch bitmap).
+    Open();
+    Close();
+    Manager().PurgeAllDestroyed();
+    const ui::HandleSnapshot handles = ui::HandleSnapshot::Take();
+    const long thunks = ui::LiveThunkCount();
+    const DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    const DWORD user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+
+    Open();
+    const HWND client = Client();
+    SendMessageA(client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(children[0]), 0);
+    Pump(50);
+    SendMessageA(client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(children[0]), 0);
+    Pump(50);
+    TMdiClientHook& clientHook = *hook;
+    app.reset();
+    EXPECT_FALSE(IsWindow(client));
+    EXPECT_FALSE(clientHook.Installed()) << "the client's destruction unhooks it";
+    Close();
+    Manager().PurgeAllDestroyed();
+    EXPECT_TRUE(Manager().FormSkinners().empty());
+    EXPECT_EQ(ui::LiveThunkCount(), thunks);
+    EXPECT_EQ(ui::HandleSnapshot::Take(), handles);
+    EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdi);
+    EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), user);
+}
+
+} // namespace

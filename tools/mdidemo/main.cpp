@@ -1,0 +1,83 @@
+// zel_mdidemo: an MDI frame with three children, skinned by the engine with
+// the default skin, for looking at (and taking screenshots of) the skinned
+// MDI windows. The windows are plain Win32 ones; the menu makes and closes
+// children and cascades or tiles them.
+//
+//   zel_mdidemo            the children cascaded, the last one active
+//   zel_mdidemo maximise   the last child maximised
+//   zel_mdidemo tile       the children tiled
+#include "tests/win/MdiApp.h"
+
+#include "skin/model/WinSkinData.h"
+#include "skin/model/WinSkinDlg.h"
+#include "ui/Resources.h"
+
+#include <windows.h>
+
+#include <exception>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace {
+
+// Switches the engine on for this thread's windows, as a main window's skin
+// data component does once its form data is read.
+std::unique_ptr<TSkinData> StartSkinning()
+{
+    auto skin = std::make_unique<TSkinData>(nullptr);
+    const TResourceStream stored(nullptr, "FILE_SKINS_DEFAULT_SKIN");
+    const auto bytes = stored.Bytes();
+    skin->SkinStream().WriteBuffer(bytes.data(), bytes.size());
+    if (!skin->LoadSkinFromStream())
+        return nullptr;
+    TSkinManage& manager = EnsureSkinManager();
+    manager.AddSkinData(skin.get());
+    manager.InstallHook();
+    skin->SetActive(true);
+    manager.SetEnabled(true);
+    return skin;
+}
+
+int Run(std::string_view start)
+{
+    const std::unique_ptr<TSkinData> skin = StartSkinning();
+    if (!skin) {
+        MessageBoxA(nullptr, "默认皮肤无法载入。", "Zelvorin MDI", MB_OK | MB_ICONERROR);
+        return 1;
+    }
+    mdiapp::TMdiApp app(RECT{40, 40, 760, 560});
+    app.QuitOnDestroy = true;
+    app.Show();
+    for (int i = 0; i < 3; ++i) {
+        const int offset = 20 + 40 * i;
+        app.AddChild("文档 " + std::to_string(i + 1), RECT{offset, offset, offset + 320, offset + 240});
+    }
+    if (start == "maximise") {
+        const LRESULT active = SendMessageA(app.Client(), WM_MDIGETACTIVE, 0, 0);
+        SendMessageA(app.Client(), WM_MDIMAXIMIZE, static_cast<WPARAM>(active), 0);
+    } else if (start == "tile") {
+        SendMessageA(app.Client(), WM_MDITILE, MDITILE_VERTICAL, 0);
+    }
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (app.Client() != nullptr && TranslateMDISysAccel(app.Client(), &message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    FreeSkinManager();
+    return static_cast<int>(message.wParam);
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
+{
+    try {
+        return Run(commandLine != nullptr ? commandLine : "");
+    } catch (const std::exception& error) {
+        MessageBoxA(nullptr, error.what(), "Zelvorin MDI", MB_OK | MB_ICONERROR);
+        return 1;
+    }
+}
