@@ -151,6 +151,8 @@ void TWinSkinForm::AttachCommon(TSkinData& skinData)
 
     if (!subclass_.Install(handle_, [this](TMessage& message) { Dispatch(message); }))
         return;
+    if (formKind_ == TFormKind::MdiFrame)
+        clientHook_.Install(mdiClient_, skinData);
 
     if (!skinFrame_) {
         state_ = TFormSkinState::Ready;
@@ -439,6 +441,7 @@ void TWinSkinForm::DetachLight()
     sysMenu_.reset();
     formLayer_.Reset();
     subclass_.Remove();
+    clientHook_.Remove();
     // A going window keeps a framework menu off it, or the system would
     // destroy the menu its TMainMenu still owns; a foreign window's menu goes
     // back and with the window.
@@ -457,6 +460,7 @@ void TWinSkinForm::Detach()
     sysMenu_.reset();
     formLayer_.Reset();
     subclass_.Remove();
+    clientHook_.Remove();
     if (form_ != nullptr) {
         if (popupMenusSkinned_)
             menuPainter_->SkinPopupMenus(*form_, false);
@@ -921,3 +925,19 @@ bool TWinSkinForm::ShowsMdiChildButtons() const
 }
 
 void TWinSkinForm::PaintMdiChildButtons(HDC dc, TNCPoint origin) { buttons_.PaintMdiButtons(dc, origin); }
+
+void TWinSkinForm::RereadMenuBarForMdi()
+{
+    if (menuBar_)
+        menuBar_->RereadItemsForMDI();
+    if (state_ == TFormSkinState::Ready)
+        PaintFrame();
+}
+
+void TWinSkinForm::RereadMenuBar()
+{
+    if (menuBar_)
+        menuBar_->ReadItems();
+    if (state_ == TFormSkinState::Ready)
+        PaintFrame();
+}

@@ -12,6 +12,7 @@
 #include "skin/chrome/FrameMetrics.h"
 #include "skin/chrome/FramePainter.h"
 #include "skin/chrome/FrameRegion.h"
+#include "skin/chrome/MdiClientHook.h"
 #include "skin/chrome/MenuBarOwner.h"
 #include "skin/chrome/ScratchBitmap.h"
 #include "skin/chrome/TitleButtons.h"
@@ -59,7 +60,7 @@ enum class TShowState : int {
     Minimized = 2,
 };
 
-class TWinSkinForm : public TComponent, public TMenuBarOwner {
+class TWinSkinForm : public TComponent, public TMenuBarOwner, public TMdiClientOwner {
 public:
     static const TClassInfo ClassInfo;
     const TClassInfo& ClassType() const override { return ClassInfo; }
@@ -108,11 +109,13 @@ public:
     void SetShowState(TShowState state) { showState_ = state; }
     TBorderKind FrameKind() const { return kind_; }
     const TFrameMetrics& Metrics() const { return metrics_; }
-    bool SkinsFrame() const { return skinFrame_; }
+    bool SkinsFrame() const override { return skinFrame_; }
     bool OwnsRegion() const { return regionApplied_; }
     const TTitleButtons& TitleButtons() const { return buttons_; }
     // The skinned menu bar; none for a window without menu or frame skinning.
     TWinSkinMenu* MenuBar() const { return menuBar_.get(); }
+    // An MDI frame's hook on its client window (installed only for an MDI frame).
+    TMdiClientHook& ClientHook() { return clientHook_; }
     // The skinned system menu as last opened; none before.
     TPopupMenu* SysMenu() const { return sysMenu_.get(); }
 
@@ -145,6 +148,11 @@ public:
     void ToggleMinimize() override;
     void OpenSysMenu(POINT screenPoint) override;
     void Restore();
+
+    // ---- TMdiClientOwner
+    bool HasMenuBar() const override { return menuBar_ != nullptr; }
+    void RereadMenuBarForMdi() override;
+    void RereadMenuBar() override;
 
     // ---- TMenuBarOwner
     bool IsFrameworkForm() const override { return form_ != nullptr; }
@@ -250,6 +258,8 @@ private:
     bool regionApplied_ = false;
     TTitleButtons buttons_{*this};
     std::unique_ptr<TWinSkinMenu> menuBar_;
+    // An MDI frame's hook on its client window; goes before the menu bar.
+    TMdiClientHook clientHook_{*this};
     std::unique_ptr<TPopupMenu> sysMenu_;
     UINT doubleClickTime_ = 0;
     DWORD lastSysMenuTick_ = 0;

@@ -119,24 +119,6 @@ bool ListHas(const std::vector<std::string>& list, const std::string& title)
     return false;
 }
 
-// What the frame's skinner answers the client hook it installs. Until the
-// skinner does so itself, the tests put the hook in as it will.
-struct TestClientOwner final : TMdiClientOwner {
-    HWND frame = nullptr;
-    bool menuBar = false;
-    int rereadsForMdi = 0;
-    int rereads = 0;
-
-    bool SkinsFrame() const override
-    {
-        const TWinSkinForm* skinner = SkinManager() ? SkinManager()->FindFormSkinner(frame) : nullptr;
-        return skinner != nullptr && skinner->SkinsFrame();
-    }
-    bool HasMenuBar() const override { return menuBar; }
-    void RereadMenuBarForMdi() override { ++rereadsForMdi; }
-    void RereadMenuBar() override { ++rereads; }
-};
-
 class SkinMdiTest : public FrameSkinTest {
 protected:
     void SetUp() override
@@ -174,9 +156,7 @@ protected:
         app->Observer = [this](HWND window, UINT message) { ++seen[window][message]; };
         app->Show();
         Pump(100);
-        owner.frame = app->Frame();
-        hook = std::make_unique<TMdiClientHook>(owner);
-        ASSERT_TRUE(hook->Install(app->Client(), *skin));
+        ASSERT_TRUE(SkinnerOf(app->Frame()).ClientHook().Installed());
         for (int i = 0; i < count; ++i)
             AddChild();
         Pump(100);
@@ -196,7 +176,6 @@ protected:
     void Close()
     {
         app.reset();
-        hook.reset();
         children.clear();
         Pump(10);
     }
@@ -228,8 +207,6 @@ protected:
     }
 
     std::unique_ptr<TMdiApp> app;
-    TestClientOwner owner;
-    std::unique_ptr<TMdiClientHook> hook;
     std::vector<HWND> children;
     std::map<HWND, std::map<UINT, int>> seen;
 };
@@ -340,7 +317,7 @@ TEST_F(SkinMdiTest, TheMaximisedChildsRedrawRepaintsTheFrameWithEveryChild)
         EXPECT_GT(seen[child][WM_PAINT], 0);
     }
     // Without the hook the client does not know the message.
-    hook->Remove();
+    SkinnerOf(app->Frame()).ClientHook().Remove();
     seen.clear();
     PostMessageA(Client(), SKM_MDIMAXCHILD, reinterpret_cast<WPARAM>(children[0]), 0);
     Pump(100);
@@ -409,7 +386,9 @@ TEST_F(SkinMdiTest, TheWindowListFollowsTheChildren)
     std::vector<std::string> list = WindowList(app->WindowMenu());
     ASSERT_EQ(list.size(), 3u);
     EXPECT_TRUE(ListHas(list, "Child 1") && ListHas(list, "Child 2") && ListHas(list, "Child 3"));
-    EXPECT_EQ(GetMenu(app->Frame()), app->FrameMenu()) << "a frame without skinned menu bar keeps its menu";
+    EXPECT_EQ(GetMenu(app->Frame()), nullptr) << "the skinned bar stands in for the system's";
+    ASSERT_NE(SkinnerOf(app->Frame()).MenuBar(), nullptr);
+    EXPECT_EQ(SkinnerOf(app->Frame()).MenuBar()->Items().size(), 2u);
 
     SendMessageA(Client(), WM_MDIDESTROY, reinterpret_cast<WPARAM>(children[1]), 0);
     list = WindowList(app->WindowMenu());
@@ -425,15 +404,20 @@ TEST_F(SkinMdiTest, TheWindowListFollowsTheChildren)
 
 TEST_F(SkinMdiTest, ANewFrameMenuIsReadIntoTheSkinnedBarAndLeavesTheFrame)
 {
-    owner.menuBar = true;
     Open(0);
+    TWinSkinMenu* bar = SkinnerOf(app->Frame()).MenuBar();
+    ASSERT_NE(bar, nullptr);
+    // A frame menu of one more entry: the bar reads it, and the system's bar stays off.
+    AppendMenuA(app->FrameMenu(), MF_STRING, 4711, "Extra");
     SendMessageA(Client(), WM_MDISETMENU, reinterpret_cast<WPARAM>(app->FrameMenu()),
                  reinterpret_cast<LPARAM>(app->WindowMenu()));
-    EXPECT_EQ(owner.rereadsForMdi, 1);
+    ASSERT_EQ(bar->Items().size(), 3u);
+    EXPECT_EQ(bar->Items()[2]->Command, 4711u);
     EXPECT_EQ(GetMenu(app->Frame()), nullptr) << "the skinned bar stands in for the system's";
     // Only the window menu given: nothing to read.
+    DeleteMenu(app->FrameMenu(), 4711, MF_BYCOMMAND);
     SendMessageA(Client(), WM_MDISETMENU, 0, reinterpret_cast<LPARAM>(app->WindowMenu()));
-    EXPECT_EQ(owner.rereadsForMdi, 1);
+    EXPECT_EQ(bar->Items().size(), 3u);
 
     // The window list goes on in the drop-down the bar shows.
     AddChild();
@@ -445,17 +429,16 @@ TEST_F(SkinMdiTest, ANewFrameMenuIsReadIntoTheSkinnedBarAndLeavesTheFrame)
 
 TEST_F(SkinMdiTest, MakingChildrenHoldsMenuUpdatesBackUntilTheLastChildGoes)
 {
-    owner.menuBar = true;
     ASSERT_TRUE(skin->MenuUpdate);
     Open();
     EXPECT_FALSE(skin->MenuUpdate);
     SendMessageA(Client(), WM_MDIDESTROY, reinterpret_cast<WPARAM>(children[0]), 0);
     SendMessageA(Client(), WM_MDIDESTROY, reinterpret_cast<WPARAM>(children[1]), 0);
     EXPECT_FALSE(skin->MenuUpdate);
-    EXPECT_EQ(owner.rereads, 0);
     SendMessageA(Client(), WM_MDIDESTROY, reinterpret_cast<WPARAM>(children[2]), 0);
     EXPECT_TRUE(skin->MenuUpdate);
-    EXPECT_EQ(owner.rereads, 1);
+    ASSERT_NE(SkinnerOf(app->Frame()).MenuBar(), nullptr);
+    EXPECT_EQ(SkinnerOf(app->Frame()).MenuBar()->Items().size(), 2u) << "the bar read the frame's menu again";
 }
 
 TEST_F(SkinMdiTest, TheMaximisedModeFollowsTheActiveChildAsChildrenGo)
@@ -492,7 +475,7 @@ TEST_F(SkinMdiTest, DestroyingTheFrameUnhooksAndLeavesNoHandleBehind)
     Pump(50);
     SendMessageA(client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(children[0]), 0);
     Pump(50);
-    TMdiClientHook& clientHook = *hook;
+    TMdiClientHook& clientHook = SkinnerOf(app->Frame()).ClientHook();
     app.reset();
     EXPECT_FALSE(IsWindow(client));
     EXPECT_FALSE(clientHook.Installed()) << "the client's destruction unhooks it";
