@@ -4,8 +4,11 @@
 // drop-down below it or, for an item without one, runs its command.
 #pragma once
 
+#include "ui/Bitmap.h"
+
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 class TSkinData;
@@ -16,8 +19,11 @@ public:
 
     // The band's height: the system's menu bar height.
     static int Height();
-    // Lays the items out from the band's left edge and draws their captions
-    // into dc, a picture of the window from its top-left corner.
+    // Draws the band into dc, a picture of the window from its top-left
+    // corner: the face colour with the items' captions laid out from the
+    // band's left edge and cut at its right edge. Text is slow to draw, so the
+    // band's picture is kept and put again while the items, the colours, the
+    // font and the band's size stay as they were.
     void Paint(HDC dc, const RECT& band, const TSkinData& skin);
     // The item under a point in window coordinates at the last paint; -1 when none.
     int ItemAt(POINT windowPoint) const;
@@ -26,6 +32,27 @@ public:
     void Open(HWND window, int item) const;
 
 private:
+    // Everything the band's picture is drawn from.
+    struct TLook {
+        struct TItem {
+            std::string caption;
+            bool enabled = true;
+            bool operator==(const TItem&) const = default;
+        };
+        SIZE size{};
+        COLORREF face = 0;
+        COLORREF text = 0;
+        COLORREF grayText = 0;
+        LOGFONTA font{};
+        std::vector<TItem> items;
+        bool operator==(const TLook& other) const;
+    };
+    TLook Look(const RECT& band, const TSkinData& skin) const;
+    void Draw(const TLook& look, const TSkinData& skin);
+
     HMENU menu_;
-    std::vector<RECT> items_; // window coordinates, one per top-level item
+    TLook drawn_;
+    TBitmap picture_;
+    std::vector<RECT> layout_; // band coordinates, one per item drawn
+    std::vector<RECT> items_;  // window coordinates, one per item drawn at the last paint
 };

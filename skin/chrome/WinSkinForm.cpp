@@ -908,7 +908,6 @@ void TWinSkinForm::PaintFrame(HDC dc)
     painter_.Hooks.paintMenuBar = {};
     if (menuBand_) {
         painter_.Hooks.paintMenuBar = [this](HDC dc, const RECT& band) {
-            FillWithFace(dc, band, *skinData_);
             menuBand_->Paint(dc, band, *skinData_);
         };
     }
