@@ -44,9 +44,5 @@ void PaintBorder(HDC dc, const RECT& target, TSkinData& skin, TBorderSide side, 
     const int frame = active || border->FrameCount <= 1 ? 1 : 2;
     // For borders the flag reads the other way round: 1 means stretch.
     const bool tile = border->Tile != 1;
-    const auto picture =
-        RenderSkinFrame(target, border->Bitmap, border->Margins(), stacked, tile, border->FrameCount, frame);
-    if (picture->Empty())
-        return;
-    BitBlt(dc, target.left, target.top, width, height, picture->Canvas().Handle(), 0, 0, SRCCOPY);
+    DrawSkinFrame(dc, target, border->Bitmap, border->Margins(), stacked, tile, border->FrameCount, frame);
 }

@@ -2,7 +2,23 @@
 
 #include "skin/chrome/BorderPainter.h"
 #include "skin/chrome/CaptionText.h"
-#include "skin/model/WinSkinData.h"
+#include "ui/Graphics.h"
+
+namespace {
+
+// Keeps drawing on a DC inside a rectangle for a while; the DC has no clip of its own.
+class ClipTo {
+public:
+    ClipTo(HDC dc, const RECT& r) noexcept : dc_(dc) { IntersectClipRect(dc, r.left, r.top, r.right, r.bottom); }
+    ClipTo(const ClipTo&) = delete;
+    ClipTo& operator=(const ClipTo&) = delete;
+    ~ClipTo() { SelectClipRgn(dc_, nullptr); }
+
+private:
+    HDC dc_;
+};
+
+} // namespace
 
 RECT TTitlePainter::TitleBand(const TFrameState& state)
 {
@@ -12,27 +28,20 @@ RECT TTitlePainter::TitleBand(const TFrameState& state)
     return {state.metrics.borderLeft, 0, state.size.cx - state.metrics.borderRight, height};
 }
 
-void TTitlePainter::Paint(HDC dc, TSkinData& skin, const TFrameState& state, std::wstring_view caption,
+void TTitlePainter::Paint(TCanvas& canvas, TSkinData& skin, const TFrameState& state, std::wstring_view caption,
                           const TTitleButtonsPainter& paintButtons)
 {
     const int width = state.size.cx;
     const int height = state.minimised ? state.size.cy : state.metrics.titleHeight;
     if (width <= 0 || height <= 0)
         return;
-    buffer_.SetSize(width, height);
-    const HDC buffer = buffer_.Canvas().Handle();
-    if (state.minimised)
-        FillWithFace(buffer, {0, 0, width, height}, skin);
-    else
-        BitBlt(buffer, 0, 0, width, height, dc, 0, 0, SRCCOPY);
-
+    const HDC dc = canvas.Handle();
     const RECT band = TitleBand(state);
-    PaintBorder(buffer, band, skin, TBorderSide::Top, state.active);
-    if (paintButtons)
-        paintButtons(buffer);
-    captionRect_ = DrawCaption(buffer_.Canvas(), band, skin, caption,
+    PaintBorder(dc, band, skin, TBorderSide::Top, state.active);
+    if (paintButtons) {
+        const ClipTo title(dc, {0, 0, width, height});
+        paintButtons(dc);
+    }
+    captionRect_ = DrawCaption(canvas, band, skin, caption,
                                {.active = state.active, .kind = state.kind, .rightToLeft = state.rightToLeft});
-
-    BitBlt(dc, 0, 0, width, height, buffer, 0, 0, SRCCOPY);
-    SetBkMode(dc, OPAQUE);
 }

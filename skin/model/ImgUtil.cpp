@@ -140,6 +140,60 @@ private:
 
 TColor PlainColour(TColor colour) noexcept { return ui::ColorToRGB(colour) & 0xFFFFFF; }
 
+// Copies w x h pixels of source from (sx, sy) to (x, y) of dc, leaving the
+// destination untouched exactly where the source has the key colour.
+void KeyedCopy(HDC dc, int x, int y, int w, int h, TBitmap& source, int sx, int sy, TColor keyColour)
+{
+    // Monochrome mask, 1 where the key is: rows of whole 16-bit words, leftmost pixel in the top bit.
+    const TColor key = PlainColour(keyColour);
+    const std::uint8_t kr = RedOf(key);
+    const std::uint8_t kg = GreenOf(key);
+    const std::uint8_t kb = BlueOf(key);
+    const std::size_t stride = (static_cast<std::size_t>(w) + 15) / 16 * 2;
+    std::vector<std::uint8_t> bits(stride * static_cast<std::size_t>(h));
+    {
+        const TrueColourView pixels(source);
+        const int bpp = pixels.BytesPerPixel();
+        for (int row = 0; row < h; ++row) {
+            const std::uint8_t* p = pixels.Row(sy + row) + static_cast<std::ptrdiff_t>(sx) * bpp;
+            std::uint8_t* out = bits.data() + stride * static_cast<std::size_t>(row);
+            for (int col = 0; col < w; ++col, p += bpp)
+                if (p[0] == kb && p[1] == kg && p[2] == kr)
+                    out[col / 8] |= static_cast<std::uint8_t>(0x80u >> (col % 8));
+        }
+    }
+    const ui::UniqueBitmap mask(CreateBitmap(w, h, 1, 1, bits.data()));
+    if (!mask)
+        return;
+    const HDC from = source.Canvas().Handle();
+    if (GetLayout(dc) != 0 || GetMapMode(dc) != MM_TEXT || GetGraphicsMode(dc) != GM_COMPATIBLE) {
+        // Key pixels (mask 1) keep the destination; all others copy the source.
+        constexpr DWORD keepDestination = 0x00AA0029;
+        MaskBlt(dc, x, y, w, h, from, sx, sy, mask.get(), 0, 0, MAKEROP4(keepDestination, SRCCOPY));
+        return;
+    }
+    // The same in one blit without the work DCs MaskBlt makes: the mask as a
+    // pattern brush, its 1 bits (the key) in the background colour white and
+    // its 0 bits in the text colour black, picks (D & P) | (S & ~P).
+    const ui::UniqueBrush pattern(CreatePatternBrush(mask.get()));
+    if (!pattern)
+        return;
+    constexpr DWORD destinationWherePattern = 0x00AC0744;
+    POINT origin{x, y};
+    LPtoDP(dc, &origin, 1);
+    POINT oldOrigin{};
+    SetBrushOrgEx(dc, origin.x, origin.y, &oldOrigin);
+    const COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
+    const COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));
+    {
+        const ui::ScopedSelect brush(dc, pattern.get());
+        BitBlt(dc, x, y, w, h, from, sx, sy, destinationWherePattern);
+    }
+    SetBkColor(dc, oldBack);
+    SetTextColor(dc, oldText);
+    SetBrushOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
+}
+
 void EnsureTrueColour24(TBitmap& bitmap)
 {
     if (bitmap.PixelFormat() != pf24bit)
@@ -158,6 +212,45 @@ void DrawSkinElement(HDC dc, const RECT& destRect, TBitmap& bitmap, bool vertica
     Put(dc, destRect.left, destRect.top, *frame, transparent);
 }
 
+void DrawSkinFrame(HDC dc, const RECT& destRect, TBitmap& bitmap, const RECT& margins, bool vertical, bool tile,
+                   int frameCount, int frameIndex)
+{
+    const auto frame = FrameOf(bitmap, vertical, frameCount, frameIndex);
+    if (Inverted(destRect) || !frame)
+        return;
+    const int W = destRect.right - destRect.left;
+    const int H = destRect.bottom - destRect.top;
+    if (W == 0 || H == 0)
+        return;
+    const auto [sx, sy, fw, fh] = *frame;
+    const auto [L, T, R, B] = Fit(Fit(FromRect(margins), fw, fh), W, H);
+    const int x = destRect.left;
+    const int y = destRect.top;
+
+    const HDC src = bitmap.Canvas().Handle();
+    const ColorOnColor mode(dc);
+    Blit(dc, x, y, L, T, src, sx, sy, L, T);                                            // top-left
+    Blit(dc, x, y + H - B, L, B, src, sx, sy + fh - B, L, B);                           // bottom-left
+    Blit(dc, x + W - R, y, R, T, src, sx + fw - R, sy, R, T);                           // top-right
+    Blit(dc, x, y + T, L, H - T - B, src, sx, sy + T, L, fh - T - B);                   // left edge
+    Blit(dc, x + L, y, W - L - R, T, src, sx + L, sy, fw - L - R, T);                   // top edge
+    if (tile) {
+        // The last column and row are cut at the centre's edges, where the right and bottom parts begin.
+        const int cw = fw - L - R;
+        const int ch = fh - T - B;
+        if (cw > 0 && ch > 0)
+            for (int cx = L; cx < W - R; cx += cw)
+                for (int cy = T; cy < H - B; cy += ch)
+                    BitBlt(dc, x + cx, y + cy, std::min(cw, W - R - cx), std::min(ch, H - B - cy), src, sx + L,
+                           sy + T, SRCCOPY);
+    } else {
+        Blit(dc, x + L, y + T, W - L - R, H - T - B, src, sx + L, sy + T, fw - L - R, fh - T - B);
+    }
+    Blit(dc, x + W - R, y + H - B, R, B, src, sx + fw - R, sy + fh - B, R, B);         // bottom-right
+    Blit(dc, x + W - R, y + T, R, H - T - B, src, sx + fw - R, sy + T, R, fh - T - B);  // right edge
+    Blit(dc, x + L, y + H - B, W - L - R, B, src, sx + L, sy + fh - B, fw - L - R, B);  // bottom edge
+}
+
 std::unique_ptr<TBitmap> RenderSkinFrame(const RECT& destRect, TBitmap& bitmap, const RECT& margins, bool vertical,
                                          bool tile, int frameCount, int frameIndex)
 {
@@ -166,28 +259,9 @@ std::unique_ptr<TBitmap> RenderSkinFrame(const RECT& destRect, TBitmap& bitmap, 
     const int W = destRect.right - destRect.left;
     const int H = destRect.bottom - destRect.top;
     auto result = std::make_unique<TBitmap>(W, H, WorkFormat(bitmap));
-    const auto frame = FrameOf(bitmap, vertical, frameCount, frameIndex);
-    if (!frame || W == 0 || H == 0)
-        return result;
-    const auto [sx, sy, fw, fh] = *frame;
-    const auto [L, T, R, B] = Fit(Fit(FromRect(margins), fw, fh), W, H);
-
-    const HDC src = bitmap.Canvas().Handle();
-    const HDC dst = result->Canvas().Handle();
-    SetStretchBltMode(dst, COLORONCOLOR);
-    Blit(dst, 0, 0, L, T, src, sx, sy, L, T);                                         // top-left
-    Blit(dst, 0, H - B, L, B, src, sx, sy + fh - B, L, B);                            // bottom-left
-    Blit(dst, W - R, 0, R, T, src, sx + fw - R, sy, R, T);                            // top-right
-    Blit(dst, 0, T, L, H - T - B, src, sx, sy + T, L, fh - T - B);                    // left edge
-    Blit(dst, L, 0, W - L - R, T, src, sx + L, sy, fw - L - R, T);                    // top edge
-    if (tile)
-        TileRect(result->Canvas(), {L, T, W - R, H - B}, bitmap, {sx + L, sy + T, sx + fw - R, sy + fh - B});
-    else
-        Blit(dst, L, T, W - L - R, H - T - B, src, sx + L, sy + T, fw - L - R, fh - T - B);
-    // Right and bottom parts last: they cover what a tiled centre drew beyond its rectangle.
-    Blit(dst, W - R, H - B, R, B, src, sx + fw - R, sy + fh - B, R, B);              // bottom-right
-    Blit(dst, W - R, T, R, H - T - B, src, sx + fw - R, sy + T, R, fh - T - B);       // right edge
-    Blit(dst, L, H - B, W - L - R, B, src, sx + L, sy + fh - B, fw - L - R, B);       // bottom edge
+    if (W > 0 && H > 0)
+        DrawSkinFrame(result->Canvas().Handle(), {0, 0, W, H}, bitmap, margins, vertical, tile, frameCount,
+                      frameIndex);
     return result;
 }
 
@@ -267,10 +341,19 @@ void DrawFrameStretched(HDC dc, const RECT& destRect, TBitmap& bitmap, bool tran
     const int H = destRect.bottom - destRect.top;
     if (W == 0 || H == 0)
         return;
+    const auto [sx, sy, fw, fh] = *frame;
+    if (W == fw && H == fh) {
+        // Unscaled: straight from the frame, without a work bitmap.
+        if (transparent)
+            KeyedCopy(dc, destRect.left, destRect.top, W, H, bitmap, sx, sy, SkinKeyColour);
+        else
+            BitBlt(dc, destRect.left, destRect.top, W, H, bitmap.Canvas().Handle(), sx, sy, SRCCOPY);
+        return;
+    }
     TBitmap work(W, H, WorkFormat(bitmap));
     const HDC dst = work.Canvas().Handle();
     SetStretchBltMode(dst, COLORONCOLOR);
-    Blit(dst, 0, 0, W, H, bitmap.Canvas().Handle(), frame->sx, frame->sy, frame->fw, frame->fh);
+    Blit(dst, 0, 0, W, H, bitmap.Canvas().Handle(), sx, sy, fw, fh);
     Put(dc, destRect.left, destRect.top, work, transparent);
 }
 
@@ -294,34 +377,8 @@ void DrawTransparent(HDC dc, const RECT& destRect, TBitmap& bitmap, TColor keyCo
         return;
     const int w = std::min<int>(destRect.right - destRect.left, bitmap.Width());
     const int h = std::min<int>(destRect.bottom - destRect.top, bitmap.Height());
-    if (w <= 0 || h <= 0)
-        return;
-
-    // Monochrome mask, 1 where the key is: rows of whole 16-bit words, leftmost pixel in the top bit.
-    const TColor key = PlainColour(keyColour);
-    const std::uint8_t kr = RedOf(key);
-    const std::uint8_t kg = GreenOf(key);
-    const std::uint8_t kb = BlueOf(key);
-    const std::size_t stride = (static_cast<std::size_t>(w) + 15) / 16 * 2;
-    std::vector<std::uint8_t> bits(stride * static_cast<std::size_t>(h));
-    {
-        const TrueColourView pixels(bitmap);
-        const int bpp = pixels.BytesPerPixel();
-        for (int y = 0; y < h; ++y) {
-            const std::uint8_t* p = pixels.Row(y);
-            std::uint8_t* out = bits.data() + stride * static_cast<std::size_t>(y);
-            for (int x = 0; x < w; ++x, p += bpp)
-                if (p[0] == kb && p[1] == kg && p[2] == kr)
-                    out[x / 8] |= static_cast<std::uint8_t>(0x80u >> (x % 8));
-        }
-    }
-    const ui::UniqueBitmap mask(CreateBitmap(w, h, 1, 1, bits.data()));
-    if (!mask)
-        return;
-    // Key pixels (mask 1) keep the destination; all others copy the source.
-    constexpr DWORD keepDestination = 0x00AA0029;
-    MaskBlt(dc, destRect.left, destRect.top, w, h, bitmap.Canvas().Handle(), 0, 0, mask.get(), 0, 0,
-            MAKEROP4(keepDestination, SRCCOPY));
+    if (w > 0 && h > 0)
+        KeyedCopy(dc, destRect.left, destRect.top, w, h, bitmap, 0, 0, keyColour);
 }
 
 ui::UniqueRegion RegionFromColourKey(TBitmap& bitmap, int dx, int dy, int tolBlue, int tolGreen, int tolRed,

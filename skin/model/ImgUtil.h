@@ -32,9 +32,13 @@ inline constexpr TColor SkinKeyColour = clFuchsia;
 void DrawSkinElement(HDC dc, const RECT& destRect, TBitmap& bitmap, bool vertical, bool tile, bool transparent,
                      int frameCount, int frameIndex, const RECT& margins);
 
-// A new bitmap of destRect's size holding the frame nine-sliced: corners
-// unscaled, edges stretched, the centre stretched or (tile) repeated. The
-// pixel format is the source's when it is 32 bits, else 24.
+// The frame nine-sliced straight into destRect of dc: corners unscaled,
+// edges stretched, the centre stretched or (tile) repeated from its top-left.
+void DrawSkinFrame(HDC dc, const RECT& destRect, TBitmap& bitmap, const RECT& margins, bool vertical, bool tile,
+                   int frameCount, int frameIndex);
+
+// A new bitmap of destRect's size holding the frame as DrawSkinFrame draws
+// it. The pixel format is the source's when it is 32 bits, else 24.
 std::unique_ptr<TBitmap> RenderSkinFrame(const RECT& destRect, TBitmap& bitmap, const RECT& margins, bool vertical,
                                          bool tile, int frameCount, int frameIndex);
 

@@ -170,6 +170,39 @@ TEST(RenderSkinFrame, OutOfRangeFramesAndMarginsStayInsideTheBitmap)
     EXPECT_TRUE(RenderSkinFrame({5, 0, 4, 4}, strip, margins3, false, false, 2, 1)->Empty());
 }
 
+TEST(DrawSkinFrame, NineSlicedInPlaceWithNothingOutsideItsRectangle)
+{
+    for (const TPixelFormat format : formats) {
+        auto strip = Strip(2, true, format, true);
+        // Margins as RenderSkinFrame's, at (5, 4) of a larger picture.
+        auto target = Filled(40, 30, format, background);
+        DrawSkinFrame(target.Canvas().Handle(), {5, 4, 5 + 17, 4 + 20}, strip, margins3, true, true, 2, 2);
+        const auto sliced = NineSliced(2, 17, 20, true);
+        EXPECT_EQ(Mismatch(target, [&](int x, int y) {
+                      if (x < 5 || x >= 22 || y < 4 || y >= 24)
+                          return background;
+                      return sliced(x - 5, y - 4);
+                  }),
+                  "")
+            << "format " << format;
+
+        // Without right and bottom parts the tiled centre's last tiles are cut at the rectangle:
+        // tiles of 9 x 9 from (3, 3) of the frame (the stretched edges are checked elsewhere).
+        auto open = Filled(40, 30, format, background);
+        DrawSkinFrame(open.Canvas().Handle(), {5, 4, 5 + 17, 4 + 20}, strip, {margin, margin, 0, 0}, true, true, 2, 1);
+        const auto tiled = [](int v) { return margin + (v - margin) % (frameSide - margin); };
+        EXPECT_EQ(Mismatch(open, [&](int x, int y) {
+                      if (x < 5 || x >= 22 || y < 4 || y >= 24)
+                          return background;
+                      if (x < 5 + margin || y < 4 + margin)
+                          return At(open, x, y);
+                      return FramePixel(1, tiled(x - 5), tiled(y - 4), true);
+                  }),
+                  "")
+            << "format " << format;
+    }
+}
+
 TEST(DrawSkinElement, OpaqueCopiesAndTransparentKeepsTheKeyedPixels)
 {
     for (const TPixelFormat format : formats) {
@@ -273,6 +306,30 @@ TEST(DrawFrameStretched, WholeFrameScaledToTheRectangle)
     }
 }
 
+TEST(DrawFrameStretched, AFrameAtItsOwnSizeIsCopiedAsItIs)
+{
+    for (const TPixelFormat format : formats) {
+        const auto pixel = [](int x, int y) {
+            return RGBColor(static_cast<std::uint8_t>(x * 20), static_cast<std::uint8_t>(y * 40), 99);
+        };
+        auto strip = Make(10, 4, format, pixel);
+        Set(strip, 6, 1, clFuchsia);
+        for (const bool transparent : {false, true}) {
+            auto target = Filled(12, 8, format, background);
+            DrawFrameStretched(target.Canvas().Handle(), {3, 2, 8, 6}, strip, transparent, 2, 2);
+            EXPECT_EQ(Mismatch(target, [&](int x, int y) {
+                          if (x < 3 || x >= 8 || y < 2 || y >= 6)
+                              return background;
+                          if (x == 4 && y == 3)
+                              return transparent ? background : clFuchsia;
+                          return pixel(x - 3 + 5, y - 2);
+                      }),
+                      "")
+                << "format " << format << " transparent " << transparent;
+        }
+    }
+}
+
 TEST(DrawFrameCentered, UnscaledAndCentredRoundingTowardZero)
 {
     for (const TPixelFormat format : formats) {
@@ -319,6 +376,47 @@ TEST(DrawTransparent, DestinationUntouchedExactlyWhereTheKeyIs)
                   }),
                   "");
     }
+}
+
+TEST(DrawTransparent, KeyedPixelsFollowTheDCsOrigin)
+{
+    // The key sits in a pattern that would show any shift of it against the picture.
+    const auto source = [](int x, int y) {
+        return (x * 3 + y) % 5 == 0 ? clFuchsia : RGBColor(static_cast<std::uint8_t>(x * 25), 40, static_cast<std::uint8_t>(y * 25));
+    };
+    auto picture = Make(7, 6, pf24bit, source);
+    auto target = Filled(20, 16, pf24bit, background);
+    const HDC dc = target.Canvas().Handle();
+    POINT old{};
+    SetViewportOrgEx(dc, -2, 3, &old);
+    SetTextColor(dc, RGB(9, 8, 7));
+    SetBkColor(dc, RGB(6, 5, 4));
+    SetBrushOrgEx(dc, 1, 2, nullptr);
+    DrawTransparent(dc, {6, 4, 13, 10}, picture, clFuchsia);
+    SetViewportOrgEx(dc, old.x, old.y, nullptr);
+    // Logical (6, 4) is (4, 7) on the picture.
+    EXPECT_EQ(Mismatch(target, [&](int x, int y) {
+                  if (x < 4 || x >= 11 || y < 7 || y >= 13)
+                      return background;
+                  const TColor c = source(x - 4, y - 7);
+                  return c == clFuchsia ? background : c;
+              }),
+              "");
+    // The DC's colours and brush origin are its own again.
+    POINT brushOrigin{};
+    GetBrushOrgEx(dc, &brushOrigin);
+    EXPECT_EQ(brushOrigin.x, 1);
+    EXPECT_EQ(brushOrigin.y, 2);
+    EXPECT_EQ(GetTextColor(dc), RGB(9, 8, 7));
+    EXPECT_EQ(GetBkColor(dc), RGB(6, 5, 4));
+
+    // A DC in the advanced graphics mode is keyed the same.
+    auto advanced = Filled(20, 16, pf24bit, background);
+    const HDC other = advanced.Canvas().Handle();
+    SetGraphicsMode(other, GM_ADVANCED);
+    DrawTransparent(other, {4, 7, 11, 13}, picture, clFuchsia);
+    SetGraphicsMode(other, GM_COMPATIBLE);
+    EXPECT_EQ(Mismatch(advanced, [&](int x, int y) { return At(target, x, y); }), "");
 }
 
 bool Opaque(HRGN region, int x, int y) { return PtInRegion(region, x, y) != 0; }

@@ -168,15 +168,20 @@ TEST_F(FramePaintTest, MenuBandIsTheMenuBarsOrTheFaceColour)
     EXPECT_EQ(FirstOther(window, {4, 15, 194, 34}, Face), "");
     EXPECT_EQ(FirstOther(window, {4, 34, 194, 94}, Untouched), "");
 
+    // A menu bar draws the whole band in place of the face colour.
     RECT band{};
-    painter.Hooks.paintMenuBar = [&](HDC, const RECT& r) { band = r; };
+    painter.Hooks.paintMenuBar = [&](HDC dc, const RECT& r) {
+        band = r;
+        FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    };
     window.Canvas().FillRect({0, 0, W, H});
     ASSERT_TRUE(Paint(state));
     EXPECT_EQ(band.left, 4);
     EXPECT_EQ(band.top, 15);
     EXPECT_EQ(band.right, 194);
     EXPECT_EQ(band.bottom, 34);
-    EXPECT_EQ(FirstOther(window, {4, 15, 194, 34}, Untouched), "");
+    EXPECT_EQ(FirstOther(window, {4, 15, 194, 34}, RGBColor(0, 0, 0)), "");
+    EXPECT_EQ(FirstOther(window, {4, 34, 194, 94}, Untouched), "");
 }
 
 TEST_F(FramePaintTest, AMinimisedWindowGetsOnlyItsTitleOverTheFaceColour)
