@@ -2,7 +2,8 @@
 # Starts the shipped program, build/win32/zelvorin.exe (build/win64's where
 # this machine cannot run 32-bit programs): on the user's display when DISPLAY
 # is set, otherwise on the harness's virtual display, where zel_drive plays a
-# short session (choose "北京", search "023", open the About window) and a
+# short session (choose "北京", search "023", hover the menu bar, open the
+# result list's menu and the system menu, open the About window) and a
 # screenshot of each step goes to out/.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -38,9 +39,18 @@ drive group 北京
 shot 2-group-beijing.png Zelvorin
 drive search 023
 shot 3-search-023.png Zelvorin
+drive hover
+shot 4-menu-hot.png Zelvorin
+drive context
+shot 5-context-menu.png
+drive escape
+drive sysmenu
+shot 6-system-menu.png
+drive escape
 drive about
-shot 4-about.png "$about"
+shot 7-about.png "$about"
+shot 8-about-over-inactive-main.png
 drive ok
 drive quit
 echo "No display: a scripted session ran on a virtual display; screenshots of its steps are in $out:"
-ls "$out"/[1-4]-*.png
+ls "$out"/[1-8]-*.png

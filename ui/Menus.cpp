@@ -175,6 +175,25 @@ std::string ShortCutToText(TShortCut shortCut)
     return text;
 }
 
+std::optional<TMenuEntryInfo> ReadMenuEntry(HMENU menu, int position, std::size_t maxText)
+{
+    std::vector<char> buffer(maxText + 1, '\0');
+    TMenuEntryInfo entry;
+    MENUITEMINFOA& info = entry.info;
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_FTYPE | MIIM_STRING;
+    info.dwTypeData = buffer.data();
+    info.cch = static_cast<UINT>(maxText);
+    if (!GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &info))
+        return std::nullopt;
+    // Bitmaps and owner-drawn entries have no text of their own.
+    if ((info.fType & (MFT_BITMAP | MFT_OWNERDRAW | MFT_SEPARATOR)) == 0)
+        entry.text = buffer.data();
+    info.dwTypeData = nullptr;
+    info.cch = 0;
+    return entry;
+}
+
 TShortCut TextToShortCut(std::string_view text)
 {
     TShortCut modifiers = 0;

@@ -14,6 +14,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,6 +43,14 @@ TShortCut MakeShortCut(WORD key, TShiftState shift);
 std::string ShortCutToText(TShortCut shortCut);
 // The reverse; scNone when the text names no key.
 TShortCut TextToShortCut(std::string_view text);
+
+// An entry of a system menu by position: its state, id, drop-down, type and
+// text (cut to the buffer, empty for entries without text of their own).
+struct TMenuEntryInfo {
+    MENUITEMINFOA info{};
+    std::string text;
+};
+std::optional<TMenuEntryInfo> ReadMenuEntry(HMENU menu, int position, std::size_t maxText = 255);
 } // namespace ui
 
 class TMenuItem : public TComponent {

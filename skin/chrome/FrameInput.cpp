@@ -16,7 +16,6 @@
 #include "ui/Messages.h"
 #include "ui/NonClient.h"
 
-#include <array>
 #include <string>
 
 namespace {
@@ -465,16 +464,12 @@ void TWinSkinForm::BuildSysMenu()
     sysMenu_->SetBiDiMode(rightToLeft_ ? bdRightToLeft : bdLeftToRight);
     const int count = GetMenuItemCount(sysMenuHandle_);
     for (int i = 0; i < count; ++i) {
-        std::array<char, kSysMenuTextBuffer> text{};
-        MENUITEMINFOA info{};
-        info.cbSize = sizeof info;
-        info.fMask = MIIM_STATE | MIIM_ID | MIIM_STRING | MIIM_FTYPE;
-        info.dwTypeData = text.data();
-        info.cch = kSysMenuTextBuffer - 1;
-        if (!GetMenuItemInfoA(sysMenuHandle_, static_cast<UINT>(i), TRUE, &info))
+        const std::optional<ui::TMenuEntryInfo> entry = ui::ReadMenuEntry(sysMenuHandle_, i, kSysMenuTextBuffer - 1);
+        if (!entry)
             continue;
+        const MENUITEMINFOA& info = entry->info;
         auto* item = new TMenuItem(sysMenu_.get());
-        std::string_view caption(text.data());
+        std::string_view caption(entry->text);
         // "&Close\tAlt+F4": the part after the tab is the item's shortcut.
         if (const auto tab = caption.find('\t'); tab != std::string_view::npos) {
             item->SetShortCut(ui::TextToShortCut(caption.substr(tab + 1)));

@@ -781,6 +781,9 @@ void TWinSkinForm::OnSetText(TMessage& message)
         const ui::RedrawLock lock(handle_);
         CallOld(message);
     }
+    // A maximised MDI child's text is in the frame's title: the client has the frame redrawn.
+    if (IsMdiChild() && showState_ == TShowState::Maximized)
+        PostMessageA(GetParent(handle_), SKM_MDIMAXCHILD, reinterpret_cast<WPARAM>(handle_), 0);
     if (state_ == TFormSkinState::Ready)
         PaintFrame();
 }

@@ -4,7 +4,6 @@
 #include "skin/chrome/MenuBarOwner.h"
 #include "skin/chrome/MenuBarTracking.h"
 #include "skin/chrome/MenuSeparators.h"
-#include "skin/chrome/ScratchBitmap.h"
 #include "skin/model/ImgUtil.h"
 #include "skin/model/WinSkinData.h"
 #include "skin/model/WinSkinDlg.h"
@@ -49,7 +48,10 @@ void MakeOwnerDrawn(HMENU menu)
 
 } // namespace
 
-TWinSkinMenu::TWinSkinMenu(TMenuBarOwner& form) : form_(form), background_(std::make_unique<TBitmap>()) {}
+TWinSkinMenu::TWinSkinMenu(TMenuBarOwner& form)
+    : form_(form), background_(std::make_unique<TBitmap>()), picture_(std::make_unique<TBitmap>())
+{
+}
 
 TWinSkinMenu::~TWinSkinMenu()
 {
@@ -64,6 +66,7 @@ void TWinSkinMenu::ClearItems()
 {
     // An item that goes away while hot leaves the window without a hot object.
     items_.clear();
+    pictureKey_.reset();
 }
 
 TMenuBtn& TWinSkinMenu::AddItem(int index)
@@ -103,21 +106,14 @@ bool TWinSkinMenu::StartReading()
 
 bool TWinSkinMenu::ReadSystemItem(HMENU menu, int index, std::string& text)
 {
-    std::array<char, kCaptionBuffer> buffer{};
-    MENUITEMINFOA info{};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_TYPE;
-    info.dwTypeData = buffer.data();
-    info.cch = kCaptionBuffer - 1;
-    if (!GetMenuItemInfoA(menu, static_cast<UINT>(index), TRUE, &info))
+    const std::optional<ui::TMenuEntryInfo> entry = ui::ReadMenuEntry(menu, index, kCaptionBuffer - 1);
+    if (!entry)
         return false;
     TMenuBtn& item = AddItem(index);
-    item.SubMenu = info.hSubMenu;
-    item.Enabled = (info.fState & (MFS_GRAYED | MFS_DISABLED)) == 0;
-    item.Command = info.wID;
-    // Bitmaps and owner-drawn entries have no text of their own.
-    const bool hasText = (info.fType & (MFT_BITMAP | MFT_OWNERDRAW | MFT_SEPARATOR)) == 0;
-    text = hasText ? std::string(buffer.data()) : std::string();
+    item.SubMenu = entry->info.hSubMenu;
+    item.Enabled = (entry->info.fState & (MFS_GRAYED | MFS_DISABLED)) == 0;
+    item.Command = entry->info.wID;
+    text = entry->text;
     item.Caption = ui::AnsiToWide(text);
     return true;
 }
@@ -184,16 +180,47 @@ void TWinSkinMenu::MenuChanged()
     RemoveSystemMenuBar();
 }
 
+TWinSkinMenu::TBarKey TWinSkinMenu::KeyOf(const RECT& band) const
+{
+    const TSkinData& skin = form_.SkinData();
+    TBarKey key;
+    key.band = band;
+    key.active = form_.IsActive();
+    key.rightToLeft = form_.IsRightToLeft();
+    key.mdiButtons = form_.ShowsMdiChildButtons();
+    key.element = skin.MenuBar.get();
+    key.barColour = skin.MenubarColour;
+    key.textColour = skin.MenuBarTextColour;
+    key.items.reserve(items_.size());
+    for (const auto& item : items_)
+        key.items.emplace_back(item->Caption, item->Enabled, item->Visible, static_cast<int>(item->State()));
+    return key;
+}
+
 void TWinSkinMenu::PaintBar(HDC dc, const RECT& band)
 {
     const int width = band.right - band.left;
     const int height = band.bottom - band.top;
     if (width <= 0 || height <= 0)
         return;
+    // A frame paint with nothing changed on the bar is one blit of what was composed last.
+    TBarKey key = KeyOf(band);
+    if (!pictureKey_ || !(*pictureKey_ == key)) {
+        pictureKey_.reset();
+        ComposeBar(band);
+        pictureKey_ = std::move(key);
+    }
+    BitBlt(dc, band.left, band.top, width, height, picture_->Canvas().Handle(), 0, 0, SRCCOPY);
+}
+
+void TWinSkinMenu::ComposeBar(const RECT& band)
+{
+    const int width = band.right - band.left;
+    const int height = band.bottom - band.top;
     TSkinData& skin = form_.SkinData();
-    const TScratchBitmapUse scratch;
-    TBitmap& picture = scratch.Bitmap();
-    picture.SetSize(width, height);
+    TBitmap& picture = *picture_;
+    if (picture.Width() != width || picture.Height() != height)
+        picture.SetSize(width, height);
     const HDC canvas = picture.Canvas().Handle();
     const RECT whole{0, 0, width, height};
 
@@ -213,7 +240,8 @@ void TWinSkinMenu::PaintBar(HDC dc, const RECT& band)
     const int start = MenuBarStartOffset(element, rightToLeft, width);
 
     barRect_ = {band.left, band.top, band.right, band.bottom};
-    background_->SetSize(width, height);
+    if (background_->Width() != width || background_->Height() != height)
+        background_->SetSize(width, height);
     BitBlt(background_->Canvas().Handle(), 0, 0, width, height, canvas, 0, 0, SRCCOPY);
 
     painting_ = true;
@@ -233,7 +261,7 @@ void TWinSkinMenu::PaintBar(HDC dc, const RECT& band)
     }
     const std::vector<TNCRect> rects = LayOutMenuBar(widths, barRect_, start, rightToLeft);
     // The items draw themselves on a picture of the whole window: the
-    // viewport puts that picture's band onto the scratch bitmap.
+    // viewport puts that picture's band onto the bar's picture.
     POINT oldOrigin{};
     SetViewportOrgEx(canvas, -band.left, -band.top, &oldOrigin);
     for (std::size_t i = 0; i < items_.size(); ++i) {
@@ -251,8 +279,6 @@ void TWinSkinMenu::PaintBar(HDC dc, const RECT& band)
         if (manager != nullptr && !manager->MdiChildMaximized())
             manager->SetMdiChildMaximized(true);
     }
-
-    BitBlt(dc, band.left, band.top, width, height, canvas, 0, 0, SRCCOPY);
 }
 
 TMenuBarBackdrop TWinSkinMenu::Backdrop() const { return {background_.get(), barRect_}; }

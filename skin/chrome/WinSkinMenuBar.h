@@ -9,12 +9,15 @@
 #include "skin/chrome/MenuBtn.h"
 #include "skin/chrome/NCGeometry.h"
 #include "skin/chrome/NCOwner.h"
+#include "ui/Color.h"
 
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
+#include <tuple>
 #include <vector>
 
 class TBitmap;
@@ -83,6 +86,21 @@ public:
 private:
     friend class TMenuBarTracking;
 
+    // What the composed bar shows; equal keys, equal pictures.
+    struct TBarKey {
+        RECT band{};
+        bool active = false;
+        bool rightToLeft = false;
+        bool mdiButtons = false;
+        const void* element = nullptr;
+        TColor barColour = 0;
+        TColor textColour = 0;
+        std::vector<std::tuple<std::wstring, bool, bool, int>> items; // caption, enabled, visible, look
+        bool operator==(const TBarKey&) const = default;
+    };
+    TBarKey KeyOf(const RECT& band) const;
+    void ComposeBar(const RECT& band);
+
     void ClearItems();
     TMenuBtn& AddItem(int index);
     // GetMenuItemInfoA of position index into a new item; false when it cannot be read.
@@ -100,6 +118,9 @@ private:
     HMENU menuHandle_ = nullptr;
     TNCRect barRect_{};
     std::unique_ptr<TBitmap> background_;
+    // The bar as last composed, and what it showed.
+    std::unique_ptr<TBitmap> picture_;
+    std::optional<TBarKey> pictureKey_;
     bool painting_ = false;
     bool menuTracking_ = false;
     HMENU trackedSubMenu_ = nullptr;

@@ -437,6 +437,27 @@ TEST_F(LookupAppTest, TheSkinnedMenuBarOpensTheAboutWindowByMouseAndByF10ThenEnt
     EXPECT_TRUE(IsWindowEnabled(main));
 }
 
+TEST_F(LookupAppTest, TheContextMenuKeysMessageOpensTheResultListsSkinnedMenu)
+{
+    ChooseGroup("北京");
+    HWND list = Form1->ListView1->Handle();
+    SetFocus(list);
+    ASSERT_EQ(GetFocus(), list);
+    bool opened = false;
+    bool skinned = false;
+    uitest::CallAfter(150, [&] {
+        HWND menu = OpenMenuWindow();
+        opened = menu != nullptr;
+        skinned = opened && SendMessageA(menu, SKM_ISSKINNED, 0, 0) == 1;
+        EndMenu();
+    });
+    // What the context-menu key sends: no position, the menu goes by the control.
+    SendMessageA(list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), static_cast<LPARAM>(-1));
+    Pump(300);
+    EXPECT_TRUE(opened);
+    EXPECT_TRUE(skinned);
+}
+
 TEST_F(LookupAppTest, AltSpaceOpensTheSkinnedSystemMenuOfBothWindows)
 {
     const auto systemMenuOf = [](HWND window) {

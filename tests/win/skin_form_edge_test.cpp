@@ -5,6 +5,7 @@
 // comes back many times.
 #include "tests/win/frame_skin_support.h"
 #include "tests/win/nc_owner_support.h"
+#include "tests/win/skin_form_support.h"
 #include "tests/win/skin_window_support.h"
 
 #include "skin/chrome/WinSkinForm.h"
@@ -21,49 +22,8 @@ namespace {
 
 using namespace frametest;
 using namespace skinwin;
-using uitest::Pump;
-using uitest::PumpUntil;
 
-constexpr int kClientWidth = 300;
-constexpr int kClientHeight = 200;
-
-class FormEdgeTest : public FrameSkinTest {
-protected:
-    void SetUp() override
-    {
-        FrameSkinTest::SetUp();
-        PaintBorders(*skin);
-        skin->CaptionButtons.clear();
-        // Where a test wants the mouse, it puts it; elsewhere it is out of the way.
-        SetCursorPos(1250, 1000);
-    }
-    void TearDown() override
-    {
-        forms.clear();
-        Pump(10);
-        FrameSkinTest::TearDown();
-    }
-
-    TSkinManage& Manager() { return SwitchedOnManager(*skin); }
-
-    TForm& ShowForm(const std::function<void(TForm&)>& prepare = {})
-    {
-        Manager();
-        auto form = std::make_unique<TForm>(nullptr);
-        form->SetBounds(60, 60, 400, 300);
-        form->SetClientSize(kClientWidth, kClientHeight);
-        form->SetCaption("");
-        if (prepare)
-            prepare(*form);
-        TForm& shown = *form;
-        forms.push_back(std::move(form));
-        shown.Show();
-        Pump(100);
-        return shown;
-    }
-
-    std::vector<std::unique_ptr<TForm>> forms;
-};
+using FormEdgeTest = SkinnedFormTest;
 
 TEST_F(FormEdgeTest, AWindowMaximisedBeforeItIsSkinnedIsOnlyToldItsFrameChanged)
 {

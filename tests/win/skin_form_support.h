@@ -38,6 +38,8 @@ protected:
         // pixel of the frame is one a test can name.
         PaintBorders(*skin);
         skin->CaptionButtons.clear();
+        // Where a test wants the mouse, it puts it; elsewhere it is out of the way.
+        SetCursorPos(1250, 1000);
     }
 
     void TearDown() override

@@ -7,6 +7,10 @@
 //   zel_drive group NAME        click the group NAME in the group list
 //   zel_drive search KEYWORD    click into the keyword box, type KEYWORD, press Enter
 //   zel_drive about             click the main menu's item, until the About window shows
+//   zel_drive hover             move the mouse onto the main menu's item
+//   zel_drive sysmenu           press Alt+Space, until the system menu shows
+//   zel_drive context           right-click into the result list, until its menu shows
+//   zel_drive escape            press Esc, until no menu shows
 //   zel_drive ok                click the About window's OK button, until it is gone
 //   zel_drive quit              close the main window
 #include <windows.h>
@@ -76,14 +80,14 @@ void SendInputs(std::vector<INPUT> inputs)
     Sleep(150);
 }
 
-void ClickScreen(POINT at)
+void ClickScreen(POINT at, bool right = false)
 {
     SetCursorPos(at.x, at.y);
     INPUT down{};
     down.type = INPUT_MOUSE;
-    down.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    down.mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
     INPUT up = down;
-    up.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    up.mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
     SendInputs({down, up});
 }
 
@@ -94,15 +98,16 @@ void ClickClient(HWND window, int x, int y)
     ClickScreen(at);
 }
 
-void PressKey(WORD key)
+INPUT KeyInput(WORD key, DWORD flags = 0)
 {
-    INPUT down{};
-    down.type = INPUT_KEYBOARD;
-    down.ki.wVk = key;
-    INPUT up = down;
-    up.ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInputs({down, up});
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = key;
+    in.ki.dwFlags = flags;
+    return in;
 }
+
+void PressKey(WORD key) { SendInputs({KeyInput(key), KeyInput(key, KEYEVENTF_KEYUP)}); }
 
 void TypeText(const std::wstring& text)
 {
@@ -118,6 +123,35 @@ void TypeText(const std::wstring& text)
         inputs.push_back(up);
     }
     SendInputs(inputs);
+}
+
+// A popup menu of the thread's windows, once one shows; null after milliseconds.
+HWND WaitForMenu(int milliseconds = 5000)
+{
+    for (int waited = 0; waited <= milliseconds; waited += 50) {
+        HWND menu = FindWindowW(L"#32768", nullptr);
+        if (menu && IsWindowVisible(menu))
+            return menu;
+        Sleep(50);
+    }
+    return nullptr;
+}
+
+void MoveMouse(POINT to)
+{
+    SetCursorPos(to.x, to.y);
+    INPUT move{};
+    move.type = INPUT_MOUSE;
+    move.mi.dwFlags = MOUSEEVENTF_MOVE;
+    SendInputs({move});
+}
+
+// The main menu's item: the bar lies just above the client area, its one item at the left.
+POINT MenuItemPoint(HWND main)
+{
+    POINT origin{0, 0};
+    ClientToScreen(main, &origin);
+    return {origin.x + 20, origin.y - GetSystemMetrics(SM_CYMENU) / 2};
 }
 
 // Waits until the result list has settled on a row count other than before.
@@ -140,7 +174,7 @@ int Fail(const char* what)
 int Run(const std::vector<std::wstring>& args)
 {
     if (args.empty())
-        return Fail("usage: zel_drive wait|group NAME|search KEYWORD|about|ok|quit");
+        return Fail("usage: zel_drive wait|group NAME|search KEYWORD|about|hover|sysmenu|context|escape|ok|quit");
     const std::wstring& step = args[0];
     if (step == L"wait")
         return WaitForWindow(mainTitle) ? 0 : Fail("the main window did not show");
@@ -175,11 +209,33 @@ int Run(const std::vector<std::wstring>& args)
         return WaitForResults(results, before) ? 0 : Fail("the search's rows did not show");
     }
     if (step == L"about") {
-        // The menu bar lies just above the client area; its one item starts at the left.
-        POINT origin{0, 0};
-        ClientToScreen(main, &origin);
-        ClickScreen(POINT{origin.x + 20, origin.y - GetSystemMetrics(SM_CYMENU) / 2});
+        ClickScreen(MenuItemPoint(main));
         return WaitForWindow(aboutTitle) ? 0 : Fail("the About window did not show");
+    }
+    if (step == L"hover") {
+        MoveMouse(MenuItemPoint(main));
+        return 0;
+    }
+    if (step == L"sysmenu") {
+        SendInputs({KeyInput(VK_MENU), KeyInput(VK_SPACE), KeyInput(VK_SPACE, KEYEVENTF_KEYUP),
+                    KeyInput(VK_MENU, KEYEVENTF_KEYUP)});
+        return WaitForMenu() ? 0 : Fail("the system menu did not show");
+    }
+    if (step == L"context") {
+        RECT box{};
+        GetClientRect(results, &box);
+        POINT at{box.right / 2, box.bottom / 2};
+        ClientToScreen(results, &at);
+        ClickScreen(at, true);
+        return WaitForMenu() ? 0 : Fail("the context menu did not show");
+    }
+    if (step == L"escape") {
+        PressKey(VK_ESCAPE);
+        for (int waited = 0; waited < 3000 && FindWindowW(L"#32768", nullptr) != nullptr &&
+                             IsWindowVisible(FindWindowW(L"#32768", nullptr));
+             waited += 50)
+            Sleep(50);
+        return 0;
     }
     if (step == L"ok") {
         HWND about = FindWindowW(nullptr, aboutTitle);

@@ -6,6 +6,8 @@
 //   zel_mdidemo            the children cascaded, the last one active
 //   zel_mdidemo maximise   the last child maximised
 //   zel_mdidemo tile       the children tiled
+//   zel_mdidemo message    a message box of the frame over the children
+//   zel_mdidemo open       the system's open-file dialog over the children
 #include "tests/win/MdiApp.h"
 
 #include "skin/model/WinSkinData.h"
@@ -13,6 +15,8 @@
 #include "ui/Resources.h"
 
 #include <windows.h>
+
+#include <commdlg.h>
 
 #include <exception>
 #include <memory>
@@ -39,6 +43,29 @@ std::unique_ptr<TSkinData> StartSkinning()
     return skin;
 }
 
+HWND dialogOwner = nullptr;
+bool openFileDialog = false;
+
+// Shows the dialog once the frame is up and skinned; a system dialog is
+// skinned as it is activated, like every window of the process.
+void CALLBACK ShowDialog(HWND, UINT, UINT_PTR timer, DWORD) noexcept
+{
+    KillTimer(nullptr, timer);
+    if (openFileDialog) {
+        char file[MAX_PATH] = "";
+        OPENFILENAMEA request{};
+        request.lStructSize = sizeof request;
+        request.hwndOwner = dialogOwner;
+        request.lpstrFilter = "皮肤文件 (*.skn)\0*.skn\0所有文件\0*.*\0";
+        request.lpstrFile = file;
+        request.nMaxFile = sizeof file;
+        request.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;
+        GetOpenFileNameA(&request);
+    } else {
+        MessageBoxA(dialogOwner, "文档 3 已修改。要保存更改吗？", "Zelvorin MDI", MB_YESNOCANCEL | MB_ICONQUESTION);
+    }
+}
+
 int Run(std::string_view start)
 {
     const std::unique_ptr<TSkinData> skin = StartSkinning();
@@ -58,6 +85,10 @@ int Run(std::string_view start)
         SendMessageA(app.Client(), WM_MDIMAXIMIZE, static_cast<WPARAM>(active), 0);
     } else if (start == "tile") {
         SendMessageA(app.Client(), WM_MDITILE, MDITILE_VERTICAL, 0);
+    } else if (start == "message" || start == "open") {
+        dialogOwner = app.Frame();
+        openFileDialog = start == "open";
+        SetTimer(nullptr, 0, 300, &ShowDialog);
     }
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
