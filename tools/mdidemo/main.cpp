@@ -10,6 +10,7 @@
 
 #include "skin/model/WinSkinData.h"
 #include "skin/model/WinSkinDlg.h"
+#include "ui/Forms.h"
 #include "ui/Resources.h"
 
 #include <windows.h>
@@ -41,6 +42,8 @@ std::unique_ptr<TSkinData> StartSkinning()
 
 int Run(std::string_view start)
 {
+    // The skinned menu bar reads the frame menu's text through the system's code page.
+    Application->Initialize();
     const std::unique_ptr<TSkinData> skin = StartSkinning();
     if (!skin) {
         MessageBoxA(nullptr, "默认皮肤无法载入。", "Zelvorin MDI", MB_OK | MB_ICONERROR);
