@@ -71,6 +71,14 @@ bool OnlyAltDown()
     return shift == TShiftState{ssAlt};
 }
 
+bool ActiveMdiChildMaximized(HWND client)
+{
+    BOOL maximized = FALSE;
+    const auto active =
+        reinterpret_cast<HWND>(SendMessageA(client, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)));
+    return active != nullptr && maximized != FALSE;
+}
+
 } // namespace
 
 // ---- objects under the mouse
@@ -236,6 +244,10 @@ void TWinSkinForm::OnSysCommand(TMessage& message)
         break;
     }
     CallOld(message);
+    // A maximised child that was minimised leaves the others as they are
+    // now, maximised or not.
+    if (command == SC_MINIMIZE && IsMdiChild() && manager != nullptr && manager->MdiChildMaximized())
+        manager->SetMdiChildMaximized(ActiveMdiChildMaximized(GetParent(handle_)));
 }
 
 bool TWinSkinForm::OnKeyMenu(TMessage& message)

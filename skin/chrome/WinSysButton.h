@@ -18,13 +18,17 @@ public:
     TWinSysButton(TNCOwner& form, TDataSkinSysButton& element);
 
     TDataSkinSysButton& Element() const { return element_; }
-    // Draws the button in its present state on the window itself.
+    // Draws the button in its present state on the window itself; an MDI
+    // child button over the menu bar it lies on.
     void Paint() override;
     // Draws one cell of the image, magenta-keyed, at the button's rectangle
     // in dc; a window-icon button draws the window's icon there instead.
     void Draw(HDC dc, int cell) const;
 
 private:
+    // The menu bar's picture (or its colour) at the button's rectangle.
+    void DrawMenuBarUnder(HDC dc) const;
+
     TNCOwner& form_;
     TDataSkinSysButton& element_;
 };

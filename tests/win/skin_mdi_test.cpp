@@ -4,15 +4,19 @@
 // child shows the system's caption and a restored one the skin's again;
 // arranging the children ends the maximised mode; the client has no scroll
 // bars unless the skin asks for them; the frame's window list follows the
-// children; and nothing is left behind once the frame is gone.
+// children; while a child is maximised the frame's bar shows the skin's
+// child buttons, which hover, press and minimise, restore or close it; and
+// nothing is left behind once the frame is gone.
 #include "tests/win/MdiApp.h"
 #include "tests/win/frame_skin_support.h"
+#include "tests/win/nc_owner_support.h"
 #include "tests/win/ui_window_support.h"
 
 #include "skin/chrome/MdiClientHook.h"
 #include "skin/chrome/WinSkinForm.h"
 #include "skin/model/SkinMessages.h"
 #include "skin/model/WinSkinDlg.h"
+#include "ui/Forms.h"
 #include "ui/Handles.h"
 #include "ui/WndProcThunk.h"
 
@@ -123,6 +127,8 @@ class SkinMdiTest : public FrameSkinTest {
 protected:
     void SetUp() override
     {
+        // The menu bar reads the frame menu's GBK text through the system's code page.
+        Application->Initialize();
         FrameSkinTest::SetUp();
         // Borders of known colours and no title-bar buttons: every pixel of a frame has a name.
         PaintBorders(*skin);
@@ -456,6 +462,357 @@ TEST_F(SkinMdiTest, TheMaximisedModeFollowsTheActiveChildAsChildrenGo)
         EXPECT_EQ(Manager().MdiChildMaximized(), active != nullptr && maximised != FALSE);
     }
     EXPECT_FALSE(Manager().MdiChildMaximized()) << "no child is left to be maximised";
+}
+
+// ---- the maximised child's buttons on the frame's bar
+
+// The skin's child buttons (minimise, restore, close), right to left at the
+// bar's right end: strips of four 16 x 12 cells whose resting cell lets the
+// bar show through its left half, the others only through their first column.
+constexpr int kMdiCell = 16;
+constexpr int kMdiHeight = 12;
+constexpr int kSeeThroughAtRest = kMdiCell / 2;
+struct MdiButtonKeys {
+    int action;
+    int fromRight; // Xcoord
+};
+constexpr MdiButtonKeys kMdiButtons[] = {{7, 60}, {8, 40}, {9, 20}};
+enum MdiButton : std::size_t { mdiMinimise, mdiRestore, mdiClose };
+// The edge skin's bar picture is flat, in the shade of its width (48), with a
+// left margin of 4 that keeps the buttons off the bar's right end.
+constexpr TColor kBarColour = RGBColor(4 * 48, 4 * 48, 128);
+constexpr int kBarMargin = 4;
+constexpr int kLeftBorder = 4;
+constexpr int kRightBorder = 6;
+constexpr int kTitleHeight = 15;
+
+LPARAM ScreenLParam(POINT p) { return MAKELPARAM(p.x, p.y); }
+
+class SkinMdiButtonTest : public SkinMdiTest {
+protected:
+    void SetUp() override
+    {
+        SkinMdiTest::SetUp();
+        for (const MdiButtonKeys& keys : kMdiButtons) {
+            auto button = nctest::MakeButton({.action = keys.action,
+                                              .align = 100,
+                                              .x = keys.fromRight,
+                                              .visibility = 100,
+                                              .visibility1 = 100,
+                                              .cells = 4,
+                                              .cellWidth = kMdiCell,
+                                              .height = kMdiHeight});
+            for (int y = 0; y < kMdiHeight; ++y)
+                for (int x = 0; x < kSeeThroughAtRest; ++x)
+                    nctest::SetPixelOf(button->Bitmap, x, y, nctest::Magenta);
+            skin->CaptionButtons.push_back(std::move(button));
+        }
+    }
+
+    HWND Frame() const { return app->Frame(); }
+
+    static int BarHeight() { return GetSystemMetrics(SM_CYMENU); }
+
+    // Where the button lies in the frame, in window coordinates.
+    RECT ButtonRect(MdiButton button) const
+    {
+        const int width = SizeOf(WindowRectOf(Frame())).cx;
+        const int left = width - kMdiButtons[button].fromRight - kRightBorder - kBarMargin;
+        const int top = kTitleHeight + (BarHeight() - kMdiHeight) / 2;
+        return {left, top, left + kMdiCell, top + kMdiHeight};
+    }
+
+    POINT ScreenPointOf(POINT windowPoint) const
+    {
+        const RECT frame = WindowRectOf(Frame());
+        return {frame.left + windowPoint.x, frame.top + windowPoint.y};
+    }
+
+    POINT ButtonCentre(MdiButton button) const
+    {
+        const RECT r = ButtonRect(button);
+        return ScreenPointOf({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    }
+
+    // The title band over the buttons, right of the caption.
+    RECT TitleAboveTheButtons() const
+    {
+        return {ButtonRect(mdiMinimise).left, 0, ButtonRect(mdiClose).right, kTitleHeight};
+    }
+
+    // A point of the bar left of the buttons and right of the items.
+    POINT FreeBarPoint() const
+    {
+        const RECT r = ButtonRect(mdiMinimise);
+        return ScreenPointOf({r.left - 30, r.top + kMdiHeight / 2});
+    }
+
+    // The real cursor goes there too, so that the hover timer agrees.
+    void MoveTo(POINT screen) const
+    {
+        SetCursorPos(screen.x, screen.y);
+        SendMessageA(Frame(), WM_NCMOUSEMOVE, HTMENU, ScreenLParam(screen));
+    }
+
+    void Press(MdiButton button) const
+    {
+        const POINT at = ButtonCentre(button);
+        SetCursorPos(at.x, at.y);
+        SendMessageA(Frame(), WM_NCLBUTTONDOWN, HTMENU, ScreenLParam(at));
+    }
+
+    void Click(MdiButton button) const
+    {
+        Press(button);
+        SendMessageA(Frame(), WM_NCLBUTTONUP, HTMENU, ScreenLParam(ButtonCentre(button)));
+    }
+
+    void Maximise(HWND child)
+    {
+        SendMessageA(Client(), WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child), 0);
+        Pump(100);
+        ASSERT_TRUE(IsZoomed(child));
+    }
+
+    // How the screen shows the button: in that cell over the bar, or not at all.
+    std::string Shows(const TBitmap& screen, MdiButton button, int cell) const
+    {
+        const RECT r = ButtonRect(button);
+        return FirstOther(screen, r, [&](int x, int) {
+            const int column = x - r.left;
+            const bool seeThrough = column == 0 || (cell == 1 && column < kSeeThroughAtRest);
+            return seeThrough ? kBarColour : nctest::CellColour(cell);
+        });
+    }
+    std::string ShowsNoButton(const TBitmap& screen, MdiButton button) const
+    {
+        return FirstOther(screen, ButtonRect(button), kBarColour);
+    }
+
+    // The bar between its last item and the first button: nothing but the bar's picture.
+    std::string ShowsOnlyTheBarAfterTheItems(const TBitmap& screen)
+    {
+        const auto items = SkinnerOf(Frame()).MenuBar()->Items();
+        const LONG itemsEnd = items.empty() ? 4 : items.back()->Rect.right;
+        const RECT gap{itemsEnd, kTitleHeight, ButtonRect(mdiMinimise).left, kTitleHeight + BarHeight()};
+        return FirstOther(screen, gap, kBarColour);
+    }
+
+    // Off the bar: the mouse finds nothing where the buttons were, and nothing is painted there.
+    void ExpectButtonsGone()
+    {
+        for (const MdiButton button : {mdiMinimise, mdiRestore, mdiClose}) {
+            MoveTo(ButtonCentre(button));
+            EXPECT_EQ(SkinnerOf(Frame()).HotObject(), nullptr) << "button " << button;
+        }
+        const std::unique_ptr<TBitmap> screen = ScreenOf(Frame());
+        for (const MdiButton button : {mdiMinimise, mdiRestore, mdiClose})
+            EXPECT_EQ(ShowsNoButton(*screen, button), "") << "button " << button;
+    }
+
+    bool ActiveChildMaximised() const
+    {
+        BOOL maximised = FALSE;
+        const auto active = reinterpret_cast<HWND>(
+            SendMessageA(app->Client(), WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximised)));
+        return active != nullptr && maximised != FALSE;
+    }
+
+    TWinSysButton* ButtonWithAction(int action)
+    {
+        for (const auto& button : SkinnerOf(Frame()).TitleButtons().Buttons())
+            if (button->Element().Action == action)
+                return button.get();
+        return nullptr;
+    }
+
+    // The bar's items: their captions, in bar order.
+    std::vector<std::wstring> BarCaptions()
+    {
+        std::vector<std::wstring> captions;
+        for (const auto& item : SkinnerOf(Frame()).MenuBar()->Items())
+            captions.push_back(item->Caption);
+        return captions;
+    }
+};
+
+const std::vector<std::wstring> kFrameMenuCaptions{L"文件(&F)", L"窗口(&W)"};
+
+TEST_F(SkinMdiButtonTest, TheBarShowsTheChildButtonsOnlyWhileAChildIsMaximised)
+{
+    Open();
+    std::unique_ptr<TBitmap> screen = ScreenOf(Frame());
+    for (const MdiButton button : {mdiMinimise, mdiRestore, mdiClose})
+        EXPECT_EQ(ShowsNoButton(*screen, button), "") << "no child is maximised: button " << button;
+
+    Maximise(children[1]);
+    EXPECT_TRUE(Manager().MdiChildMaximized());
+    screen = ScreenOf(Frame());
+    for (const MdiButton button : {mdiMinimise, mdiRestore, mdiClose})
+        EXPECT_EQ(Shows(*screen, button, 1), "") << "button " << button;
+    EXPECT_EQ(ShowsOnlyTheBarAfterTheItems(*screen), "");
+    EXPECT_EQ(BarCaptions(), kFrameMenuCaptions) << "the bar holds the frame menu's entries only";
+    EXPECT_EQ(GetMenuItemCount(app->FrameMenu()), 2);
+    EXPECT_EQ(FirstOther(*screen, TitleAboveTheButtons(), TopColour(1, Middle)), "") << "none in the title";
+
+    SendMessageA(Client(), WM_MDIRESTORE, reinterpret_cast<WPARAM>(children[1]), 0);
+    Pump(100);
+    EXPECT_FALSE(Manager().MdiChildMaximized());
+    ExpectButtonsGone();
+    EXPECT_EQ(BarCaptions(), kFrameMenuCaptions);
+}
+
+TEST_F(SkinMdiButtonTest, TheMouseFindsTheButtonsAndTheirHoverAndPressArePaintedOnTheBar)
+{
+    Open();
+    Maximise(children[2]);
+    TWinSkinForm& skinner = SkinnerOf(Frame());
+    for (const MdiButton button : {mdiMinimise, mdiRestore, mdiClose}) {
+        const POINT centre = ButtonCentre(button);
+        EXPECT_EQ(SendMessageA(Frame(), WM_NCHITTEST, 0, ScreenLParam(centre)), HTMENU) << "button " << button;
+        const RECT r = ButtonRect(button);
+        const TNCPoint inWindow{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+        EXPECT_EQ(NCObjectAt(inWindow, skinner.TitleButtons(), skinner.MenuBar()->Items()),
+                  ButtonWithAction(kMdiButtons[button].action))
+            << "button " << button;
+    }
+
+    MoveTo(ButtonCentre(mdiMinimise));
+    EXPECT_EQ(skinner.HotObject(), ButtonWithAction(7));
+    std::unique_ptr<TBitmap> screen = ScreenOf(Frame());
+    EXPECT_EQ(Shows(*screen, mdiMinimise, 4), "") << "hover";
+    EXPECT_EQ(Shows(*screen, mdiRestore, 1), "");
+    EXPECT_EQ(FirstOther(*screen, TitleAboveTheButtons(), TopColour(1, Middle)), "") << "nothing lands in the title";
+
+    Press(mdiMinimise);
+    screen = ScreenOf(Frame());
+    EXPECT_EQ(Shows(*screen, mdiMinimise, 2), "") << "pressed";
+
+    // Straight onto the next one: the pressed one rests again over the bar.
+    MoveTo(ButtonCentre(mdiRestore));
+    screen = ScreenOf(Frame());
+    EXPECT_EQ(Shows(*screen, mdiMinimise, 1), "") << "left after the press";
+    EXPECT_EQ(Shows(*screen, mdiRestore, 4), "");
+
+    MoveTo(FreeBarPoint());
+    EXPECT_EQ(skinner.HotObject(), nullptr);
+    screen = ScreenOf(Frame());
+    for (const MdiButton button : {mdiMinimise, mdiRestore, mdiClose})
+        EXPECT_EQ(Shows(*screen, button, 1), "") << "left: button " << button;
+    EXPECT_TRUE(IsZoomed(children[2])) << "no click, no action";
+}
+
+TEST_F(SkinMdiButtonTest, TheButtonsMinimiseRestoreAndCloseTheActiveChild)
+{
+    Open();
+    {
+        SCOPED_TRACE("minimise");
+        Maximise(children[2]);
+        Click(mdiMinimise);
+        ASSERT_TRUE(PumpUntil([&] { return IsIconic(children[2]) != FALSE; }));
+        EXPECT_FALSE(IsZoomed(children[2]));
+        EXPECT_FALSE(Manager().MdiChildMaximized());
+        ExpectButtonsGone();
+    }
+    {
+        SCOPED_TRACE("restore");
+        Maximise(children[1]);
+        Click(mdiRestore);
+        ASSERT_TRUE(PumpUntil([&] { return IsZoomed(children[1]) == FALSE; }));
+        EXPECT_FALSE(IsIconic(children[1]));
+        EXPECT_FALSE(Manager().MdiChildMaximized());
+        Pump(100);
+        ExpectSkinnedChild(children[1], "restored by its button");
+        ExpectButtonsGone();
+    }
+    {
+        SCOPED_TRACE("close");
+        Maximise(children[0]);
+        Click(mdiClose);
+        ASSERT_TRUE(PumpUntil([&] { return IsWindow(children[0]) == FALSE; }));
+        EXPECT_FALSE(ListHas(WindowList(app->WindowMenu()), "Child 1"));
+        // The child that becomes active inherits the maximised state, and the bar shows it.
+        EXPECT_EQ(Manager().MdiChildMaximized(), ActiveChildMaximised());
+        MoveTo(FreeBarPoint());
+        const std::unique_ptr<TBitmap> screen = ScreenOf(Frame());
+        if (ActiveChildMaximised())
+            EXPECT_EQ(Shows(*screen, mdiClose, 1), "");
+        else
+            EXPECT_EQ(ShowsNoButton(*screen, mdiClose), "");
+    }
+}
+
+TEST_F(SkinMdiButtonTest, AFrameMenuGivenWhileAChildIsMaximisedKeepsTheSystemsEntriesOffTheBarAndTheMenu)
+{
+    Open();
+    Maximise(children[2]);
+    // As an MDI program does when a child of another kind becomes active.
+    SendMessageA(Client(), WM_MDISETMENU, reinterpret_cast<WPARAM>(app->FrameMenu()),
+                 reinterpret_cast<LPARAM>(app->WindowMenu()));
+    Pump(100);
+    EXPECT_EQ(GetMenu(Frame()), nullptr);
+    EXPECT_EQ(BarCaptions(), kFrameMenuCaptions);
+    std::unique_ptr<TBitmap> screen = ScreenOf(Frame());
+    EXPECT_EQ(ShowsOnlyTheBarAfterTheItems(*screen), "");
+    EXPECT_EQ(Shows(*screen, mdiClose, 1), "");
+
+    SendMessageA(Client(), WM_MDIRESTORE, reinterpret_cast<WPARAM>(children[2]), 0);
+    Pump(100);
+    EXPECT_EQ(GetMenuItemCount(app->FrameMenu()), 2) << "the frame's menu is its own again";
+    EXPECT_EQ(BarCaptions(), kFrameMenuCaptions);
+}
+
+TEST_F(SkinMdiButtonTest, TheSystemsEntriesForAMaximisedChildTakeNoRoomOnTheBar)
+{
+    Open();
+    Maximise(children[2]);
+    TWinSkinForm& skinner = SkinnerOf(Frame());
+    std::vector<TNCRect> captioned;
+    for (const auto& item : skinner.MenuBar()->Items())
+        captioned.push_back(item->Rect);
+    ASSERT_EQ(captioned.size(), 2u);
+
+    // What the system puts into a frame menu for its maximised child: the
+    // child's system menu under its icon first, its minimise, restore and
+    // close buttons at the end.
+    const HMENU frameMenu = app->FrameMenu();
+    const HMENU windowMenu = app->WindowMenu();
+    const HMENU childMenu = CreatePopupMenu();
+    AppendMenuA(childMenu, MF_STRING, SC_CLOSE, "关闭(&C)");
+    InsertMenuA(frameMenu, 0, MF_BYPOSITION | MF_BITMAP | MF_POPUP, reinterpret_cast<UINT_PTR>(childMenu),
+                reinterpret_cast<LPCSTR>(HBMMENU_SYSTEM));
+    AppendMenuA(frameMenu, MF_HELP | MF_BITMAP, SC_MINIMIZE, reinterpret_cast<LPCSTR>(HBMMENU_MBAR_MINIMIZE));
+    AppendMenuA(frameMenu, MF_HELP | MF_BITMAP, SC_RESTORE, reinterpret_cast<LPCSTR>(HBMMENU_MBAR_RESTORE));
+    AppendMenuA(frameMenu, MF_HELP | MF_BITMAP, SC_CLOSE, reinterpret_cast<LPCSTR>(HBMMENU_MBAR_CLOSE));
+    SendMessageA(Client(), WM_MDISETMENU, reinterpret_cast<WPARAM>(frameMenu), reinterpret_cast<LPARAM>(windowMenu));
+    Pump(100);
+
+    std::vector<std::wstring> captions;
+    std::vector<TNCRect> rects;
+    for (const auto& item : skinner.MenuBar()->Items()) {
+        if (item->Caption.empty()) {
+            EXPECT_EQ(item->Rect.Width(), 0) << "entry " << item->Index << " takes no room";
+            const TNCPoint at{item->Rect.left, item->Rect.top + 2};
+            EXPECT_NE(NCObjectAt(at, skinner.TitleButtons(), skinner.MenuBar()->Items()), item.get());
+            continue;
+        }
+        captions.push_back(item->Caption);
+        rects.push_back(item->Rect);
+    }
+    EXPECT_EQ(captions, kFrameMenuCaptions);
+    EXPECT_EQ(rects, captioned) << "the frame menu's own entries stay where they were";
+    for (const auto& item : skinner.MenuBar()->Items()) {
+        if (!item->Caption.empty()) {
+            const TNCPoint centre{(item->Rect.left + item->Rect.right) / 2, (item->Rect.top + item->Rect.bottom) / 2};
+            EXPECT_EQ(NCObjectAt(centre, skinner.TitleButtons(), skinner.MenuBar()->Items()), item.get());
+        }
+    }
+    const std::unique_ptr<TBitmap> screen = ScreenOf(Frame());
+    EXPECT_EQ(ShowsOnlyTheBarAfterTheItems(*screen), "");
+    const RECT beforeItems{kLeftBorder, kTitleHeight, captioned.front().left, kTitleHeight + BarHeight()};
+    EXPECT_EQ(FirstOther(*screen, beforeItems, kBarColour), "");
+    for (const MdiButton button : {mdiMinimise, mdiRestore, mdiClose})
+        EXPECT_EQ(Shows(*screen, button, 1), "") << "the skin's buttons stand in for them: button " << button;
 }
 
 TEST_F(SkinMdiTest, DestroyingTheFrameUnhooksAndLeavesNoHandleBehind)

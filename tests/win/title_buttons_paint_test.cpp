@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <sstream>
@@ -191,15 +192,36 @@ TEST_F(TitleButtonWindowTest, MovingStraightOntoAnotherButtonRepaintsBoth)
     EXPECT_EQ(owner.hot, &At(threeCells));
 }
 
-TEST_F(TitleButtonWindowTest, TheMdiButtonsHoverWithCellFour)
+TEST_F(TitleButtonWindowTest, TheMdiButtonsHoverWithCellFourOverTheMenuBar)
 {
+    // The bar's picture, of a colour for every pixel, lies at (4, 1) of the
+    // window: the button's see-through first column shows the bar under it.
+    TBitmap bar(300, 20);
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 300; ++x)
+            SetPixelOf(bar, x, y, RGBColor(static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), 7));
+    owner.backdrop = {&bar, {4, 1, 304, 21}};
+    const auto overBar = [](int cell) {
+        return [cell](int x, int y) {
+            return x == 0 ? RGBColor(static_cast<std::uint8_t>(50 - 4), static_cast<std::uint8_t>(2 + y - 1), 7)
+                          : CellColour(cell);
+        };
+    };
     TWinSysButton& button = At(mdiButton);
     button.MouseMove();
-    EXPECT_EQ(Mismatch(button, OnWindow(), ShowsCell(4)), "");
+    EXPECT_EQ(Mismatch(button, OnWindow(), overBar(4)), "");
     button.MouseDown();
-    EXPECT_EQ(Mismatch(button, OnWindow(), ShowsCell(2)), "");
+    EXPECT_EQ(Mismatch(button, OnWindow(), overBar(2)), "");
     button.MouseLeave();
-    EXPECT_EQ(Mismatch(button, OnWindow(), ShowsCell(1)), "");
+    EXPECT_EQ(Mismatch(button, OnWindow(), overBar(1)), "");
+
+    // Before the bar's first paint there is only its colour.
+    owner.backdrop = {};
+    owner.skinData.MenubarColour = RGBColor(90, 91, 92);
+    button.MouseMove();
+    EXPECT_EQ(Mismatch(button, OnWindow(),
+                       [](int x, int) { return x == 0 ? RGBColor(90, 91, 92) : CellColour(4); }),
+              "");
 }
 
 TEST_F(TitleButtonWindowTest, TheWindowIconButtonDrawsTheIconInEveryState)

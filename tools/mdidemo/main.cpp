@@ -12,6 +12,7 @@
 
 #include "skin/model/WinSkinData.h"
 #include "skin/model/WinSkinDlg.h"
+#include "ui/Forms.h"
 #include "ui/Resources.h"
 
 #include <windows.h>
@@ -68,6 +69,8 @@ void CALLBACK ShowDialog(HWND, UINT, UINT_PTR timer, DWORD) noexcept
 
 int Run(std::string_view start)
 {
+    // The skinned menu bar reads the frame menu's text through the system's code page.
+    Application->Initialize();
     const std::unique_ptr<TSkinData> skin = StartSkinning();
     if (!skin) {
         MessageBoxA(nullptr, "默认皮肤无法载入。", "Zelvorin MDI", MB_OK | MB_ICONERROR);
