@@ -327,8 +327,14 @@ bool TWinSkinMenu::OpenMenuButton(TMenuBtn* item)
     const HMENU dropDown = item->SubMenu;
     const bool enabled = item->Enabled;
     const TNCRect rect = item->Rect;
+    const bool pressed = item->State() == dsPressed;
     if (item->MenuItem != nullptr)
         TidySeparators(*item->MenuItem);
+    // The item read in its place is held down while the drop-down is open.
+    for (const auto& now : items_) {
+        if (pressed && now->Index == index && now->State() != dsPressed)
+            now->MouseDown();
+    }
 
     tracking.current = index;
     tracking.bar = this;
