@@ -169,19 +169,6 @@ MenuShot ShootOpenMenu(HMENU menu)
     return shot;
 }
 
-// The double-click time for the life of a skinner made meanwhile, the
-// system's own again afterwards.
-class DoubleClickTime {
-public:
-    explicit DoubleClickTime(UINT milliseconds) : saved_(GetDoubleClickTime()) { SetDoubleClickTime(milliseconds); }
-    ~DoubleClickTime() { SetDoubleClickTime(saved_); }
-    DoubleClickTime(const DoubleClickTime&) = delete;
-    DoubleClickTime& operator=(const DoubleClickTime&) = delete;
-
-private:
-    UINT saved_;
-};
-
 class RightToLeftForm : public TForm {
 public:
     using TForm::TForm;
@@ -812,22 +799,39 @@ TEST_F(LiveMenuBarSoakTest, AThousandDropDownsOpenedFromTheBarLeaveNothingBehind
 
 TEST_F(LiveMenuBarSoakTest, AThousandSystemMenusLeaveNothingBehind)
 {
-    TForm* shownForm = nullptr;
-    {
-        // Openings come quicker than a double click: the skinner takes the time when made.
-        const DoubleClickTime quick(1);
-        shownForm = &ShowFormWithThreeDropDowns();
+    // A window's system menu opened again within the double-click time would
+    // close the window or do nothing: the openings go round enough windows
+    // to keep each window's apart.
+    constexpr std::size_t kWindows = 50;
+    Manager();
+    std::vector<HWND> windows;
+    for (std::size_t i = 0; i < kWindows; ++i) {
+        auto form = std::make_unique<TForm>(nullptr);
+        form->SetBounds(60 + static_cast<int>(i), 60, 300, 200);
+        form->SetCaption("");
+        form->Show();
+        windows.push_back(form->Handle());
+        forms.push_back(std::move(form));
     }
-    const HWND window = shownForm->Handle();
+    Pump(300);
+    std::vector<ULONGLONG> lastOpened(kWindows, 0);
+    const ULONGLONG apart = GetDoubleClickTime() + 20;
     int shown = 0;
+    std::size_t next = 0;
     const auto open = [&] {
+        const std::size_t at = next++ % kWindows;
+        const ULONGLONG since = GetTickCount64() - lastOpened[at];
+        if (since < apart)
+            Sleep(static_cast<DWORD>(apart - since));
         uitest::CallAfter(0, [&] {
             shown += uitest::FindThreadMenu() != nullptr ? 1 : 0;
             EndMenu();
         });
-        SendMessageA(window, WM_SYSCOMMAND, SC_KEYMENU, ' ');
+        SendMessageA(windows[at], WM_SYSCOMMAND, SC_KEYMENU, ' ');
+        lastOpened[at] = GetTickCount64();
     };
-    open();
+    for (std::size_t i = 0; i < kWindows; ++i)
+        open();
     Pump(50);
     shown = 0;
     const Counts before = Counts::Take();
@@ -835,7 +839,8 @@ TEST_F(LiveMenuBarSoakTest, AThousandSystemMenusLeaveNothingBehind)
         open();
     Pump(50);
     EXPECT_EQ(shown, 1000);
-    EXPECT_TRUE(IsWindowVisible(window));
+    for (const HWND window : windows)
+        EXPECT_TRUE(IsWindowVisible(window));
     ExpectNothingLeftBehind(before);
 }
 
