@@ -331,9 +331,11 @@ bool TWinSkinMenu::OpenMenuButton(TMenuBtn* item)
     if (item->MenuItem != nullptr)
         TidySeparators(*item->MenuItem);
     // The item read in its place is held down while the drop-down is open.
-    for (const auto& now : items_) {
-        if (pressed && now->Index == index && now->State() != dsPressed)
-            now->MouseDown();
+    if (pressed) {
+        for (const auto& now : items_) {
+            if (now->Index == index && now->State() != dsPressed)
+                now->MouseDown();
+        }
     }
 
     tracking.current = index;

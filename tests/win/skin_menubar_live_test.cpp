@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <memory>
@@ -245,7 +246,8 @@ protected:
 
     static RECT Band(HWND window)
     {
-        return {PaintedMetrics.borderLeft, PaintedMetrics.titleHeight, WindowSize(window).cx - PaintedMetrics.borderRight,
+        const int right = WindowSize(window).cx - PaintedMetrics.borderRight;
+        return {PaintedMetrics.borderLeft, PaintedMetrics.titleHeight, right,
                 PaintedMetrics.titleHeight + GetSystemMetrics(SM_CYMENU)};
     }
     // A point inside a bar item, on the screen.
@@ -399,13 +401,11 @@ TEST_F(LiveMenuBarTest, AHotItemRestsWhenTheMouseMovesOnAfterTheFrameWasRepainte
 
 TEST_F(LiveMenuBarTest, ADropDownIsDrawnFromTheSkinsMenuPictures)
 {
-    TMenuItem* bold = nullptr;
     TForm& form = ShowFormWithMenu([&](TForm& f, TMainMenu& menu) {
         menu.SetImages(glyphtest::NewGlyphList(&f, kGlyph));
         file = AddItem(menu.Items(), &f, "&File");
         AddItem(file, &f, "&Open WWW")->SetImageIndex(0);
-        bold = AddItem(file, &f, "&Bold WWW");
-        bold->SetChecked(true);
+        AddItem(file, &f, "&Bold WWW")->SetChecked(true);
         AddItem(file, &f, "-");
         AddItem(file, &f, "&Quit WWW");
         AddItem(AddItem(menu.Items(), &f, "&Edit"), &f, "&Copy");
