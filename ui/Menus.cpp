@@ -482,7 +482,12 @@ void TMenuItem::Changed(bool structure)
         menu->MenuChanged();
 }
 
-void TMenuItem::Click() { OnClick(this); }
+void TMenuItem::Click()
+{
+    // A disabled item's command can still arrive, posted by whoever draws the menu.
+    if (enabled_)
+        OnClick(this);
+}
 
 TComponent* TMenuItem::GetParentComponent() const
 {

@@ -102,6 +102,7 @@ public:
     // The image list ImageIndex refers to: the menu's, or null.
     TImageList* GetImageList() const;
 
+    // Runs OnClick; a disabled item does nothing.
     virtual void Click();
     // Owner drawing. MeasureItem measures caption, glyph and shortcut, then
     // lets OnMeasureItem change the size; DrawItem calls OnDrawItem when

@@ -884,6 +884,13 @@ void TWinSkinForm::PaintFrame(HDC dc)
     const std::string formText = form_ != nullptr ? form_->GetText() : std::string();
     const std::wstring caption = CaptionTextOf(handle_, className_, formText);
     windowRect_ = painter_.PaintWindow(handle_, dc, *skinData_, FrameState(), caption);
+    // The bar item whose drop-down is open, or that the keyboard selected,
+    // stays as it is. Any other hot object rests: bar items are painted in
+    // their state, and one left hot would stay lit once the mouse moved on.
+    if ((menuBar_ && menuBar_->MenuTracking()) || selectingFromKeyboard_)
+        return;
+    if (hot_ != nullptr)
+        hot_->MouseLeave();
     hot_ = nullptr;
 }
 

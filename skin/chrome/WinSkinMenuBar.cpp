@@ -353,8 +353,16 @@ bool TWinSkinMenu::OpenMenuButton(TMenuBtn* item)
     const HMENU dropDown = item->SubMenu;
     const bool enabled = item->Enabled;
     const TNCRect rect = item->Rect;
+    const bool pressed = item->State() == dsPressed;
     if (item->MenuItem != nullptr)
         TidySeparators(*item->MenuItem);
+    // The item read in its place is held down while the drop-down is open.
+    if (pressed) {
+        for (const auto& now : items_) {
+            if (now->Index == index && now->State() != dsPressed)
+                now->MouseDown();
+        }
+    }
 
     tracking.current = index;
     tracking.bar = this;

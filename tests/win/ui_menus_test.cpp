@@ -79,6 +79,8 @@ TEST_F(MenuTest, ItemsBuildTheSystemMenuAndFindEachOther)
     EXPECT_EQ(clicks, 2);
     inner->SetEnabled(false);
     EXPECT_FALSE(menu->IsShortCut('C', TShiftState{ssCtrl})) << "a disabled item takes no shortcut";
+    EXPECT_TRUE(menu->DispatchCommand(inner->Command()));
+    EXPECT_EQ(clicks, 2) << "nor does its command run it";
 
     // Changes after the handle exists show in the system menu.
     copyAll->SetCaption("Copy");
