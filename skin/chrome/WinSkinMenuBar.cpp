@@ -184,7 +184,7 @@ TWinSkinMenu::TBarKey TWinSkinMenu::KeyOf(const RECT& band) const
 {
     const TSkinData& skin = form_.SkinData();
     TBarKey key;
-    key.band = band;
+    key.band = {band.left, band.top, band.right, band.bottom};
     key.active = form_.IsActive();
     key.rightToLeft = form_.IsRightToLeft();
     key.mdiButtons = form_.ShowsMdiChildButtons();

@@ -88,7 +88,7 @@ private:
 
     // What the composed bar shows; equal keys, equal pictures.
     struct TBarKey {
-        RECT band{};
+        TNCRect band{};
         bool active = false;
         bool rightToLeft = false;
         bool mdiButtons = false;
