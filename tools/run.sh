@@ -31,7 +31,11 @@ trap '"$root/tools/wine/session" stop' EXIT
 display=$("$root/tools/wine/session" display)
 DISPLAY=$display "$loader" "$program" >/dev/null 2>&1 &
 drive() { DISPLAY=$display "$loader" "$tree/zel_drive.exe" "$@"; }
-shot() { "$root/tools/wine/screenshot" "$out/$1" --window "$2"; }
+# A window by its title, or the whole screen.
+shot() {
+  if [ $# -ge 2 ]; then "$root/tools/wine/screenshot" "$out/$1" --window "$2"
+  else "$root/tools/wine/screenshot" "$out/$1"; fi
+}
 about=$(printf '\xe5\x85\xb3\xe4\xba\x8e\xe2\x80\x9cZelvorin\xe2\x80\x9d')
 drive wait
 shot 1-start.png Zelvorin
