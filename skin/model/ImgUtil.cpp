@@ -44,6 +44,15 @@ std::optional<Frame> FrameOf(const TBitmap& bitmap, bool vertical, int frameCoun
     return f;
 }
 
+// The frame to draw into a rectangle; none when the rectangle has no area to draw into.
+std::optional<Frame> FrameForArea(const TBitmap& bitmap, const RECT& destRect, bool vertical, int frameCount,
+                                  int frameIndex)
+{
+    if (Inverted(destRect) || destRect.right == destRect.left || destRect.bottom == destRect.top)
+        return std::nullopt;
+    return FrameOf(bitmap, vertical, frameCount, frameIndex);
+}
+
 struct Margins {
     int l = 0;
     int t = 0;
@@ -215,13 +224,11 @@ void DrawSkinElement(HDC dc, const RECT& destRect, TBitmap& bitmap, bool vertica
 void DrawSkinFrame(HDC dc, const RECT& destRect, TBitmap& bitmap, const RECT& margins, bool vertical, bool tile,
                    int frameCount, int frameIndex)
 {
-    const auto frame = FrameOf(bitmap, vertical, frameCount, frameIndex);
-    if (Inverted(destRect) || !frame)
+    const auto frame = FrameForArea(bitmap, destRect, vertical, frameCount, frameIndex);
+    if (!frame)
         return;
     const int W = destRect.right - destRect.left;
     const int H = destRect.bottom - destRect.top;
-    if (W == 0 || H == 0)
-        return;
     const auto [sx, sy, fw, fh] = *frame;
     const auto [L, T, R, B] = Fit(Fit(FromRect(margins), fw, fh), W, H);
     const int x = destRect.left;
@@ -306,13 +313,11 @@ void DrawThreeSlice(HDC dc, const RECT& destRect, TBitmap& bitmap, bool vertical
 void DrawThreeSliceTiled(TCanvas& canvas, const RECT& destRect, TBitmap& bitmap, bool vertical, bool transparent,
                          int frameCount, int frameIndex, const RECT& margins)
 {
-    const auto frame = FrameOf(bitmap, vertical, frameCount, frameIndex);
-    if (Inverted(destRect) || !frame)
+    const auto frame = FrameForArea(bitmap, destRect, vertical, frameCount, frameIndex);
+    if (!frame)
         return;
     const int W = destRect.right - destRect.left;
     const int H = destRect.bottom - destRect.top;
-    if (W == 0 || H == 0)
-        return;
     const auto [sx, sy, fw, fh] = *frame;
     const Margins m = Fit({static_cast<int>(margins.left), 0, static_cast<int>(margins.right), 0}, fw, fh);
     const int middle = fw - m.l - m.r;
@@ -334,13 +339,11 @@ void DrawThreeSliceTiled(TCanvas& canvas, const RECT& destRect, TBitmap& bitmap,
 void DrawFrameStretched(HDC dc, const RECT& destRect, TBitmap& bitmap, bool transparent, int frameCount,
                         int frameIndex)
 {
-    const auto frame = FrameOf(bitmap, false, frameCount, frameIndex);
-    if (Inverted(destRect) || !frame)
+    const auto frame = FrameForArea(bitmap, destRect, false, frameCount, frameIndex);
+    if (!frame)
         return;
     const int W = destRect.right - destRect.left;
     const int H = destRect.bottom - destRect.top;
-    if (W == 0 || H == 0)
-        return;
     const auto [sx, sy, fw, fh] = *frame;
     if (W == fw && H == fh) {
         // Unscaled: straight from the frame, without a work bitmap.
