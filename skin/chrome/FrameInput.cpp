@@ -113,14 +113,10 @@ void TWinSkinForm::OnNcButtonDown(TMessage& message)
     if (TNCObject* object = ObjectUnder(mouse.ScreenPoint())) {
         if (!active_)
             SetForegroundWindow(handle_);
-        object->MouseDown();
-        if (auto* item = ui::As<TMenuBtn>(object); item != nullptr && menuBar_) {
-            menuBar_->OpenMenuButton(item);
-            // The drop-down has closed: the item (or the one read in its
-            // place) rests until the mouse comes back.
-            if (hot_ != nullptr && ui::As<TMenuBtn>(hot_) != nullptr)
-                hot_->MouseLeave();
-        }
+        if (auto* item = ui::As<TMenuBtn>(object); item != nullptr && menuBar_)
+            OpenBarItem(*item);
+        else
+            object->MouseDown();
         message.Result = 0;
         return;
     }
@@ -286,10 +282,7 @@ bool TWinSkinForm::OnKeyMenu(TMessage& message)
         SelectFromKeyboard(*item);
         return true;
     }
-    item->MouseDown();
-    menuBar_->OpenMenuButton(item);
-    if (hot_ != nullptr && ui::As<TMenuBtn>(hot_) != nullptr)
-        hot_->MouseLeave();
+    OpenBarItem(*item);
     return true;
 }
 
@@ -379,10 +372,23 @@ void TWinSkinForm::SelectFromKeyboard(TMenuBtn& first)
     selectingFromKeyboard_ = false;
     if (!menuBar_)
         return;
-    if (open != nullptr) {
-        open->MouseDown();
-        menuBar_->OpenMenuButton(open);
-    }
+    if (open != nullptr)
+        OpenBarItem(*open);
+    else
+        RestBarItem();
+}
+
+void TWinSkinForm::OpenBarItem(TMenuBtn& item)
+{
+    item.MouseDown();
+    menuBar_->OpenMenuButton(&item);
+    RestBarItem();
+}
+
+void TWinSkinForm::RestBarItem()
+{
+    // The drop-down has closed: the item (or the one read in its place)
+    // rests until the mouse comes back.
     if (hot_ != nullptr && ui::As<TMenuBtn>(hot_) != nullptr)
         hot_->MouseLeave();
 }

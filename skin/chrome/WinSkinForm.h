@@ -207,6 +207,9 @@ private:
     // Keeps a bar item without drop-down selected from the keyboard until
     // Enter runs it or another key, a click or losing activation leaves.
     void SelectFromKeyboard(TMenuBtn& item);
+    // Presses a bar item and tracks its drop-down until it closes.
+    void OpenBarItem(TMenuBtn& item);
+    void RestBarItem();
     TNCObject* ObjectUnder(POINT screenPoint) const;
 
     void ReadShowState();
