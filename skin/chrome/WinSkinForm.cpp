@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 constinit const TClassInfo TWinSkinForm::ClassInfo = ui::ClassOf<TWinSkinForm>("TWinSkinForm", TComponent::ClassInfo);
 
@@ -167,7 +168,12 @@ void TWinSkinForm::AttachCommon(TSkinData& skinData)
         GetClientRect(handle_, &before);
         menuBar_ = std::make_unique<TWinSkinMenu>(*this);
         menuHeight_ = TWinSkinMenu::DefaultHeight();
-        menuBar_->ReadItems();
+        {
+            // Taking the menu off redraws the whole frame, for nothing: the
+            // window is painted again once it has its skinned frame.
+            const ui::RedrawLock lock(handle_);
+            menuBar_->ReadItems();
+        }
         RECT after{};
         GetClientRect(handle_, &after);
         clientBeforeMenu_ = SizeOf(before).cy;
@@ -385,6 +391,9 @@ void TWinSkinForm::Initialise()
             }
         } else if (!isChild_ && Framed() && showState_ != TShowState::Minimized) {
             state_ = TFormSkinState::Resizing;
+            // Growing the window, reshaping it and painting are one redraw
+            // instead of one for each step.
+            const ui::RedrawLock lock(handle_, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
             ResizeToFrame(true);
             if (showState_ == TShowState::Normal)
                 UpdateRegion();
@@ -546,8 +555,18 @@ bool TWinSkinForm::HandleAlways(TMessage& message)
     case WM_CTLCOLORSTATIC:
         OnControlColour(message);
         return true;
+    case WM_PAINT:
+        // Asked to paint before the posted initialisation arrived (shown and
+        // updated at once): the window takes its frame first, so that it is
+        // painted once, skinned, instead of once plain and again skinned.
+        if (state_ == TFormSkinState::Attached && !initialisedEarly_) {
+            initialisedEarly_ = true;
+            Initialise();
+        }
+        return false;
     case SKM_INITSKIN:
-        Initialise();
+        if (!std::exchange(initialisedEarly_, false))
+            Initialise();
         message.Result = 0;
         return true;
     case SKM_ISSKINNED:

@@ -236,6 +236,8 @@ private:
     bool rightToLeft_ = false;
     bool isChild_ = false;
     bool isDialog_ = false;
+    // Initialised by a paint that came before SKM_INITSKIN; the posted one is then spent.
+    bool initialisedEarly_ = false;
     bool unicode_ = false;
     DWORD style_ = 0; // the style last read or written
     std::string className_;
