@@ -4,6 +4,7 @@
 #include "skin/chrome/FrameGeometry.h"
 #include "skin/chrome/MenuItemPainter.h"
 #include "skin/chrome/WindowCaption.h"
+#include "skin/model/ControlAssignment.h"
 #include "skin/model/SkinMessages.h"
 #include "skin/model/WinSkinData.h"
 #include "skin/model/WinSkinDlg.h"
@@ -11,6 +12,7 @@
 #include "ui/ExceptionBoundary.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Forms.h"
+#include "ui/Graphics.h"
 #include "ui/Messages.h"
 #include "ui/NonClient.h"
 #include "ui/RedrawLock.h"
@@ -57,7 +59,10 @@ bool TogglesCaptionBits(DWORD exStyle, HWND owner, bool mdiChild)
 
 } // namespace
 
-TWinSkinForm::TWinSkinForm(TComponent* owner) : TComponent(owner), doubleClickTime_(GetDoubleClickTime()) {}
+TWinSkinForm::TWinSkinForm(TComponent* owner)
+    : TComponent(owner), controlCanvas_(std::make_unique<TCanvas>()), doubleClickTime_(GetDoubleClickTime())
+{
+}
 
 TWinSkinForm::~TWinSkinForm()
 {
@@ -378,6 +383,8 @@ void TWinSkinForm::Initialise()
         }
     }
 
+    AssignControls();
+
     if (state_ == TFormSkinState::Attached && skinFrame_) {
         if (IsMdiChild()) {
             if (showState_ == TShowState::Maximized) {
@@ -421,6 +428,7 @@ void TWinSkinForm::Reskin()
                 ownedForm->SetColor(skinData_->ButtonFaceColour);
         }
     }
+    controls_.SkinChanged();
     state_ = TFormSkinState::Reskinning;
     if (skinFrame_ && form_ != nullptr) {
         if (popupMenusSkinned_)
@@ -440,12 +448,39 @@ void TWinSkinForm::Reskin()
     state_ = TFormSkinState::Ready;
 }
 
+void TWinSkinForm::AssignControls()
+{
+    if (skinData_ == nullptr)
+        return;
+    TControlAssignment assignment({*this, controls_, *skinData_, *controlCanvas_, *this, menuPainter_.get(), skinFrame_});
+    if (form_ != nullptr)
+        assignment.AssignSkinners(*form_);
+    else
+        assignment.SkinChildHandles(handle_);
+}
+
+void TWinSkinForm::SkinChildWindow(HWND window)
+{
+    if (skinData_ == nullptr || state_ == TFormSkinState::Destroyed)
+        return;
+    TControlAssignment({*this, controls_, *skinData_, *controlCanvas_, *this, menuPainter_.get(), skinFrame_})
+        .SkinHandle(window);
+}
+
+void TWinSkinForm::WatchHover(TSkinControl& skinner)
+{
+    controls_.WatchHover(skinner);
+    if (timer_ && controls_.HoverPending())
+        timer_->SetEnabled(true);
+}
+
 // ---- detaching
 
 void TWinSkinForm::DetachLight()
 {
     if (timer_)
         timer_->SetEnabled(false);
+    controls_.UnskinAll();
     hot_ = nullptr;
     sysMenu_.reset();
     formLayer_.Reset();
@@ -465,6 +500,7 @@ void TWinSkinForm::Detach()
         timer_->SetEnabled(false);
     if (!subclass_.Installed())
         return;
+    controls_.UnskinAll();
     hot_ = nullptr;
     sysMenu_.reset();
     formLayer_.Reset();
