@@ -253,6 +253,27 @@ void TRichEdit::CreateWnd()
     ApplyColor();
 }
 
+std::string TRichEdit::GetText() const
+{
+    if (!HandleAllocated())
+        return TCustomMemo::GetText();
+    // The window's length counts a line break as one character and a double-byte
+    // character as one: too short a buffer for the text as bytes with CR LF.
+    GETTEXTLENGTHEX length{};
+    length.flags = GTL_USECRLF | GTL_PRECISE | GTL_NUMBYTES;
+    length.codepage = CP_ACP;
+    const auto bytes = SendMessageA(WindowHandle(), EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0);
+    std::string text(static_cast<std::size_t>(std::max<LRESULT>(bytes, 0)) + 1, '\0');
+    GETTEXTEX get{};
+    get.cb = static_cast<DWORD>(text.size());
+    get.flags = GT_USECRLF;
+    get.codepage = CP_ACP;
+    const auto copied =
+        SendMessageA(WindowHandle(), EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(std::clamp<LRESULT>(copied, 0, static_cast<LRESULT>(text.size()))));
+    return text;
+}
+
 void TRichEdit::ApplyColor()
 {
     if (!HandleAllocated())

@@ -99,6 +99,8 @@ public:
 
     explicit TRichEdit(TComponent* owner) : TCustomMemo(owner) {}
 
+    std::string GetText() const override;
+
 protected:
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
