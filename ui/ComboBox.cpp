@@ -156,7 +156,7 @@ void TCustomComboBox::CreateParams(TCreateParams& params)
     if (sorted_)
         params.Style |= CBS_SORT;
     if (style_ == csOwnerDrawFixed || style_ == csOwnerDrawVariable)
-        params.Menu = ui::NextChildId();
+        params.Menu = ui::FreeChildId(params.WndParent);
 }
 
 void TCustomComboBox::CreateWnd()

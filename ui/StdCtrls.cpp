@@ -29,13 +29,11 @@ constexpr std::string_view kListBoxStyleNames[] = {"lbStandard", "lbOwnerDrawFix
 constinit const TEnumInfo TextLayoutInfo{"TTextLayout", kTextLayoutNames};
 constinit const TEnumInfo ListBoxStyleInfo{"TListBoxStyle", kListBoxStyleNames};
 
-HMENU NextChildId() noexcept
+HMENU FreeChildId(HWND parent) noexcept
 {
-    // Ids wrap within a range no dialog template uses; siblings made 57000
-    // windows apart are not expected to live side by side.
-    static UINT next = 0;
-    const UINT id = 0x1000 + next;
-    next = (next + 1) % 57000;
+    UINT id = 0x1000;
+    while (parent && id < 0xF000 && GetDlgItem(parent, static_cast<int>(id)))
+        ++id;
     return reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id));
 }
 
@@ -425,7 +423,7 @@ void TCustomListBox::CreateParams(TCreateParams& params)
         params.Style |= LBS_SORT;
     if (style_ != lbStandard) {
         params.Style |= style_ == lbOwnerDrawFixed ? LBS_OWNERDRAWFIXED : LBS_OWNERDRAWVARIABLE;
-        params.Menu = ui::NextChildId();
+        params.Menu = ui::FreeChildId(params.WndParent);
     }
     if (borderStyle_ == bsSingle)
         params.ExStyle |= WS_EX_CLIENTEDGE;

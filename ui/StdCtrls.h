@@ -125,8 +125,9 @@ enum TListBoxStyle { lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable };
 
 namespace ui {
 extern const TEnumInfo ListBoxStyleInfo;
-// A child window id unique among siblings: WM_MEASUREITEM names its sender by id only.
-HMENU NextChildId() noexcept;
+// The first child window id from 0x1000 up that no child of parent has:
+// WM_MEASUREITEM names its sender by id only.
+HMENU FreeChildId(HWND parent) noexcept;
 // An owner-drawn list item as the system draws a plain one: the highlight
 // when selected, else the canvas's brush, and the text with a small indent.
 void DrawListItem(TCanvas& canvas, const RECT& rect, std::string_view text, TOwnerDrawState state);
