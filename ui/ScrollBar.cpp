@@ -68,7 +68,7 @@ int TScrollBar::Clamped(int position) const
 
 void TScrollBar::SetPageSize(int value)
 {
-    pageSize_ = std::clamp(value, 0, max_ - min_ + 1);
+    pageSize_ = std::max(value, 0);
     SetParams(position_, min_, max_);
 }
 
@@ -93,8 +93,8 @@ void TScrollBar::SetParams(int position, int min, int max)
 void TScrollBar::Loaded()
 {
     TWinControl::Loaded();
-    const int read = position_;
-    position_ = Clamped(read);
+    pageSize_ = std::min(pageSize_, max_ - min_ + 1);
+    position_ = Clamped(position_);
     ApplyScrollInfo();
 }
 

@@ -29,7 +29,7 @@ public:
     // Max - PageSize + 1 (Max with no page).
     int Position() const { return position_; }
     void SetPosition(int value) { SetParams(value, min_, max_); }
-    // The thumb's share of the range; 0 gives the classic square thumb.
+    // The thumb's share of the range (at most all of it); 0 gives the classic square thumb.
     int PageSize() const { return pageSize_; }
     void SetPageSize(int value);
     // Steps of the arrows and of clicks beside the thumb.

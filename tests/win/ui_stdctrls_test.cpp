@@ -100,6 +100,7 @@ constexpr const char* kFormText = R"(object Form1: TForm
     Left = 200
     Top = 120
     Kind = sbVertical
+    PageSize = 150
     Position = 300
     Max = 500
     Min = 10
@@ -167,6 +168,7 @@ TEST_F(StdCtrlsTest, FormTextMakesEachControlAndItsPropertiesReachTheWindows)
     EXPECT_EQ(ui::GetIntProp(list, "ItemHeight"), 20);
     EXPECT_EQ(ui::GetEnumPropText(bar, "Kind"), "sbVertical");
     EXPECT_EQ(ui::GetIntProp(bar, "Position"), 300) << "clamped only once the maximum read after it is in";
+    EXPECT_EQ(ui::GetIntProp(bar, "PageSize"), 150);
     EXPECT_EQ(ui::GetEnumPropText(box, "BorderStyle"), "bsNone");
     EXPECT_EQ(ui::GetEnumPropText(tree, "ShowLines"), "False");
 
@@ -187,6 +189,7 @@ TEST_F(StdCtrlsTest, FormTextMakesEachControlAndItsPropertiesReachTheWindows)
     EXPECT_EQ(info.nMin, 10);
     EXPECT_EQ(info.nMax, 500);
     EXPECT_EQ(info.nPos, 300);
+    EXPECT_EQ(info.nPage, 150u);
     EXPECT_TRUE(StyleOf(*bar) & SBS_VERT);
     EXPECT_FALSE(GetWindowLongPtrA(box->Handle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
     EXPECT_FALSE(StyleOf(*tree) & TVS_HASLINES);
