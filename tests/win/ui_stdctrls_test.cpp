@@ -644,12 +644,20 @@ TEST_F(StdCtrlsTest, TreeNodesLiveInTheControlAndSelectionChangesReportTheNode)
     SendMessageA(window, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
     EXPECT_STREQ(text, "朝阳区");
 
-    // A remake for another style keeps nodes, expansion and selection.
+    // The user closes a node with the left arrow.
+    std::vector<TTreeNode*> collapsed;
+    tree->OnCollapsed = TTVExpandedEvent([&](TObject*, TTreeNode* node) { collapsed.push_back(node); });
+    tree->SetSelected(beijing);
+    SendMessageA(window, WM_KEYDOWN, VK_LEFT, 0);
+    EXPECT_FALSE(beijing->Expanded());
+    EXPECT_EQ(collapsed, (std::vector<TTreeNode*>{beijing}));
+
+    // A remake for another style keeps nodes, expansion and selection as the user left them.
     tree->SetShowLines(false);
     EXPECT_NE(tree->Handle(), window);
     EXPECT_EQ(SendMessageA(tree->Handle(), TVM_GETCOUNT, 0, 0), 4);
-    EXPECT_TRUE(beijing->Expanded());
-    EXPECT_EQ(tree->Selected(), chaoyang);
+    EXPECT_FALSE(beijing->Expanded());
+    EXPECT_EQ(tree->Selected(), beijing);
 
     // A node goes with its children, from the tree and from the window.
     nodes.Delete(beijing);
