@@ -16,7 +16,8 @@ class TCustomMemo;
 
 // A memo's lines: read from and written into the window while it exists,
 // into the memo's stored text otherwise. A text ending in a line break has
-// no empty last line.
+// no empty last line. With WordWrap, a line the window breaks counts as the
+// lines it shows.
 class TMemoStrings : public TStrings {
 public:
     static const TClassInfo ClassInfo;

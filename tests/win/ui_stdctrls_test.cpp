@@ -283,8 +283,18 @@ TEST_F(StdCtrlsTest, ComboSelectionTypingAndDropDownFireTheirEventsOnce)
     EXPECT_EQ(changes, 2);
     EXPECT_EQ(selects, 1);
 
+    for (int i = 0; i < 10; ++i)
+        combo->Items().Add("项" + std::to_string(i));
+    combo->SetDropDownCount(5);
     combo->SetDroppedDown(true);
     EXPECT_TRUE(combo->DroppedDown());
+    COMBOBOXINFO parts{};
+    parts.cbSize = sizeof parts;
+    ASSERT_TRUE(GetComboBoxInfo(combo->Handle(), &parts));
+    RECT dropped{};
+    GetWindowRect(parts.hwndList, &dropped);
+    const auto itemHeight = static_cast<int>(SendMessageA(combo->Handle(), CB_GETITEMHEIGHT, 0, 0));
+    EXPECT_NEAR(dropped.bottom - dropped.top, 5 * itemHeight, 4) << "the list shows DropDownCount items";
     combo->SetDroppedDown(false);
     EXPECT_FALSE(combo->DroppedDown());
     EXPECT_EQ(drops, 1);
