@@ -1,15 +1,21 @@
 #include "ui/Forms.h"
 
 #include "ui/AnsiText.h"
+#include "ui/ComboBox.h"
 #include "ui/ComCtrls.h"
 #include "ui/DcGuards.h"
 #include "ui/ExceptionBoundary.h"
 #include "ui/ExtCtrls.h"
 #include "ui/FormTextReader.h"
+#include "ui/HeaderControl.h"
+#include "ui/Memo.h"
 #include "ui/Menus.h"
 #include "ui/Properties.h"
 #include "ui/Resources.h"
+#include "ui/ScrollBar.h"
+#include "ui/ScrollBox.h"
 #include "ui/StdCtrls.h"
+#include "ui/TreeView.h"
 
 #include <commctrl.h>
 
@@ -71,7 +77,9 @@ void RegisterFrameworkClasses()
         RegisterClasses({&TForm::ClassInfo, &TButton::ClassInfo, &TEdit::ClassInfo, &TListBox::ClassInfo,
                          &TGroupBox::ClassInfo, &TLabel::ClassInfo, &TListView::ClassInfo, &TListColumn::ClassInfo,
                          &TPanel::ClassInfo, &TImage::ClassInfo, &TTimer::ClassInfo, &TMainMenu::ClassInfo,
-                         &TPopupMenu::ClassInfo, &TMenuItem::ClassInfo});
+                         &TPopupMenu::ClassInfo, &TMenuItem::ClassInfo, &TComboBox::ClassInfo, &TMemo::ClassInfo,
+                         &TRichEdit::ClassInfo, &TScrollBar::ClassInfo, &TScrollBox::ClassInfo,
+                         &TTreeView::ClassInfo, &THeaderControl::ClassInfo, &THeaderSection::ClassInfo});
         return true;
     }();
     (void)done;

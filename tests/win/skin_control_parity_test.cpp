@@ -7,10 +7,16 @@
 #include "tests/win/MessageSequence.h"
 #include "tests/win/skin_control_support.h"
 
+#include "ui/ComboBox.h"
 #include "ui/ComCtrls.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Forms.h"
+#include "ui/HeaderControl.h"
+#include "ui/Memo.h"
+#include "ui/ScrollBar.h"
+#include "ui/ScrollBox.h"
 #include "ui/StdCtrls.h"
+#include "ui/TreeView.h"
 
 #include <gtest/gtest.h>
 
@@ -92,6 +98,75 @@ const std::vector<ControlKind>& Kinds()
              return static_cast<TControl*>(label);
          }},
         {"Image", [](TForm& form) { return static_cast<TControl*>(Place<TImage>(form, 64, 64)); }},
+        {"ComboBox",
+         [](TForm& form) {
+             auto* combo = Place<TComboBox>(form, 120, 21);
+             for (const char* item : {"北京", "上海", "重庆"})
+                 combo->Items().Add(item);
+             combo->SetItemIndex(0);
+             return static_cast<TControl*>(combo);
+         }},
+        {"OwnerDrawComboBox",
+         [](TForm& form) {
+             auto* combo = Place<TComboBox>(form, 120, 21);
+             combo->SetStyle(csOwnerDrawFixed);
+             for (const char* item : {"北京", "上海"})
+                 combo->Items().Add(item);
+             combo->SetItemIndex(1);
+             return static_cast<TControl*>(combo);
+         }},
+        {"Memo",
+         [](TForm& form) {
+             auto* memo = Place<TMemo>(form, 160, 80);
+             memo->SetScrollBars(ssVertical);
+             memo->Lines().Add("第一行");
+             memo->Lines().Add("第二行");
+             return static_cast<TControl*>(memo);
+         }},
+        {"RichEdit",
+         [](TForm& form) {
+             auto* rich = Place<TRichEdit>(form, 160, 80);
+             rich->Lines().Add("富文本");
+             return static_cast<TControl*>(rich);
+         }},
+        {"OwnerDrawListBox",
+         [](TForm& form) {
+             auto* list = Place<TListBox>(form, 120, 100);
+             list->SetStyle(lbOwnerDrawVariable);
+             for (const char* item : {"大洋洲", "北京"})
+                 list->Items().Add(item);
+             return static_cast<TControl*>(list);
+         }},
+        {"ScrollBar",
+         [](TForm& form) {
+             auto* bar = Place<TScrollBar>(form, 160, 17);
+             bar->SetPageSize(10);
+             bar->SetPosition(20);
+             return static_cast<TControl*>(bar);
+         }},
+        {"ScrollBox",
+         [](TForm& form) {
+             auto* box = Place<TScrollBox>(form, 160, 100);
+             auto* button = new TButton(&form);
+             button->SetBounds(10, 150, 75, 25);
+             button->SetParent(box);
+             return static_cast<TControl*>(box);
+         }},
+        {"TreeView",
+         [](TForm& form) {
+             auto* tree = Place<TTreeView>(form, 160, 120);
+             TTreeNode* root = tree->Items().Add(nullptr, "北京");
+             tree->Items().AddChild(root, "朝阳");
+             root->SetExpanded(true);
+             return static_cast<TControl*>(tree);
+         }},
+        {"HeaderControl",
+         [](TForm& form) {
+             auto* header = Place<THeaderControl>(form, 200, 20);
+             for (const char* text : {"省份", "邮编"})
+                 header->Sections().Add()->SetText(text);
+             return static_cast<TControl*>(header);
+         }},
     };
     return kinds;
 }
