@@ -1,6 +1,7 @@
 #include "ui/Forms.h"
 
 #include "ui/AnsiText.h"
+#include "ui/Buttons.h"
 #include "ui/ComCtrls.h"
 #include "ui/DcGuards.h"
 #include "ui/ExceptionBoundary.h"
@@ -8,6 +9,7 @@
 #include "ui/FormTextReader.h"
 #include "ui/Menus.h"
 #include "ui/Properties.h"
+#include "ui/RadioGroup.h"
 #include "ui/Resources.h"
 #include "ui/StdCtrls.h"
 
@@ -71,7 +73,9 @@ void RegisterFrameworkClasses()
         RegisterClasses({&TForm::ClassInfo, &TButton::ClassInfo, &TEdit::ClassInfo, &TListBox::ClassInfo,
                          &TGroupBox::ClassInfo, &TLabel::ClassInfo, &TListView::ClassInfo, &TListColumn::ClassInfo,
                          &TPanel::ClassInfo, &TImage::ClassInfo, &TTimer::ClassInfo, &TMainMenu::ClassInfo,
-                         &TPopupMenu::ClassInfo, &TMenuItem::ClassInfo});
+                         &TPopupMenu::ClassInfo, &TMenuItem::ClassInfo, &TCheckBox::ClassInfo,
+                         &TRadioButton::ClassInfo, &TRadioGroup::ClassInfo, &TBitBtn::ClassInfo,
+                         &TSpeedButton::ClassInfo});
         return true;
     }();
     (void)done;
