@@ -154,6 +154,11 @@ bool TSkinButton::BeforeProc(TMessage& message)
     case WM_ERASEBKGND:
         message.Result = 1;
         return false;
+    case CN_DRAWITEM:
+        // An owner-drawn button is drawn from the skin instead.
+        PaintFrame(reinterpret_cast<const DRAWITEMSTRUCT*>(message.LParam)->hDC);
+        message.Result = TRUE;
+        return false;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
         if (GetFocus() != FHandle)
