@@ -363,7 +363,45 @@ TEST_F(SkinButtonTest, SkinsThatCannotPaintLeaveTheSystemLook)
     EXPECT_EQ(GetPixel(surface.dc.get(), 5, 5), RGB(255, 255, 255)) << "nothing drawn";
 }
 
+TEST_F(SkinButtonTest, BareButtonWindowUsesTheSkinsTextColourAndFollowsSkinChanges)
+{
+    constexpr COLORREF kText = RGB(255, 255, 255);
+    host->Skin.ButtonTextColour = static_cast<TColor>(kText);
+    const ui::UniqueWindow bare(CreateWindowExA(0, "BUTTON", "WWWW", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 20, 20,
+                                                120, 34, form->Handle(), nullptr, GetModuleHandleA(nullptr), nullptr));
+    auto* skinner = new TSkinButton(form.get());
+    skinner->InitHandle(bare.get(), &host->Skin, host.get(), &host->Canvas);
+    RedrawWindow(bare.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    Flush(100);
+    {
+        const ui::UniqueWindowDC dc = ui::UniqueWindowDC::Whole(bare.get());
+        EXPECT_EQ(GetPixel(dc.get(), 2, 2), FrameColour(1));
+        EXPECT_GT(CountLeaning(dc.get(), RECT{6, 6, 114, 28}, kText, FrameColour(1)), 8);
+    }
+    // A new picture in the skin shows after SkinChanged.
+    PaintCells(host->Skin.ButtonsElement->Bitmap, 5, 20, 20, CellColour);
+    skinner->SkinChanged();
+    Flush(100);
+    const ui::UniqueWindowDC dc = ui::UniqueWindowDC::Whole(bare.get());
+    EXPECT_EQ(GetPixel(dc.get(), 2, 2), CellColour(1));
+    delete skinner;
+}
+
 // ---- check boxes and radio buttons
+
+TEST_F(SkinButtonTest, TransparentCheckBoxShowsTheParentAroundTheBox)
+{
+    auto* plain = Place<TCheckBox>(20, 20, 140, 20, "");
+    auto* tagged = Place<TCheckBox>(20, 60, 140, 20, "");
+    tagged->SetTag(5555);
+    auto* plainSkinner = Skin<TSkinCheckBox>(*plain);
+    auto* taggedSkinner = Skin<TSkinCheckBox>(*tagged);
+    EXPECT_TRUE(taggedSkinner->Transparent());
+    EXPECT_EQ(OnScreen(*plain, 100, 10), static_cast<COLORREF>(kSkinFace));
+    EXPECT_EQ(OnScreen(*tagged, 100, 10), static_cast<COLORREF>(kFormColour));
+    EXPECT_EQ(OnScreen(*tagged, 6, 10), CellColour(1));
+    (void)plainSkinner;
+}
 
 TEST_F(SkinButtonTest, CheckBoxCellsOfFourFramePictures)
 {

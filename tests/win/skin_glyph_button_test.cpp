@@ -9,6 +9,9 @@
 #include "skin/model/ImgUtil.h"
 #include "ui/Buttons.h"
 #include "ui/Forms.h"
+#include "ui/ImageList.h"
+#include "ui/Picture.h"
+#include "ui/Properties.h"
 
 #include <gtest/gtest.h>
 
@@ -58,6 +61,30 @@ RECT Extent(HDC dc, const RECT& area, const std::function<bool(COLORREF)>& match
             }
     return box;
 }
+
+// A button of another kind: its glyph comes from an image list, or from a picture property.
+class TImagedButton : public TButton {
+public:
+    static const TClassInfo ClassInfo;
+    const TClassInfo& ClassType() const override { return ClassInfo; }
+    static void Publish(ui::TPublisher<TImagedButton>& p)
+    {
+        p.Object("Images", &TImagedButton::images, &TImagedButton::SetImages);
+        p.Integer("ImageIndex", &TImagedButton::imageIndex);
+        p.Integer("DisabledIndex", &TImagedButton::disabledIndex);
+        p.Object("PngImage", &TImagedButton::PictureObject);
+    }
+    explicit TImagedButton(TComponent* owner) : TButton(owner) {}
+    void SetImages(TImageList* list) { images = list; }
+    TPicture* PictureObject() const { return picture.get(); }
+
+    TImageList* images = nullptr;
+    int imageIndex = -1;
+    int disabledIndex = -1;
+    std::unique_ptr<TPicture> picture = std::make_unique<TPicture>();
+};
+constinit const TClassInfo TImagedButton::ClassInfo =
+    ui::ClassOf<TImagedButton>("TImagedButton", TButton::ClassInfo);
 
 class SkinGlyphButtonTest : public ::testing::Test {
 protected:
@@ -147,6 +174,48 @@ TEST_F(SkinGlyphButtonTest, GlyphCellFollowsPressAndDisabledState)
     Flush(100);
     const ui::UniqueWindowDC dc = ui::UniqueWindowDC::Whole(button->Handle());
     EXPECT_EQ(GetPixel(dc.get(), 2, 2), FrameColour(3));
+}
+
+TEST_F(SkinGlyphButtonTest, GlyphsFromAnImageListOrANamedPicture)
+{
+    TImageList list(form.get());
+    TBitmap strip;
+    MakeGlyph(strip, 2);
+    list.AddMasked(strip, static_cast<TColor>(kMagenta));
+    ASSERT_EQ(list.Count(), 2);
+    auto* button = Place<TImagedButton>(20, 20, 90, 40, "");
+    button->images = &list;
+    button->imageIndex = 0;
+    auto* skinner = new TSkinBitButton(button);
+    skinner->InitControl(host.get(), &host->Skin, false, &host->Canvas);
+    const auto at = [&](int x, int y) {
+        Surface surface(90, 40);
+        skinner->PaintControl(surface.dc.get(), RECT{0, 0, 90, 40});
+        return GetPixel(surface.dc.get(), x, y);
+    };
+    EXPECT_EQ(at(45, 20), GlyphColour(1));
+    EXPECT_EQ(at(37, 12), FrameColour(1)) << "the list's mask keeps the face";
+    EXPECT_EQ(at(38, 13), GlyphColour(1));
+    button->disabledIndex = 1;
+    button->SetEnabled(false);
+    EXPECT_EQ(at(45, 20), GlyphColour(2)) << "the disabled image";
+    button->SetEnabled(true);
+    button->imageIndex = -1;
+    EXPECT_EQ(at(45, 20), FrameColour(1)) << "no image";
+
+    // A picture property named for the skinner: drawn at the face's corner.
+    auto* pictured = Place<TImagedButton>(20, 80, 90, 40, "");
+    auto picture = std::make_unique<TBitmap>(10, 10);
+    picture->Canvas().Brush().SetColor(static_cast<TColor>(GlyphColour(3)));
+    picture->Canvas().FillRect(RECT{0, 0, 10, 10});
+    pictured->picture->SetGraphic(std::move(picture));
+    auto* named = new TSkinBitButton(pictured);
+    named->SetPictureProperty("PngImage");
+    named->InitControl(host.get(), &host->Skin, false, &host->Canvas);
+    Surface surface(90, 40);
+    named->PaintControl(surface.dc.get(), RECT{0, 0, 90, 40});
+    EXPECT_EQ(GetPixel(surface.dc.get(), 5, 5), GlyphColour(3));
+    EXPECT_EQ(GetPixel(surface.dc.get(), 45, 20), FrameColour(1));
 }
 
 TEST_F(SkinGlyphButtonTest, SpeedButtonsFlatDownAndTheirGlyphCells)
