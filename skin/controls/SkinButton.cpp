@@ -6,6 +6,7 @@
 #include "ui/Graphics.h"
 #include "ui/Handles.h"
 #include "ui/Properties.h"
+#include "ui/StdCtrls.h"
 
 #include <algorithm>
 #include <array>
@@ -225,7 +226,11 @@ void TSkinButton::SampleButton()
     const auto style = static_cast<DWORD>(GetLong(FHandle, GWL_STYLE));
     FEnabled = (style & WS_DISABLED) == 0;
     FFocused = GetFocus() == FHandle;
-    FDefault = (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+    // A framework button knows whether Enter is its own; a bare one says so by its style.
+    if (const auto* button = ui::As<TButton>(FControl))
+        FDefault = button->Active();
+    else
+        FDefault = (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
     if (FControl)
         FCaption = ui::GetWideTextProp(FControl, "Caption");
 }

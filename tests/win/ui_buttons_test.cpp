@@ -132,6 +132,8 @@ TEST_F(ButtonsTest, PublishedPropertiesReadAndWriteByName)
     EXPECT_NE(ui::GetObjectPropOf<TBitmap>(bit, "Glyph"), nullptr);
 
     auto* speed = Make<TSpeedButton>(form.get(), 10, 110, 30, 30);
+    for (const char* name : {"TCheckBox", "TRadioButton", "TRadioGroup", "TBitBtn", "TSpeedButton"})
+        EXPECT_NE(ui::GetClass(name), nullptr) << name << " is known to the form reader";
     ui::SetPropText(speed, "GroupIndex", "2");
     ui::SetPropText(speed, "Down", "True");
     ui::SetPropText(speed, "Flat", "True");
