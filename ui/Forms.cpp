@@ -2,6 +2,7 @@
 
 #include "ui/AnsiText.h"
 #include "ui/ComboBox.h"
+#include "ui/Buttons.h"
 #include "ui/ComCtrls.h"
 #include "ui/DcGuards.h"
 #include "ui/ExceptionBoundary.h"
@@ -11,6 +12,7 @@
 #include "ui/Memo.h"
 #include "ui/Menus.h"
 #include "ui/Properties.h"
+#include "ui/RadioGroup.h"
 #include "ui/Resources.h"
 #include "ui/ScrollBar.h"
 #include "ui/ScrollBox.h"
@@ -79,7 +81,9 @@ void RegisterFrameworkClasses()
                          &TPanel::ClassInfo, &TImage::ClassInfo, &TTimer::ClassInfo, &TMainMenu::ClassInfo,
                          &TPopupMenu::ClassInfo, &TMenuItem::ClassInfo, &TComboBox::ClassInfo, &TMemo::ClassInfo,
                          &TRichEdit::ClassInfo, &TScrollBar::ClassInfo, &TScrollBox::ClassInfo,
-                         &TTreeView::ClassInfo, &THeaderControl::ClassInfo, &THeaderSection::ClassInfo});
+                         &TTreeView::ClassInfo, &THeaderControl::ClassInfo, &THeaderSection::ClassInfo,
+                         &TCheckBox::ClassInfo, &TRadioButton::ClassInfo, &TRadioGroup::ClassInfo,
+                         &TBitBtn::ClassInfo, &TSpeedButton::ClassInfo});
         return true;
     }();
     (void)done;

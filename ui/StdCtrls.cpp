@@ -117,8 +117,14 @@ void TButton::SetDefault(bool value)
 
 void TButton::SetButtonStyle(bool asDefault)
 {
-    if (HandleAllocated())
-        SendMessageA(WindowHandle(), BM_SETSTYLE, asDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+    if (!HandleAllocated())
+        return;
+    // A button the framework draws keeps its style and shows the default look itself.
+    if ((GetWindowLongPtrA(WindowHandle(), GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW) {
+        Invalidate();
+        return;
+    }
+    SendMessageA(WindowHandle(), BM_SETSTYLE, asDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
 }
 
 void TButton::Click()
