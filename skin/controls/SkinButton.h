@@ -88,7 +88,6 @@ protected:
     TBitmap FBitmap;
     bool FTransparent = false;
     bool FDefault = false;
-    std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
 
 private:
     void DecideTransparency();
