@@ -1,14 +1,21 @@
 #include "skin/model/ControlAssignment.h"
 
 #include "skin/chrome/MenuItemPainter.h"
+#include "skin/controls/SkinBitButton.h"
+#include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinCheckBox.h"
 #include "skin/controls/ControlList.h"
 #include "skin/controls/SkinControl.h"
+#include "skin/controls/SkinSpeedButton.h"
 #include "skin/load/AnsiText.h"
 #include "skin/model/SkinMessages.h"
 #include "skin/model/WinSkinData.h"
+#include "ui/Buttons.h"
 #include "ui/Control.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Forms.h"
+#include "ui/Properties.h"
+#include "ui/RadioGroup.h"
 #include "ui/StdCtrls.h"
 
 #include <algorithm>
@@ -173,9 +180,53 @@ bool TControlAssignment::AssignByKind(std::string_view upperName, TControl& cont
     }
     if (!found)
         return false;
+    const TSkinControlTypes& gates = context_.skinData.SkinControls;
+    auto* container = ui::As<TWinControl>(&control);
     if (kind == "container") {
-        if (auto* container = ui::As<TWinControl>(&control))
+        if (container != nullptr)
             AssignChildren(*container);
+    } else if (kind == "radiobutton") {
+        if (gates.Contains(xcRadioButton))
+            Attach<TSkinRadioButton>(control);
+    } else if (kind == "checkbox") {
+        if (gates.Contains(xcCheckBox))
+            Attach<TSkinCheckBox>(control);
+    } else if (kind == "button") {
+        if (gates.Contains(xcButton))
+            Attach<TSkinButton>(control);
+    } else if (kind == "bitbtn") {
+        if (gates.Contains(xcButton)) {
+            if (upperName == "TCXBUTTON" && ui::SameText(ui::GetEnumPropText(&control, "Kind"), "cxbkDropDownButton"))
+                Attach<TSkinMenuButton>(control);
+            else
+                Attach<TSkinBitButton>(control);
+        }
+    } else if (kind == "pngbitbtn") {
+        if (gates.Contains(xcButton)) {
+            auto* skinner = new TSkinBitButton(&control);
+            skinner->SetPictureProperty("PngImage");
+            skinner->InitControl(&context_.host, &context_.skinData, false, &context_.canvas);
+        }
+    } else if (kind == "menubtn") {
+        if (gates.Contains(xcButton))
+            Attach<TSkinMenuButton>(control);
+    } else if (kind == "speedbutton") {
+        if (gates.Contains(xcSpeedButton))
+            Attach<TSkinSpeedButton>(control);
+    } else if (kind == "radiogroup" || kind == "checkgroup") {
+        const bool radios = kind == "radiogroup";
+        if (container != nullptr && gates.Contains(radios ? xcGroupBox : xcPanel) && gates.Contains(xcRadioButton)) {
+            for (int i = 0; i < container->ControlCount(); ++i) {
+                TControl& child = *container->Controls(i);
+                // Buttons of the library that draws custom glyphs wait for their own skinner.
+                if (Contains(UpperCaseAscii(child.ClassName()), "TRZ") || IsSkinned(child))
+                    continue;
+                if (radios)
+                    Attach<TSkinRadioButton>(child);
+                else
+                    Attach<TSkinCheckBox>(child);
+            }
+        }
     }
     // "nil", and kinds this build has no skinner for, leave the control as it is.
     return true;
@@ -189,14 +240,43 @@ void TControlAssignment::AssignByTable(TControl& control, const std::string& upp
         return;
     }
     const TSkinControlTypes& gates = context_.skinData.SkinControls;
-    if (auto* groupBox = ui::As<TCustomGroupBox>(&control)) {
-        if (gates.Contains(xcPanel))
-            AssignChildren(*groupBox);
+    // The first row whose control and gate match decides; a gate that is off
+    // lets the control on to the later rows.
+    if (ui::As<TCheckBox>(&control) != nullptr && gates.Contains(xcCheckBox)) {
+        Attach<TSkinCheckBox>(control);
         return;
     }
-    if (auto* panel = ui::As<TCustomPanel>(&control)) {
-        if (gates.Contains(xcPanel))
-            AssignChildren(*panel);
+    if (auto* radioGroup = ui::As<TRadioGroup>(&control); radioGroup != nullptr && gates.Contains(xcRadioButton)) {
+        for (int i = 0; i < radioGroup->ControlCount(); ++i) {
+            if (!IsSkinned(*radioGroup->Controls(i)))
+                Attach<TSkinRadioButton>(*radioGroup->Controls(i));
+        }
+        return;
+    }
+    if (auto* groupBox = ui::As<TCustomGroupBox>(&control); groupBox != nullptr && gates.Contains(xcPanel)) {
+        AssignChildren(*groupBox);
+        return;
+    }
+    if (ui::As<TRadioButton>(&control) != nullptr && gates.Contains(xcRadioButton)) {
+        Attach<TSkinRadioButton>(control);
+        return;
+    }
+    // A glyph button without its gate stays plain: it is not a plain button either.
+    if (ui::As<TBitBtn>(&control) != nullptr) {
+        if (gates.Contains(xcBitBtn))
+            Attach<TSkinBitButton>(control);
+        return;
+    }
+    if (ui::As<TSpeedButton>(&control) != nullptr && gates.Contains(xcSpeedButton)) {
+        Attach<TSkinSpeedButton>(control);
+        return;
+    }
+    if (auto* panel = ui::As<TCustomPanel>(&control); panel != nullptr && gates.Contains(xcPanel)) {
+        AssignChildren(*panel);
+        return;
+    }
+    if (ui::As<TButton>(&control) != nullptr && gates.Contains(xcButton)) {
+        Attach<TSkinButton>(control);
         return;
     }
     if (upperName != "TDCEDIT" && upperName != "TDCDBEDIT") {
@@ -213,6 +293,26 @@ void TControlAssignment::SkinHandle(HWND window)
         return;
     const std::string cls = WindowClassLower(window);
     const auto style = static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE));
+    // Owner-drawn buttons draw themselves: none of the classes below.
+    if (cls == "button" && (style & BS_OWNERDRAW) != BS_OWNERDRAW) {
+        if ((style & BS_GROUPBOX) == BS_GROUPBOX || (style & BS_BITMAP) != 0)
+            return;
+        if ((style & 3) == 3 || (style & 2) == 2 || (style & 5) == 5)
+            AttachHandle<TSkinCheckBox>(window);
+        else if ((style & 9) == 9 || (style & 4) == 4)
+            AttachHandle<TSkinRadioButton>(window);
+        else
+            AttachHandle<TSkinButton>(window);
+        return;
+    }
+    if (cls == "tcheckbox") {
+        AttachHandle<TSkinCheckBox>(window);
+        return;
+    }
+    if (cls == "tbutton") {
+        AttachHandle<TSkinButton>(window);
+        return;
+    }
     if (cls == "#32770" && (style & WS_TABSTOP) == 0) {
         SkinChildHandles(window);
         return;

@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <cstring>
@@ -202,6 +203,50 @@ protected:
 };
 
 // The state right after start-up, before the keyword box ever had the focus.
+// The colours a skinned button's top edge may show at its middle: those of the
+// top row's stretched middle in the rest frames (1 normal, 5 focused or default).
+std::vector<COLORREF> ButtonTopEdgeColours()
+{
+    TSkinData& skin = *Form1->SkinData1;
+    TDataSkinButton& buttons = *skin.ButtonsElement;
+    std::vector<COLORREF> colours;
+    const int frameWidth = buttons.Bitmap.Width() / std::max(1, static_cast<int>(buttons.FrameCount));
+    const HDC source = buttons.Bitmap.Canvas().Handle();
+    for (const int frame : {1, 5}) {
+        for (int x = buttons.LeftWidth; x < frameWidth - buttons.RightWidth; ++x)
+            colours.push_back(GetPixel(source, (frame - 1) * frameWidth + x, 1));
+    }
+    return colours;
+}
+
+TEST_F(LookupAppTest, TheSearchAndOkButtonsWearTheSkinsButtonFrames)
+{
+    const auto wearsButtonFrame = [](TButton& button) {
+        const HWND window = button.Handle();
+        if (!PumpUntil([window] { return SendMessageA(window, SKM_ISSKINNED, 0, 0) == 1; }))
+            return false;
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        Pump(100);
+        RECT bounds{};
+        GetWindowRect(window, &bounds);
+        const HDC screen = GetDC(nullptr);
+        const COLORREF shown = GetPixel(screen, (bounds.left + bounds.right) / 2, bounds.top + 1);
+        ReleaseDC(nullptr, screen);
+        const std::vector<COLORREF> colours = ButtonTopEdgeColours();
+        return std::find(colours.begin(), colours.end(), shown) != colours.end();
+    };
+    EXPECT_TRUE(wearsButtonFrame(*Form1->Button2)) << "the search button";
+
+    bool checked = false;
+    uitest::CallAfter(300, [&] {
+        checked = true;
+        EXPECT_TRUE(wearsButtonFrame(*Form2->OKButton)) << "the About window's OK button";
+        PostMessageA(Form2->WindowHandle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    });
+    SendMessageA(Form1->WindowHandle(), WM_COMMAND, MAKEWPARAM(Form1->N1->Command(), 0), 0);
+    EXPECT_TRUE(checked);
+}
+
 TEST_F(LookupAppTest, StartsWithTheGroupsAndThePlaceholder)
 {
     Pump(200);

@@ -12,12 +12,17 @@
 #include "skin/model/ControlAssignment.h"
 #include "skin/model/SkinMessages.h"
 #include "skin/model/WinSkinDlg.h"
+#include "skin/controls/SkinBitButton.h"
+#include "ui/Buttons.h"
 #include "ui/ExtCtrls.h"
+#include "ui/Properties.h"
+#include "ui/RadioGroup.h"
 #include "ui/Forms.h"
 #include "ui/StdCtrls.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -48,6 +53,47 @@ public:
 };
 constinit const TClassInfo TWidgetPanel::ClassInfo = ui::ClassOf<TWidgetPanel>("TWidgetPanel", TCustomPanel::ClassInfo);
 
+
+// A button of another library whose kind property picks a drop-down button.
+enum TCxButtonKind { cxbkStandard, cxbkDropDown, cxbkDropDownButton };
+constexpr std::string_view kCxButtonKindNames[] = {"cxbkStandard", "cxbkDropDown", "cxbkDropDownButton"};
+constinit const ui::TEnumInfo CxButtonKindInfo{"TcxButtonKind", kCxButtonKindNames};
+
+class TcxButton : public TButton {
+public:
+    static const TClassInfo ClassInfo;
+    const TClassInfo& ClassType() const override { return ClassInfo; }
+    static void Publish(ui::TPublisher<TcxButton>& p)
+    {
+        p.Enum("Kind", CxButtonKindInfo, &TcxButton::Kind, &TcxButton::SetKind);
+    }
+    explicit TcxButton(TComponent* owner) : TButton(owner) {}
+    TCxButtonKind Kind() const { return kind_; }
+    void SetKind(TCxButtonKind kind) { kind_ = kind; }
+
+private:
+    TCxButtonKind kind_ = cxbkStandard;
+};
+constinit const TClassInfo TcxButton::ClassInfo = ui::ClassOf<TcxButton>("TcxButton", TButton::ClassInfo);
+
+// A plain button under another name, for the Skin3rd lines.
+class TOtherButton : public TButton {
+public:
+    static const TClassInfo ClassInfo;
+    const TClassInfo& ClassType() const override { return ClassInfo; }
+    explicit TOtherButton(TComponent* owner) : TButton(owner) {}
+};
+constinit const TClassInfo TOtherButton::ClassInfo = ui::ClassOf<TOtherButton>("TOtherButton", TButton::ClassInfo);
+
+class TRzRadioButtonLike : public TRadioButton {
+public:
+    static const TClassInfo ClassInfo;
+    const TClassInfo& ClassType() const override { return ClassInfo; }
+    explicit TRzRadioButtonLike(TComponent* owner) : TRadioButton(owner) {}
+};
+constinit const TClassInfo TRzRadioButtonLike::ClassInfo =
+    ui::ClassOf<TRzRadioButtonLike>("TRzRadioButton", TRadioButton::ClassInfo);
+
 namespace {
 
 using skincontroltest::PassThroughSkinner;
@@ -60,7 +106,7 @@ struct Offer {
 };
 
 class AssignmentTest : public ::testing::Test {
-protected:
+public:
     static void SetUpTestSuite() { Application->Initialize(); }
 
     void SetUp() override
@@ -110,6 +156,22 @@ protected:
                 return true;
         }
         return false;
+    }
+
+
+    // The class of the skinner the control got; empty for none.
+    std::string SkinnerOf(const TControl* control) const
+    {
+        for (const TSkinControl* skinner : host.List.Controls()) {
+            if (skinner->Control() == control)
+                return std::string(skinner->ClassName());
+        }
+        return {};
+    }
+    std::string SkinnerOf(HWND window) const
+    {
+        const TSkinControl* skinner = host.List.Find(window);
+        return skinner ? std::string(skinner->ClassName()) : std::string();
     }
 
     TestHost host;
@@ -228,6 +290,7 @@ TEST_F(AssignmentTest, ContainersHandTheirChildrenOnByClassAndGate)
     // Without the panel gate, group boxes and panels keep their children to
     // themselves; the class-name container does not depend on it.
     host.Skin.SkinControls.Exclude(xcPanel);
+    host.List.UnskinAll();
     offers.clear();
     Assignment().AssignChildren(*form);
     EXPECT_TRUE(WasOffered(inMvc));
@@ -245,6 +308,7 @@ TEST_F(AssignmentTest, Skin3rdLinesBeatTheTableWhateverTheirCase)
         for (const std::string& line : lines)
             list.Add(line);
         host.Skin.SetSkin3rd(list);
+        host.List.UnskinAll();
         offers.clear();
         Assignment().AssignControl(*panel, form.get());
         return WasOffered(inner);
@@ -269,6 +333,205 @@ TEST_F(AssignmentTest, ScrollBarsAreThoseOfTheStyleOrOfAListBox)
     EXPECT_FALSE(TControlAssignment::HasScrollBars(*edit));
     SetWindowLongPtrA(memoLike->Handle(), GWL_STYLE, GetWindowLongPtrA(memoLike->Handle(), GWL_STYLE) | WS_VSCROLL);
     EXPECT_TRUE(TControlAssignment::HasScrollBars(*memoLike));
+}
+
+
+// ---- the built-in table, row by row
+
+TControl* OwnedSpeedButton(TWinControl& container)
+{
+    auto* button = new TSpeedButton(&container);
+    button->SetBounds(10, 20, 40, 24);
+    button->SetParent(&container);
+    return button;
+}
+
+struct Row {
+    const char* what;
+    TSkinControlType gate;
+    // Makes the control (and what it holds); returns the control whose skinner is checked.
+    std::function<TControl*(AssignmentTest&, TForm&)> make;
+    const char* skinned;
+};
+
+TEST_F(AssignmentTest, EachRowAttachesItsSkinnerOnlyWithItsGate)
+{
+    const std::vector<Row> rows{
+        {"check box", xcCheckBox, [](AssignmentTest& t, TForm& f) { return t.Place<TCheckBox>(f); }, "TSkinCheckBox"},
+        {"radio button", xcRadioButton, [](AssignmentTest& t, TForm& f) { return t.Place<TRadioButton>(f); },
+         "TSkinRadioButton"},
+        {"radio group's buttons", xcRadioButton,
+         [](AssignmentTest& t, TForm& f) {
+             auto* group = t.Place<TRadioGroup>(f, 10, 10, 150, 100);
+             group->Items().Add("亚洲");
+             group->Items().Add("欧洲");
+             return group->Controls(1);
+         },
+         "TSkinRadioButton"},
+        {"glyph button", xcBitBtn, [](AssignmentTest& t, TForm& f) { return t.Place<TBitBtn>(f); }, "TSkinBitButton"},
+        {"speed button", xcSpeedButton, [](AssignmentTest& t, TForm& f) { return t.Place<TSpeedButton>(f); },
+         "TSkinSpeedButton"},
+        {"push button", xcButton, [](AssignmentTest& t, TForm& f) { return t.Place<TButton>(f); }, "TSkinButton"},
+        // Reached only through its container: owned by it and without a window.
+        {"speed button in a group box", xcPanel,
+         [](AssignmentTest& t, TForm& f) { return OwnedSpeedButton(*t.Place<TGroupBox>(f, 10, 10, 150, 100)); },
+         "TSkinSpeedButton"},
+        {"speed button in a panel", xcPanel,
+         [](AssignmentTest& t, TForm& f) { return OwnedSpeedButton(*t.Place<TPanel>(f, 10, 10, 150, 100)); },
+         "TSkinSpeedButton"},
+    };
+    host.Skin.OnSkinControl = {};
+    for (const Row& row : rows) {
+        for (const bool gateOn : {true, false}) {
+            form = std::make_unique<TForm>(nullptr);
+            form->SetBounds(100, 100, 400, 300);
+            host.Skin.SkinControls = DefaultSkinControls();
+            if (!gateOn)
+                host.Skin.SkinControls.Exclude(row.gate);
+            TControl* subject = row.make(*this, *form);
+            form->Show();
+            Assignment().AssignSkinners(*form);
+            EXPECT_EQ(SkinnerOf(subject), gateOn ? row.skinned : "") << row.what << (gateOn ? "" : ", gate off");
+            host.List.UnskinAll();
+        }
+    }
+}
+
+TEST_F(AssignmentTest, AGlyphButtonWithoutItsGateIsNotTakenForAPlainButton)
+{
+    host.Skin.OnSkinControl = {};
+    host.Skin.SkinControls.Exclude(xcBitBtn);
+    ASSERT_TRUE(host.Skin.SkinControls.Contains(xcButton));
+    auto* glyph = Place<TBitBtn>(*form);
+    form->Show();
+    Assignment().AssignSkinners(*form);
+    EXPECT_EQ(SkinnerOf(glyph), "");
+}
+
+TEST_F(AssignmentTest, Skin3rdKindsPickTheButtonSkinnersBehindTheirGates)
+{
+    host.Skin.OnSkinControl = {};
+    const auto skinnerBy = [&](const std::string& line, TControl& control, TSkinControlType gateOff = xcFastReport) {
+        TStringList lines;
+        lines.Add(line);
+        host.Skin.SetSkin3rd(lines);
+        host.Skin.SkinControls = DefaultSkinControls();
+        host.Skin.SkinControls.Exclude(gateOff);
+        host.List.UnskinAll();
+        Assignment().AssignControl(control, form.get());
+        return SkinnerOf(&control);
+    };
+    auto* other = Place<TOtherButton>(*form);
+    auto* cx = Place<TcxButton>(*form, 10, 40);
+    auto* speed = Place<TSpeedButton>(*form, 10, 70);
+    form->Show();
+
+    EXPECT_EQ(skinnerBy("", *other), "TSkinButton") << "the built-in table";
+    EXPECT_EQ(skinnerBy("TOtherButton=nil", *other), "") << "nil beats the table";
+    EXPECT_EQ(skinnerBy("TOtherButton=menubtn", *other), "TSkinMenuButton");
+    EXPECT_EQ(skinnerBy("TOtherButton=Button", *other, xcButton), "");
+    EXPECT_EQ(skinnerBy("TOtherButton=checkbox", *other), "TSkinCheckBox");
+    EXPECT_EQ(skinnerBy("TOtherButton=RadioButton", *other), "TSkinRadioButton");
+    EXPECT_EQ(skinnerBy("TOtherButton=bitbtn", *other), "TSkinBitButton");
+    EXPECT_EQ(skinnerBy("TOtherButton=trackbar", *other, xcButton), "") << "its gate is the button gate";
+    EXPECT_EQ(skinnerBy("TSpeedButton=speedbutton", *speed), "TSkinSpeedButton");
+    EXPECT_EQ(skinnerBy("TSpeedButton=speedbutton", *speed, xcSpeedButton), "");
+
+    EXPECT_EQ(skinnerBy("TOtherButton=pngbitbtn", *other), "TSkinBitButton");
+    const auto* png = static_cast<const TSkinBitButton*>(host.List.Find(other->Handle()));
+    ASSERT_NE(png, nullptr);
+    EXPECT_EQ(png->PictureProperty(), "PngImage");
+
+    EXPECT_EQ(skinnerBy("TcxButton=bitbtn", *cx), "TSkinBitButton");
+    cx->SetKind(cxbkDropDownButton);
+    EXPECT_EQ(skinnerBy("TcxButton=bitbtn", *cx), "TSkinMenuButton") << "its kind makes it a drop-down button";
+}
+
+TEST_F(AssignmentTest, RadioAndCheckGroupKindsSkinTheGroupsButtons)
+{
+    host.Skin.OnSkinControl = {};
+    auto* group = Place<TWidgetPanel>(*form, 10, 10, 200, 120);
+    auto* plain = Place<TRadioButton>(*group, 10, 10);
+    auto* custom = Place<TRzRadioButtonLike>(*group, 10, 40);
+    form->Show();
+    const auto assign = [&](const char* line, TSkinControlType gateOff = xcFastReport) {
+        TStringList lines;
+        lines.Add(line);
+        host.Skin.SetSkin3rd(lines);
+        host.Skin.SkinControls = DefaultSkinControls();
+        host.Skin.SkinControls.Exclude(gateOff);
+        host.List.UnskinAll();
+        Assignment().AssignControl(*group, form.get());
+    };
+
+    assign("TWidgetPanel=RadioGroup");
+    EXPECT_EQ(SkinnerOf(plain), "TSkinRadioButton");
+    EXPECT_EQ(SkinnerOf(custom), "") << "buttons drawing their own glyphs wait for their own skinner";
+    assign("TWidgetPanel=radiogroup", xcRadioButton);
+    EXPECT_EQ(SkinnerOf(plain), "");
+    assign("TWidgetPanel=radiogroup", xcGroupBox);
+    EXPECT_EQ(SkinnerOf(plain), "");
+    assign("TWidgetPanel=CheckGroup");
+    EXPECT_EQ(SkinnerOf(plain), "TSkinCheckBox");
+    assign("TWidgetPanel=checkgroup", xcPanel);
+    EXPECT_EQ(SkinnerOf(plain), "");
+}
+
+// ---- windows without framework objects
+
+// A dialog template with no controls; the dialog makes its own children.
+struct alignas(4) EmptyDialog {
+    DLGTEMPLATE header{WS_POPUP | WS_CAPTION | DS_MODALFRAME, 0, 0, 10, 10, 220, 160};
+    WORD menu = 0;
+    WORD windowClass = 0;
+    WCHAR title[7] = L"Dialog";
+};
+
+INT_PTR CALLBACK ChildMakingDialogProc(HWND dialog, UINT message, WPARAM, LPARAM) noexcept
+{
+    if (message != WM_INITDIALOG)
+        return FALSE;
+    struct Child {
+        const char* cls;
+        DWORD style;
+        int id;
+    };
+    const Child children[] = {
+        {"Button", BS_PUSHBUTTON, 1},     {"Button", BS_AUTOCHECKBOX, 2}, {"Button", BS_AUTORADIOBUTTON, 3},
+        {"Button", BS_GROUPBOX, 4},       {"ComboBox", CBS_SIMPLE, 5},    {"Button", BS_OWNERDRAW, 6},
+        {"Button", BS_PUSHBUTTON | BS_BITMAP, 7},
+    };
+    int top = 4;
+    for (const Child& child : children) {
+        CreateWindowExA(0, child.cls, "x", WS_CHILD | WS_VISIBLE | child.style, 4, top, 120, 20, dialog,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(child.id)), GetModuleHandleA(nullptr), nullptr);
+        top += 22;
+    }
+    return TRUE;
+}
+
+TEST_F(AssignmentTest, AForeignDialogsChildrenAreSkinnedByClassAndStyle)
+{
+    EmptyDialog dialogTemplate;
+    const ui::UniqueWindow dialog(
+        CreateDialogIndirectParamA(GetModuleHandleA(nullptr), &dialogTemplate.header, nullptr, &ChildMakingDialogProc, 0));
+    ASSERT_TRUE(dialog);
+    Assignment().SkinChildHandles(dialog.get());
+    const auto skinnerOfItem = [&](int id) { return SkinnerOf(GetDlgItem(dialog.get(), id)); };
+    EXPECT_EQ(skinnerOfItem(1), "TSkinButton");
+    EXPECT_EQ(skinnerOfItem(2), "TSkinCheckBox");
+    EXPECT_EQ(skinnerOfItem(3), "TSkinRadioButton");
+    EXPECT_EQ(skinnerOfItem(4), "") << "group box";
+    EXPECT_EQ(skinnerOfItem(5), "") << "simple combo box";
+    EXPECT_EQ(skinnerOfItem(6), "") << "owner-drawn button";
+    EXPECT_EQ(skinnerOfItem(7), "") << "bitmap button";
+    EXPECT_EQ(SendMessageA(GetDlgItem(dialog.get(), 1), SKM_ISSKINNED, 0, 0), 1);
+
+    // Offered again, a window with a skinner keeps its one skinner.
+    const std::size_t count = host.List.Controls().size();
+    Assignment().SkinChildHandles(dialog.get());
+    EXPECT_EQ(host.List.Controls().size(), count);
+    host.List.UnskinAll();
 }
 
 // ---- the live form skinner
