@@ -15,6 +15,15 @@
 #include "skin/controls/SkinBitButton.h"
 #include "ui/Buttons.h"
 #include "ui/ExtCtrls.h"
+#include "ui/WndProcThunk.h"
+#include "ui/Handles.h"
+#include "ui/ComCtrls.h"
+#include "ui/TreeView.h"
+#include "ui/ScrollBox.h"
+#include "ui/ScrollBar.h"
+#include "ui/Memo.h"
+#include "ui/HeaderControl.h"
+#include "ui/ComboBox.h"
 #include "ui/Properties.h"
 #include "ui/RadioGroup.h"
 #include "ui/Forms.h"
@@ -532,6 +541,66 @@ TEST_F(AssignmentTest, AForeignDialogsChildrenAreSkinnedByClassAndStyle)
     Assignment().SkinChildHandles(dialog.get());
     EXPECT_EQ(host.List.Controls().size(), count);
     host.List.UnskinAll();
+}
+
+// ---- every standard control, many times
+
+// One of each standard control of the framework on form.
+void PlaceEveryControl(TForm& form)
+{
+    int slot = 0;
+    const auto place = [&](TControl* control, int width = 90, int height = 24) {
+        control->SetBounds(8 + (slot % 4) * 100, 8 + (slot / 4) * 40, width, height);
+        control->SetParent(&form);
+        ++slot;
+        return control;
+    };
+    static_cast<TButton*>(place(new TButton(&form)))->SetCaption("查询");
+    place(new TEdit(&form));
+    static_cast<TListBox*>(place(new TListBox(&form), 90, 36))->Items().Add("北京");
+    place(new TGroupBox(&form), 90, 36);
+    place(new TLabel(&form));
+    place(new TListView(&form), 90, 36);
+    place(new TPanel(&form), 90, 36);
+    static_cast<TCheckBox*>(place(new TCheckBox(&form)))->SetState(cbGrayed);
+    static_cast<TRadioButton*>(place(new TRadioButton(&form)))->SetChecked(true);
+    auto* group = static_cast<TRadioGroup*>(place(new TRadioGroup(&form), 90, 36));
+    group->Items().Add("亚洲");
+    group->Items().Add("欧洲");
+    static_cast<TBitBtn*>(place(new TBitBtn(&form)))->SetKind(bkOK);
+    place(new TSpeedButton(&form));
+    static_cast<TComboBox*>(place(new TComboBox(&form)))->Items().Add("上海");
+    place(new TMemo(&form), 90, 36);
+    place(new TRichEdit(&form), 90, 36);
+    place(new TScrollBar(&form), 90, 17);
+    place(new TScrollBox(&form), 90, 36);
+    place(new TTreeView(&form), 90, 36);
+    place(new THeaderControl(&form), 90, 20);
+}
+
+TEST_F(AssignmentTest, AThousandFormsWithEveryControlSkinnedAndFreedLeaveNothingBehind)
+{
+    host.Skin.OnSkinControl = {};
+    const auto cycle = [&] {
+        auto every = std::make_unique<TForm>(nullptr);
+        every->SetBounds(60, 60, 420, 260);
+        PlaceEveryControl(*every);
+        // Made but not shown: the windows exist without the cost of putting them on the screen.
+        every->Handle();
+        Assignment().AssignSkinners(*every);
+        const bool skinnedSome = host.List.Controls().size() > 5;
+        host.List.UnskinAll();
+        every.reset();
+        return skinnedSome;
+    };
+    ASSERT_TRUE(cycle());
+    cycle();
+    const ui::HandleSnapshot handles = ui::HandleSnapshot::Take();
+    const long thunks = ui::LiveThunkCount();
+    for (int i = 0; i < 1000; ++i)
+        cycle();
+    EXPECT_EQ(ui::HandleSnapshot::Take(), handles);
+    EXPECT_EQ(ui::LiveThunkCount(), thunks);
 }
 
 // ---- the live form skinner
