@@ -2,14 +2,23 @@
 
 #include "ui/AnsiText.h"
 #include "ui/ComCtrls.h"
+#include "ui/DateTimePicker.h"
 #include "ui/DcGuards.h"
 #include "ui/ExceptionBoundary.h"
 #include "ui/ExtCtrls.h"
 #include "ui/FormTextReader.h"
+#include "ui/MediaPlayer.h"
 #include "ui/Menus.h"
+#include "ui/PageControl.h"
+#include "ui/ProgressBar.h"
 #include "ui/Properties.h"
 #include "ui/Resources.h"
+#include "ui/StatusBar.h"
 #include "ui/StdCtrls.h"
+#include "ui/TabSet.h"
+#include "ui/ToolBar.h"
+#include "ui/TrackBar.h"
+#include "ui/UpDown.h"
 
 #include <commctrl.h>
 
@@ -71,7 +80,11 @@ void RegisterFrameworkClasses()
         RegisterClasses({&TForm::ClassInfo, &TButton::ClassInfo, &TEdit::ClassInfo, &TListBox::ClassInfo,
                          &TGroupBox::ClassInfo, &TLabel::ClassInfo, &TListView::ClassInfo, &TListColumn::ClassInfo,
                          &TPanel::ClassInfo, &TImage::ClassInfo, &TTimer::ClassInfo, &TMainMenu::ClassInfo,
-                         &TPopupMenu::ClassInfo, &TMenuItem::ClassInfo});
+                         &TPopupMenu::ClassInfo, &TMenuItem::ClassInfo, &TProgressBar::ClassInfo,
+                         &TTrackBar::ClassInfo, &TUpDown::ClassInfo, &TStatusBar::ClassInfo, &TStatusPanel::ClassInfo,
+                         &TPageControl::ClassInfo, &TTabSheet::ClassInfo, &TTabControl::ClassInfo,
+                         &TTabSet::ClassInfo, &TDateTimePicker::ClassInfo, &TToolBar::ClassInfo,
+                         &TToolButton::ClassInfo, &TMediaPlayer::ClassInfo});
         return true;
     }();
     (void)done;
