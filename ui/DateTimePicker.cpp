@@ -203,8 +203,9 @@ void TDateTimePicker::PushValue()
         return;
     SYSTEMTIME time = ui::DecodeDateTime(dateTime_);
     SendMessageA(WindowHandle(), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time));
+    // Some versions of the control want the time even when there is none.
     if (showCheckbox_ && !checked_)
-        SendMessageA(WindowHandle(), DTM_SETSYSTEMTIME, GDT_NONE, 0);
+        SendMessageA(WindowHandle(), DTM_SETSYSTEMTIME, GDT_NONE, reinterpret_cast<LPARAM>(&time));
 }
 
 TDateTime TDateTimePicker::DateTime() const

@@ -36,8 +36,11 @@ void TStatusPanel::Publish(ui::TPublisher<TStatusPanel>& p)
 
 TStatusPanel::TStatusPanel(TCollection* collection) : TCollectionItem(collection)
 {
-    // The collection announced the item before this part existed.
-    Changed(true);
+    // The collection announced the item before this part existed; show it now.
+    if (auto* panels = ui::As<TStatusPanels>(collection)) {
+        panels->pending_ = nullptr;
+        Changed(true);
+    }
 }
 
 void TStatusPanel::SetText(std::string_view value)
@@ -96,11 +99,10 @@ void TStatusPanels::Update(TCollectionItem* item)
         statusBar_.UpdatePanels();
 }
 
-void TStatusPanels::Notify(TCollectionItem*, TCollectionNotification action)
+void TStatusPanels::Notify(TCollectionItem* item, TCollectionNotification action)
 {
-    // An added item announces itself once it is whole.
-    if (action != cnAdded)
-        statusBar_.UpdatePanels();
+    if (action == cnAdded)
+        pending_ = item;
 }
 
 // ============================================================ TStatusBar
@@ -170,7 +172,7 @@ void TStatusBar::BoundsChanged()
 
 void TStatusBar::UpdatePanels()
 {
-    if (!HandleAllocated())
+    if (!HandleAllocated() || panels_->pending_)
         return;
     const int count = panels_->Count();
     std::vector<int> edges(static_cast<std::size_t>(count > 0 ? count : 1), -1);
@@ -186,7 +188,7 @@ void TStatusBar::UpdatePanels()
 
 void TStatusBar::UpdatePanelText(int index)
 {
-    if (!HandleAllocated() || index < 0 || index >= panels_->Count())
+    if (!HandleAllocated() || panels_->pending_ || index < 0 || index >= panels_->Count())
         return;
     const TStatusPanel& panel = *panels_->Items(index);
     WPARAM part = static_cast<WPARAM>(index);

@@ -61,7 +61,12 @@ protected:
     void Notify(TCollectionItem* item, TCollectionNotification action) override;
 
 private:
+    friend class TStatusPanel;
+    friend class TStatusBar;
+
     TStatusBar& statusBar_;
+    // Announced by the collection, its own constructor not yet run.
+    TCollectionItem* pending_ = nullptr;
 };
 
 using TDrawPanelEvent = TEvent<TStatusBar*, TStatusPanel*, const RECT&>;

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <utility>
 
 constinit const TClassInfo TUpDown::ClassInfo = ui::ClassOf<TUpDown>("TUpDown", TWinControl::ClassInfo);
 
@@ -223,13 +224,15 @@ void TUpDown::WndProc(TMessage& message)
             bool allow = true;
             OnChanging(this, allow);
             lastDelta_ = reinterpret_cast<const NMUPDOWN*>(message.LParam)->iDelta;
+            refused_ = !allow;
             message.Result = allow ? 0 : 1;
             return;
         }
         break;
     case CN_HSCROLL:
     case CN_VSCROLL:
-        if (LOWORD(message.WParam) == SB_THUMBPOSITION) {
+        // The system reports a refused step too.
+        if (LOWORD(message.WParam) == SB_THUMBPOSITION && !std::exchange(refused_, false)) {
             position_ = Position();
             OnClick(this, lastDelta_ >= 0 ? ubNext : ubPrev);
         }

@@ -70,6 +70,8 @@ private:
     int position_ = 0;
     int increment_ = 1;
     int lastDelta_ = 0;
+    // OnChanging refused the step the system is about to report.
+    bool refused_ = false;
     TUDOrientation orientation_ = udVertical;
     TUDAlignButton alignButton_ = udRight;
     bool wrap_ = false;
