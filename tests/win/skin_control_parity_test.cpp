@@ -8,9 +8,18 @@
 #include "tests/win/skin_control_support.h"
 
 #include "ui/ComCtrls.h"
+#include "ui/DateTimePicker.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Forms.h"
+#include "ui/MediaPlayer.h"
+#include "ui/PageControl.h"
+#include "ui/ProgressBar.h"
+#include "ui/StatusBar.h"
 #include "ui/StdCtrls.h"
+#include "ui/TabSet.h"
+#include "ui/ToolBar.h"
+#include "ui/TrackBar.h"
+#include "ui/UpDown.h"
 
 #include <gtest/gtest.h>
 
@@ -92,6 +101,82 @@ const std::vector<ControlKind>& Kinds()
              return static_cast<TControl*>(label);
          }},
         {"Image", [](TForm& form) { return static_cast<TControl*>(Place<TImage>(form, 64, 64)); }},
+        {"ProgressBar",
+         [](TForm& form) {
+             auto* bar = Place<TProgressBar>(form, 150, 16);
+             bar->SetPosition(40);
+             return static_cast<TControl*>(bar);
+         }},
+        {"TrackBar",
+         [](TForm& form) {
+             auto* bar = Place<TTrackBar>(form, 150, 45);
+             bar->SetPosition(3);
+             return static_cast<TControl*>(bar);
+         }},
+        {"UpDown",
+         [](TForm& form) {
+             auto* edit = Place<TEdit>(form, 60, 22);
+             auto* spin = Place<TUpDown>(form, 17, 22);
+             spin->SetAssociate(edit);
+             return static_cast<TControl*>(spin);
+         }},
+        {"StatusBar",
+         [](TForm& form) {
+             auto* bar = Place<TStatusBar>(form, 200, 19);
+             bar->Panels().Add()->SetText("就绪");
+             bar->Panels().Add()->SetText("北京");
+             return static_cast<TControl*>(bar);
+         }},
+        {"PageControl",
+         [](TForm& form) {
+             auto* pages = Place<TPageControl>(form, 200, 120);
+             for (const char* caption : {"常规", "高级"}) {
+                 auto* sheet = new TTabSheet(&form);
+                 sheet->SetCaption(caption);
+                 sheet->SetPageControl(pages);
+             }
+             return static_cast<TControl*>(pages);
+         }},
+        {"TabControl",
+         [](TForm& form) {
+             auto* tabs = Place<TTabControl>(form, 200, 60);
+             tabs->Tabs().Add("一");
+             tabs->Tabs().Add("二");
+             tabs->SetTabIndex(0);
+             return static_cast<TControl*>(tabs);
+         }},
+        {"TabSet",
+         [](TForm& form) {
+             auto* tabs = Place<TTabSet>(form, 200, 21);
+             tabs->Tabs().Add("甲");
+             tabs->Tabs().Add("乙");
+             tabs->SetTabIndex(0);
+             return static_cast<TControl*>(tabs);
+         }},
+        {"DateTimePicker",
+         [](TForm& form) {
+             auto* picker = Place<TDateTimePicker>(form, 150, 21);
+             picker->SetDate(ui::ParseDate("2026-12-09"));
+             return static_cast<TControl*>(picker);
+         }},
+        {"ToolBar",
+         [](TForm& form) {
+             auto* bar = Place<TToolBar>(form, 200, 29);
+             bar->SetFlat(true);
+             for (const char* caption : {"打开", "保存"}) {
+                 auto* button = new TToolButton(&form);
+                 button->SetCaption(caption);
+                 button->SetToolBar(bar);
+             }
+             return static_cast<TControl*>(bar);
+         }},
+        {"MediaPlayer",
+         [](TForm& form) {
+             auto* player = Place<TMediaPlayer>(form, 253, 30);
+             // No device is open: the click is heard, the command is not sent.
+             player->OnClick = TMPClickEvent([](TObject*, TMPBtnType, bool& doDefault) { doDefault = false; });
+             return static_cast<TControl*>(player);
+         }},
     };
     return kinds;
 }
