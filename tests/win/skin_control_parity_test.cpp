@@ -130,6 +130,9 @@ const std::vector<ControlKind>& Kinds()
         {"PageControl",
          [](TForm& form) {
              auto* pages = Place<TPageControl>(form, 200, 120);
+             // The scripted mouse stays off the tabs, whose hot tracking
+             // repaints from a timer at moments of its own.
+             pages->SetTabPosition(tpBottom);
              for (const char* caption : {"常规", "高级"}) {
                  auto* sheet = new TTabSheet(&form);
                  sheet->SetCaption(caption);
@@ -140,6 +143,7 @@ const std::vector<ControlKind>& Kinds()
         {"TabControl",
          [](TForm& form) {
              auto* tabs = Place<TTabControl>(form, 200, 60);
+             tabs->SetTabPosition(tpBottom);
              tabs->Tabs().Add("一");
              tabs->Tabs().Add("二");
              tabs->SetTabIndex(0);
@@ -147,7 +151,8 @@ const std::vector<ControlKind>& Kinds()
          }},
         {"TabSet",
          [](TForm& form) {
-             auto* tabs = Place<TTabSet>(form, 200, 21);
+             // Tall enough that the mouse stays above the tab row.
+             auto* tabs = Place<TTabSet>(form, 200, 60);
              tabs->Tabs().Add("甲");
              tabs->Tabs().Add("乙");
              tabs->SetTabIndex(0);
