@@ -1,23 +1,31 @@
 #include "ui/Forms.h"
 
 #include "ui/AnsiText.h"
+#include "ui/ComboBox.h"
+#include "ui/Buttons.h"
 #include "ui/ComCtrls.h"
 #include "ui/DateTimePicker.h"
 #include "ui/DcGuards.h"
 #include "ui/ExceptionBoundary.h"
 #include "ui/ExtCtrls.h"
 #include "ui/FormTextReader.h"
+#include "ui/HeaderControl.h"
 #include "ui/MediaPlayer.h"
+#include "ui/Memo.h"
 #include "ui/Menus.h"
 #include "ui/PageControl.h"
 #include "ui/ProgressBar.h"
 #include "ui/Properties.h"
+#include "ui/RadioGroup.h"
 #include "ui/Resources.h"
+#include "ui/ScrollBar.h"
+#include "ui/ScrollBox.h"
 #include "ui/StatusBar.h"
 #include "ui/StdCtrls.h"
 #include "ui/TabSet.h"
 #include "ui/ToolBar.h"
 #include "ui/TrackBar.h"
+#include "ui/TreeView.h"
 #include "ui/UpDown.h"
 
 #include <commctrl.h>
@@ -80,7 +88,11 @@ void RegisterFrameworkClasses()
         RegisterClasses({&TForm::ClassInfo, &TButton::ClassInfo, &TEdit::ClassInfo, &TListBox::ClassInfo,
                          &TGroupBox::ClassInfo, &TLabel::ClassInfo, &TListView::ClassInfo, &TListColumn::ClassInfo,
                          &TPanel::ClassInfo, &TImage::ClassInfo, &TTimer::ClassInfo, &TMainMenu::ClassInfo,
-                         &TPopupMenu::ClassInfo, &TMenuItem::ClassInfo, &TProgressBar::ClassInfo,
+                         &TPopupMenu::ClassInfo, &TMenuItem::ClassInfo, &TComboBox::ClassInfo, &TMemo::ClassInfo,
+                         &TRichEdit::ClassInfo, &TScrollBar::ClassInfo, &TScrollBox::ClassInfo,
+                         &TTreeView::ClassInfo, &THeaderControl::ClassInfo, &THeaderSection::ClassInfo,
+                         &TCheckBox::ClassInfo, &TRadioButton::ClassInfo, &TRadioGroup::ClassInfo,
+                         &TBitBtn::ClassInfo, &TSpeedButton::ClassInfo, &TProgressBar::ClassInfo,
                          &TTrackBar::ClassInfo, &TUpDown::ClassInfo, &TStatusBar::ClassInfo, &TStatusPanel::ClassInfo,
                          &TPageControl::ClassInfo, &TTabSheet::ClassInfo, &TTabControl::ClassInfo,
                          &TTabSet::ClassInfo, &TDateTimePicker::ClassInfo, &TToolBar::ClassInfo,

@@ -24,8 +24,58 @@ constinit const TClassInfo TLabel::ClassInfo = ui::ClassOf<TLabel>("TLabel", TCu
 namespace ui {
 namespace {
 constexpr std::string_view kTextLayoutNames[] = {"tlTop", "tlCenter", "tlBottom"};
+constexpr std::string_view kListBoxStyleNames[] = {"lbStandard", "lbOwnerDrawFixed", "lbOwnerDrawVariable"};
 } // namespace
 constinit const TEnumInfo TextLayoutInfo{"TTextLayout", kTextLayoutNames};
+constinit const TEnumInfo ListBoxStyleInfo{"TListBoxStyle", kListBoxStyleNames};
+
+HMENU FreeChildId(HWND parent) noexcept
+{
+    UINT id = 0x1000;
+    while (parent && id < 0xF000 && GetDlgItem(parent, static_cast<int>(id)))
+        ++id;
+    return reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id));
+}
+
+void DrawListItem(TCanvas& canvas, const RECT& rect, std::string_view text, TOwnerDrawState state)
+{
+    if (state.Contains(odSelected)) {
+        canvas.Brush().SetColor(clHighlight);
+        canvas.Font().SetColor(clHighlightText);
+    }
+    if (state.Contains(odDisabled) || state.Contains(odGrayed))
+        canvas.Font().SetColor(clGrayText);
+    canvas.Brush().SetStyle(bsSolid);
+    canvas.FillRect(rect);
+    RECT inner = rect;
+    inner.left += 2;
+    canvas.Brush().SetStyle(bsClear);
+    canvas.DrawText(text, inner, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_EXPANDTABS);
+}
+
+void HandleDrawItem(TWinControl& control, TCanvas& canvas, const DRAWITEMSTRUCT& item,
+                    const std::function<void(int, const RECT&, TOwnerDrawState)>& draw)
+{
+    // The handler may leave anything selected: the DC goes back as it came.
+    const ScopedSaveDC saved(item.hDC);
+    const ScopedCanvasBinding binding(canvas, item.hDC);
+    canvas.Font().Assign(control.Font());
+    canvas.Brush().Assign(control.Brush());
+    const auto state = TOwnerDrawState::FromBits(item.itemState);
+    // A focus change alone toggles the dotted rectangle, which is drawn by XOR.
+    const bool focusOnly = item.itemAction == ODA_FOCUS;
+    if (!focusOnly) {
+        if (item.itemID == static_cast<UINT>(-1))
+            canvas.FillRect(item.rcItem);
+        else
+            draw(static_cast<int>(item.itemID), item.rcItem, state);
+    }
+    if ((focusOnly || state.Contains(odFocused)) && !state.Contains(odNoFocusRect)) {
+        SetTextColor(item.hDC, RGB(0, 0, 0));
+        SetBkColor(item.hDC, RGB(255, 255, 255));
+        DrawFocusRect(item.hDC, &item.rcItem);
+    }
+}
 } // namespace ui
 
 // ============================================================ TButton
@@ -67,8 +117,14 @@ void TButton::SetDefault(bool value)
 
 void TButton::SetButtonStyle(bool asDefault)
 {
-    if (HandleAllocated())
-        SendMessageA(WindowHandle(), BM_SETSTYLE, asDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+    if (!HandleAllocated())
+        return;
+    // A button the framework draws keeps its style and shows the default look itself.
+    if ((GetWindowLongPtrA(WindowHandle(), GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW) {
+        Invalidate();
+        return;
+    }
+    SendMessageA(WindowHandle(), BM_SETSTYLE, asDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
 }
 
 void TButton::Click()
@@ -350,10 +406,13 @@ void TCustomListBox::Publish(ui::TPublisher<TCustomListBox>& p)
     p.Enum("BorderStyle", ui::BorderStyleInfo, &TCustomListBox::BorderStyle, &TCustomListBox::SetBorderStyle)
         .Default(bsSingle);
     p.Boolean("TabStop", &TCustomListBox::TabStop, &TCustomListBox::SetTabStop).Default(1);
+    p.Enum("Style", ui::ListBoxStyleInfo, &TCustomListBox::Style, &TCustomListBox::SetStyle).Default(lbStandard);
+    p.Event("OnDrawItem", &TCustomListBox::OnDrawItem);
+    p.Event("OnMeasureItem", &TCustomListBox::OnMeasureItem);
 }
 
 TCustomListBox::TCustomListBox(TComponent* owner)
-    : TWinControl(owner), items_(std::make_unique<TListBoxStrings>(*this))
+    : TWinControl(owner), items_(std::make_unique<TListBoxStrings>(*this)), canvas_(std::make_unique<TCanvas>())
 {
     SetTabStop(true);
     SetColor(clWindow);
@@ -368,6 +427,10 @@ void TCustomListBox::CreateParams(TCreateParams& params)
     params.Style |= WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS;
     if (sorted_)
         params.Style |= LBS_SORT;
+    if (style_ != lbStandard) {
+        params.Style |= style_ == lbOwnerDrawFixed ? LBS_OWNERDRAWFIXED : LBS_OWNERDRAWVARIABLE;
+        params.Menu = ui::FreeChildId(params.WndParent);
+    }
     if (borderStyle_ == bsSingle)
         params.ExStyle |= WS_EX_CLIENTEDGE;
 }
@@ -376,7 +439,7 @@ void TCustomListBox::CreateWnd()
 {
     TWinControl::CreateWnd();
     const HWND window = WindowHandle();
-    if (itemHeight_ > 0)
+    if (itemHeight_ > 0 && style_ != lbOwnerDrawVariable)
         SendMessageA(window, LB_SETITEMHEIGHT, 0, MAKELPARAM(itemHeight_, 0));
     TStringList& saved = items_->saved_;
     for (int i = 0; i < saved.Count(); ++i) {
@@ -420,7 +483,8 @@ void TCustomListBox::SetItemIndex(int value)
 
 int TCustomListBox::ItemHeight() const
 {
-    if (HandleAllocated())
+    // Items of the variable style each have their own height.
+    if (HandleAllocated() && style_ != lbOwnerDrawVariable)
         return static_cast<int>(SendMessageA(WindowHandle(), LB_GETITEMHEIGHT, 0, 0));
     return itemHeight_;
 }
@@ -430,7 +494,7 @@ void TCustomListBox::SetItemHeight(int value)
     if (value <= 0)
         return;
     itemHeight_ = value;
-    if (HandleAllocated()) {
+    if (HandleAllocated() && style_ != lbOwnerDrawVariable) {
         SendMessageA(WindowHandle(), LB_SETITEMHEIGHT, 0, MAKELPARAM(value, 0));
         Invalidate();
     }
@@ -452,8 +516,49 @@ void TCustomListBox::SetBorderStyle(TBorderStyle value)
     RecreateWnd();
 }
 
+void TCustomListBox::SetStyle(TListBoxStyle value)
+{
+    if (value == style_)
+        return;
+    style_ = value;
+    RecreateWnd();
+}
+
+void TCustomListBox::DrawItem(int index, const RECT& rect, TOwnerDrawState state)
+{
+    if (OnDrawItem)
+        OnDrawItem(this, index, rect, state);
+    else
+        ui::DrawListItem(*canvas_, rect, items_->Get(index), state);
+}
+
+void TCustomListBox::MeasureItem(int index, int& height)
+{
+    if (itemHeight_ > 0)
+        height = itemHeight_;
+    OnMeasureItem(this, index, height);
+}
+
 void TCustomListBox::WndProc(TMessage& message)
 {
+    switch (message.Msg) {
+    case CN_DRAWITEM:
+        ui::HandleDrawItem(*this, *canvas_, *reinterpret_cast<const DRAWITEMSTRUCT*>(message.LParam),
+                           [this](int index, const RECT& rect, TOwnerDrawState state) { DrawItem(index, rect, state); });
+        message.Result = TRUE;
+        return;
+    case CN_MEASUREITEM: {
+        auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(message.LParam);
+        int height = static_cast<int>(item.itemHeight);
+        MeasureItem(static_cast<int>(item.itemID), height);
+        // The list box keeps heights in a byte.
+        item.itemHeight = static_cast<UINT>(std::clamp(height, 1, 255));
+        message.Result = TRUE;
+        return;
+    }
+    default:
+        break;
+    }
     if (message.Msg == CN_COMMAND) {
         switch (HIWORD(message.WParam)) {
         case LBN_SELCHANGE:

@@ -1,11 +1,13 @@
 // Standard controls, each a thin wrapper over the system's own window class:
-// push button (BUTTON), edit (EDIT), list box (LISTBOX), group box (BUTTON
-// with BS_GROUPBOX); and the label, which has no window.
+// push button (BUTTON), edit (EDIT), list box (LISTBOX, optionally drawn by
+// its owner), group box (BUTTON with BS_GROUPBOX); and the label, which has
+// no window.
 #pragma once
 
 #include "ui/Control.h"
 #include "ui/Strings.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -98,6 +100,44 @@ public:
     explicit TEdit(TComponent* owner) : TCustomEdit(owner) {}
 };
 
+// Owner-drawn items of list and combo boxes. The members sit at the bit
+// positions of the system's ODS_ flags, so a DRAWITEMSTRUCT state is the set.
+enum TOwnerDrawStateItem : unsigned {
+    odSelected,
+    odGrayed,
+    odDisabled,
+    odChecked,
+    odFocused,
+    odDefault,
+    odHotLight,
+    odInactive,
+    odNoAccel,
+    odNoFocusRect,
+    odComboBoxEdit = 12,
+};
+using TOwnerDrawState = TSet<TOwnerDrawStateItem>;
+// (control, item index, item rectangle, state); the control's Canvas is bound to the item's DC.
+using TDrawItemEvent = TEvent<TWinControl*, int, RECT, TOwnerDrawState>;
+// (control, item index, height): the handler may change the height.
+using TMeasureItemEvent = TEvent<TWinControl*, int, int&>;
+
+enum TListBoxStyle { lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable };
+
+namespace ui {
+extern const TEnumInfo ListBoxStyleInfo;
+// The first child window id from 0x1000 up that no child of parent has:
+// WM_MEASUREITEM names its sender by id only.
+HMENU FreeChildId(HWND parent) noexcept;
+// An owner-drawn list item as the system draws a plain one: the highlight
+// when selected, else the canvas's brush, and the text with a small indent.
+void DrawListItem(TCanvas& canvas, const RECT& rect, std::string_view text, TOwnerDrawState state);
+// Answers a reflected WM_DRAWITEM through draw(index, rect, state) with canvas
+// bound to the item's DC (font and brush from control) and the focus
+// rectangle drawn as the system expects it.
+void HandleDrawItem(TWinControl& control, TCanvas& canvas, const DRAWITEMSTRUCT& item,
+                    const std::function<void(int, const RECT&, TOwnerDrawState)>& draw);
+} // namespace ui
+
 class TCustomListBox;
 
 // A list box's items: kept in the window while it exists, in a string list otherwise.
@@ -147,22 +187,36 @@ public:
     void SetSorted(bool value);
     TBorderStyle BorderStyle() const { return borderStyle_; }
     void SetBorderStyle(TBorderStyle value);
+    // Owner-drawn styles call OnDrawItem for each item (and OnMeasureItem for
+    // each item's height with lbOwnerDrawVariable).
+    TListBoxStyle Style() const { return style_; }
+    void SetStyle(TListBoxStyle value);
+    // Bound to the item's DC while OnDrawItem runs.
+    TCanvas& Canvas() { return *canvas_; }
 
     void WndProc(TMessage& message) override;
+
+    TDrawItemEvent OnDrawItem;
+    TMeasureItemEvent OnMeasureItem;
 
 protected:
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
     void DestroyWnd() override;
+    // Without OnDrawItem, the item's text as the system would draw it.
+    virtual void DrawItem(int index, const RECT& rect, TOwnerDrawState state);
+    virtual void MeasureItem(int index, int& height);
 
 private:
     friend class TListBoxStrings;
 
     std::unique_ptr<TListBoxStrings> items_;
+    std::unique_ptr<TCanvas> canvas_;
     int savedIndex_ = -1;
     int itemHeight_ = 0;
     bool sorted_ = false;
     TBorderStyle borderStyle_ = bsSingle;
+    TListBoxStyle style_ = lbStandard;
 };
 
 class TListBox : public TCustomListBox {

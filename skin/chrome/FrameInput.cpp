@@ -183,6 +183,8 @@ void TWinSkinForm::OnNcRightButtonDown(TMessage& message)
 
 void TWinSkinForm::OnHoverTimer(TObject*)
 {
+    if (controls_.HoverPending())
+        controls_.CheckHover();
     // A bar item opened or selected from the keyboard is hot wherever the mouse is.
     if ((menuBar_ && menuBar_->MenuTracking()) || selectingFromKeyboard_)
         return;

@@ -4,6 +4,7 @@
 #include "skin/chrome/FrameGeometry.h"
 #include "skin/chrome/MenuItemPainter.h"
 #include "skin/chrome/WindowCaption.h"
+#include "skin/model/ControlAssignment.h"
 #include "skin/model/SkinMessages.h"
 #include "skin/model/WinSkinData.h"
 #include "skin/model/WinSkinDlg.h"
@@ -11,6 +12,7 @@
 #include "ui/ExceptionBoundary.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Forms.h"
+#include "ui/Graphics.h"
 #include "ui/Messages.h"
 #include "ui/NonClient.h"
 #include "ui/RedrawLock.h"
@@ -18,6 +20,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 constinit const TClassInfo TWinSkinForm::ClassInfo = ui::ClassOf<TWinSkinForm>("TWinSkinForm", TComponent::ClassInfo);
 
@@ -56,7 +59,10 @@ bool TogglesCaptionBits(DWORD exStyle, HWND owner, bool mdiChild)
 
 } // namespace
 
-TWinSkinForm::TWinSkinForm(TComponent* owner) : TComponent(owner), doubleClickTime_(GetDoubleClickTime()) {}
+TWinSkinForm::TWinSkinForm(TComponent* owner)
+    : TComponent(owner), controlCanvas_(std::make_unique<TCanvas>()), doubleClickTime_(GetDoubleClickTime())
+{
+}
 
 TWinSkinForm::~TWinSkinForm()
 {
@@ -167,7 +173,12 @@ void TWinSkinForm::AttachCommon(TSkinData& skinData)
         GetClientRect(handle_, &before);
         menuBar_ = std::make_unique<TWinSkinMenu>(*this);
         menuHeight_ = TWinSkinMenu::DefaultHeight();
-        menuBar_->ReadItems();
+        {
+            // Taking the menu off redraws the whole frame, for nothing: the
+            // window is painted again once it has its skinned frame.
+            const ui::RedrawLock lock(handle_);
+            menuBar_->ReadItems();
+        }
         RECT after{};
         GetClientRect(handle_, &after);
         clientBeforeMenu_ = SizeOf(before).cy;
@@ -372,6 +383,8 @@ void TWinSkinForm::Initialise()
         }
     }
 
+    AssignControls();
+
     if (state_ == TFormSkinState::Attached && skinFrame_) {
         if (IsMdiChild()) {
             if (showState_ == TShowState::Maximized) {
@@ -385,6 +398,9 @@ void TWinSkinForm::Initialise()
             }
         } else if (!isChild_ && Framed() && showState_ != TShowState::Minimized) {
             state_ = TFormSkinState::Resizing;
+            // Growing the window, reshaping it and painting are one redraw
+            // instead of one for each step.
+            const ui::RedrawLock lock(handle_, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
             ResizeToFrame(true);
             if (showState_ == TShowState::Normal)
                 UpdateRegion();
@@ -412,6 +428,7 @@ void TWinSkinForm::Reskin()
                 ownedForm->SetColor(skinData_->ButtonFaceColour);
         }
     }
+    controls_.SkinChanged();
     state_ = TFormSkinState::Reskinning;
     if (skinFrame_ && form_ != nullptr) {
         if (popupMenusSkinned_)
@@ -431,12 +448,39 @@ void TWinSkinForm::Reskin()
     state_ = TFormSkinState::Ready;
 }
 
+void TWinSkinForm::AssignControls()
+{
+    if (skinData_ == nullptr)
+        return;
+    TControlAssignment assignment({*this, controls_, *skinData_, *controlCanvas_, *this, menuPainter_.get(), skinFrame_});
+    if (form_ != nullptr)
+        assignment.AssignSkinners(*form_);
+    else
+        assignment.SkinChildHandles(handle_);
+}
+
+void TWinSkinForm::SkinChildWindow(HWND window)
+{
+    if (skinData_ == nullptr || state_ == TFormSkinState::Destroyed)
+        return;
+    TControlAssignment({*this, controls_, *skinData_, *controlCanvas_, *this, menuPainter_.get(), skinFrame_})
+        .SkinHandle(window);
+}
+
+void TWinSkinForm::WatchHover(TSkinControl& skinner)
+{
+    controls_.WatchHover(skinner);
+    if (timer_ && controls_.HoverPending())
+        timer_->SetEnabled(true);
+}
+
 // ---- detaching
 
 void TWinSkinForm::DetachLight()
 {
     if (timer_)
         timer_->SetEnabled(false);
+    controls_.UnskinAll();
     hot_ = nullptr;
     sysMenu_.reset();
     formLayer_.Reset();
@@ -456,6 +500,7 @@ void TWinSkinForm::Detach()
         timer_->SetEnabled(false);
     if (!subclass_.Installed())
         return;
+    controls_.UnskinAll();
     hot_ = nullptr;
     sysMenu_.reset();
     formLayer_.Reset();
@@ -546,8 +591,18 @@ bool TWinSkinForm::HandleAlways(TMessage& message)
     case WM_CTLCOLORSTATIC:
         OnControlColour(message);
         return true;
+    case WM_PAINT:
+        // Asked to paint before the posted initialisation arrived (shown and
+        // updated at once): the window takes its frame first, so that it is
+        // painted once, skinned, instead of once plain and again skinned.
+        if (state_ == TFormSkinState::Attached && !initialisedEarly_) {
+            initialisedEarly_ = true;
+            Initialise();
+        }
+        return false;
     case SKM_INITSKIN:
-        Initialise();
+        if (!std::exchange(initialisedEarly_, false))
+            Initialise();
         message.Result = 0;
         return true;
     case SKM_ISSKINNED:

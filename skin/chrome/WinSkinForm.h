@@ -18,6 +18,8 @@
 #include "skin/chrome/TitleButtons.h"
 #include "skin/chrome/WinSkinMenuBar.h"
 #include "skin/chrome/WindowIcon.h"
+#include "skin/controls/ControlList.h"
+#include "skin/controls/SkinControlHost.h"
 #include "ui/Color.h"
 #include "ui/Component.h"
 #include "ui/HookToken.h"
@@ -29,6 +31,7 @@
 #include <memory>
 #include <string>
 
+class TCanvas;
 class TMenuItemPainter;
 class TPopupMenu;
 class TSkinData;
@@ -60,7 +63,10 @@ enum class TShowState : int {
     Minimized = 2,
 };
 
-class TWinSkinForm : public TComponent, public TMenuBarOwner, public TMdiClientOwner {
+class TWinSkinForm : public TComponent,
+                     public TMenuBarOwner,
+                     public TMdiClientOwner,
+                     public TSkinControlHost {
 public:
     static const TClassInfo ClassInfo;
     const TClassInfo& ClassType() const override { return ClassInfo; }
@@ -154,6 +160,17 @@ public:
     void RereadMenuBarForMdi() override;
     void RereadMenuBar() override;
 
+    // ---- TSkinControlHost: the skinners of the window's controls
+    bool RegisterControl(TSkinControl& skinner) override { return controls_.RegisterControl(skinner); }
+    void UnregisterControl(TSkinControl& skinner) noexcept override { controls_.UnregisterControl(skinner); }
+    bool IsControlSkinned(HWND window) const override { return TSkinControlList::IsControlSkinned(window); }
+    TCanvas& ControlCanvas() override { return *controlCanvas_; }
+    TSkinData& SkinData() override { return *skinData_; }
+    void WatchHover(TSkinControl& skinner) override;
+    const TSkinControlList& ControlSkinners() const { return controls_; }
+    // A window made after the skinner initialised (a size grip) gets its skinner.
+    void SkinChildWindow(HWND window);
+
     // ---- TMenuBarOwner
     bool IsFrameworkForm() const override { return form_ != nullptr; }
     TMainMenu* FrameworkMenu() const override;
@@ -175,6 +192,8 @@ private:
     void CallOld(TMessage& message) const;
 
     void Initialise();
+    // Every child control gets its skinner: by components and tab order, or by window class.
+    void AssignControls();
     void ResizeToFrame(bool firstTime);
     void OnNcDestroy(TMessage& message);
     void OnNcCalcSize(TMessage& message);
@@ -236,6 +255,8 @@ private:
     bool rightToLeft_ = false;
     bool isChild_ = false;
     bool isDialog_ = false;
+    // Initialised by a paint that came before SKM_INITSKIN; the posted one is then spent.
+    bool initialisedEarly_ = false;
     bool unicode_ = false;
     DWORD style_ = 0; // the style last read or written
     std::string className_;
@@ -256,6 +277,9 @@ private:
     bool popupMenusSkinned_ = false;
 
     TScratchBitmapUse scratch_;
+    // Lent to the control skinners, which set its DC while they draw.
+    std::unique_ptr<TCanvas> controlCanvas_;
+    TSkinControlList controls_;
     TFramePainter painter_;
     TFrameRegion region_;
     bool regionApplied_ = false;

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <utility>
 
 constinit const TClassInfo TSkinControl::ClassInfo = ui::ClassOf<TSkinControl>("TSkinControl", TComponent::ClassInfo);
@@ -22,16 +23,26 @@ constexpr std::string_view kParentBackground = "ParentBackground";
 
 // Puts the chain position of the message being handled in place for its
 // duration; nested messages stack their own and give the outer one back.
+// A skinner freed by the message it is handling (a click that frees its
+// control) is not touched again.
 class NextScope {
 public:
-    NextScope(const TWndNext*& slot, const TWndNext& next) noexcept : slot_(slot), outer_(std::exchange(slot, &next)) {}
+    NextScope(const TWndNext*& slot, const TWndNext& next, std::shared_ptr<bool> alive) noexcept
+        : slot_(slot), outer_(std::exchange(slot, &next)), alive_(std::move(alive))
+    {
+    }
     NextScope(const NextScope&) = delete;
     NextScope& operator=(const NextScope&) = delete;
-    ~NextScope() { slot_ = outer_; }
+    ~NextScope()
+    {
+        if (*alive_)
+            slot_ = outer_;
+    }
 
 private:
     const TWndNext*& slot_;
     const TWndNext* outer_;
+    std::shared_ptr<bool> alive_;
 };
 
 } // namespace
@@ -51,6 +62,7 @@ TSkinControl::TSkinControl(TComponent* owner) : TComponent(owner) {}
 
 TSkinControl::~TSkinControl()
 {
+    *FAlive = false;
     Unhook();
     if (FForm)
         FForm->UnregisterControl(*this);
@@ -98,7 +110,7 @@ void TSkinControl::InitControl(TSkinControlHost* form, TSkinData* skinData, bool
 void TSkinControl::HookControl(TControl& control)
 {
     FLayer = control.AddWindowProc([this](TMessage& message, const TWndNext& next) {
-        const NextScope scope(FNext, next);
+        const NextScope scope(FNext, next, FAlive);
         NewWndProc(message);
     });
     if (auto* const windowed = ui::As<TWinControl>(&control))
@@ -160,15 +172,18 @@ void TSkinControl::NewWndProc(TMessage& message)
             Repaint();
         return;
     }
+    const std::shared_ptr<bool> alive = FAlive;
     if (message.Msg == CM_RECREATEWND && FControl) {
         const bool outer = std::exchange(FRecreating, true);
         try {
             CallDefault(message);
         } catch (...) {
-            FRecreating = outer;
+            if (*alive)
+                FRecreating = outer;
             throw;
         }
-        FRecreating = outer;
+        if (*alive)
+            FRecreating = outer;
         return;
     }
     if (!FActive) {
@@ -177,7 +192,8 @@ void TSkinControl::NewWndProc(TMessage& message)
     }
     if (BeforeProc(message)) {
         CallDefault(message);
-        AfterProc(message);
+        if (*alive)
+            AfterProc(message);
     }
 }
 

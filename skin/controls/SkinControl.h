@@ -20,6 +20,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 class TCanvas;
@@ -139,6 +140,9 @@ protected:
     TSkinControlHost* FForm = nullptr;
     int FPaintMode = 0;
     bool FParentBackgroundChanged = false;
+    // False once the skinner is freed: a message it is handling checks it
+    // before touching the skinner again (a click may free the control).
+    std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
 
 private:
     void HookControl(TControl& control);
@@ -153,4 +157,5 @@ private:
     bool FRecreating = false;
     // Hooked by handle.
     ui::WindowSubclass FSubclass;
+
 };

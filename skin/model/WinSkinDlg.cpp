@@ -138,6 +138,13 @@ LRESULT CALLBACK TSkinManage::HookProc(int code, WPARAM wParam, LPARAM lParam) n
             if ((create.dwExStyle & WS_EX_MDICHILD) != 0) {
                 manager->SkinWindow(window);
             }
+            // A size grip made after its window was skinned is handed to that window's skinner.
+            if ((create.style & WS_CHILD) != 0 && (create.style & SBS_SIZEGRIP) != 0 &&
+                ClassNameOf(window) == "ScrollBar") {
+                if (TWinSkinForm* skinner = manager->FindFormSkinner(create.hwndParent)) {
+                    skinner->SkinChildWindow(window);
+                }
+            }
         } else if (manager != nullptr && code == HCBT_DESTROYWND) {
             manager->DropMenuWindow(window);
         }

@@ -504,6 +504,43 @@ TEST_F(SkinControlTest, FreeingTheControlFreesItsSkinner)
     EXPECT_TRUE(host->List.Controls().empty());
 }
 
+// A click handler that frees its own control frees the skinner in the middle
+// of the message: the skinner must not run its after-step on freed memory.
+bool gClickSkinnerGone = false;
+int gAfterStepsWhenGone = 0;
+
+class ClickWatchingSkinner : public TSkinControl {
+public:
+    using TSkinControl::TSkinControl;
+    ~ClickWatchingSkinner() override { gClickSkinnerGone = true; }
+    void AfterProc(TMessage&) override
+    {
+        if (gClickSkinnerGone)
+            ++gAfterStepsWhenGone;
+    }
+};
+
+TEST_F(SkinControlTest, AControlFreedByItsOwnClickEndsItsSkinnerCleanly)
+{
+    for (const bool byHandle : {false, true}) {
+        gClickSkinnerGone = false;
+        gAfterStepsWhenGone = 0;
+        auto* button = Place<TButton>(20, 20, 90, 28);
+        if (byHandle) {
+            auto* skinner = new ClickWatchingSkinner(button);
+            skinner->InitHandle(button->Handle(), &host->Skin, host.get(), &host->Canvas);
+        } else {
+            SkinControl<ClickWatchingSkinner>(*button);
+        }
+        button->OnClick = TNotifyEvent([button](TObject*) { delete button; });
+        SendMessageA(button->Handle(), BM_CLICK, 0, 0);
+        Flush();
+        EXPECT_TRUE(gClickSkinnerGone) << byHandle;
+        EXPECT_EQ(gAfterStepsWhenGone, 0) << byHandle;
+        EXPECT_TRUE(host->List.Controls().empty()) << byHandle;
+    }
+}
+
 // ---- layers taken off in any order
 
 TEST_F(SkinControlTest, ControlLayersComeOffInAnyOrder)

@@ -10,11 +10,13 @@
 #include "skin/model/WinSkinDlg.h"
 #include "ui/Forms.h"
 #include "ui/Handles.h"
+#include "ui/HookToken.h"
 #include "ui/Menus.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -57,6 +59,36 @@ TEST_F(SkinFormTest, AnActivatedFormIsSkinnedOnceAndKeepsItsClientArea)
     EXPECT_EQ(WindowSize(window).cy, size.cy);
     other.reset();
     EXPECT_EQ(manager.FormSkinners().size(), 1u) << "a form's skinner goes with it";
+}
+
+// Painted once plain and once skinned, a window flickers and starts slower:
+// even when it is told to paint at once, its client is drawn only once it wears
+// its frame, and drawing works as before afterwards.
+TEST_F(SkinFormTest, AFormShownAndPaintedAtOnceDrawsItsClientOnlyWhenSkinned)
+{
+    Manager();
+    auto owned = std::make_unique<TForm>(nullptr);
+    TForm& form = *owned;
+    forms.push_back(std::move(owned));
+    form.SetBounds(60, 60, 400, 300);
+    form.SetClientSize(kClientWidth, kClientHeight);
+    std::vector<bool> skinnedAtPaint;
+    ui::HookToken layer = form.AddWindowProc([&](TMessage& message, const TWndNext& next) {
+        if (message.Msg == WM_PAINT)
+            skinnedAtPaint.push_back(SendMessageA(form.Handle(), SKM_ISSKINNED, 0, 0) == 1 &&
+                                     WindowSize(form.Handle()).cx == kClientWidth + 4 + 6);
+        next(message);
+    });
+    form.Show();
+    form.Update();
+    Pump(100);
+    ASSERT_EQ(skinnedAtPaint.size(), 1u);
+    EXPECT_TRUE(skinnedAtPaint[0]);
+    EXPECT_TRUE(IsWindowVisible(form.Handle()));
+
+    form.Invalidate();
+    form.Update();
+    EXPECT_EQ(skinnedAtPaint.size(), 2u);
 }
 
 TEST_F(SkinFormTest, TheScreenShowsTheFrameOfTheActivationState)
