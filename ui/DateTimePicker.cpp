@@ -293,7 +293,11 @@ void TDateTimePicker::SetChecked(bool value)
 
 bool TDateTimePicker::DroppedDown() const
 {
-    return HandleAllocated() && SendMessageA(WindowHandle(), DTM_GETMONTHCAL, 0, 0) != 0;
+    if (!HandleAllocated())
+        return false;
+    // Some versions keep the calendar window, hidden, while it is closed.
+    const auto calendar = reinterpret_cast<HWND>(SendMessageA(WindowHandle(), DTM_GETMONTHCAL, 0, 0));
+    return calendar && IsWindowVisible(calendar);
 }
 
 void TDateTimePicker::WndProc(TMessage& message)

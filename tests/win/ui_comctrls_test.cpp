@@ -467,6 +467,15 @@ TEST_F(ComCtrlsTest, StatusBarAndToolBarStayOnTheirEdgesAsTheFormResizes)
     SetWindowPos(form->Handle(), nullptr, 0, 0, 520, 420, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     Pump();
     check("sized by the system");
+
+    ui::SetPropText(form->StatusBar1, "Align", "alRight");
+    EXPECT_EQ(form->StatusBar1->Left() + form->StatusBar1->Width(), form->ClientWidth());
+    EXPECT_EQ(form->StatusBar1->Height(), form->ClientHeight());
+    ui::SetPropText(form->StatusBar1, "Align", "alNone");
+    form->StatusBar1->SetBounds(10, 10, 100, 20);
+    form->SetClientSize(300, 200);
+    Pump();
+    EXPECT_EQ(form->StatusBar1->BoundsRect().top, 10) << "an undocked bar stays where it was put";
 }
 
 // ---- progress bar
@@ -802,6 +811,27 @@ TEST_F(ComCtrlsTest, DateTimePickerHoldsDateTimeAndTheCheckBox)
     EXPECT_EQ(changes, 1);
 }
 
+TEST_F(ComCtrlsTest, DateTimePickerOpensAndClosesItsCalendar)
+{
+    auto form = ShownForm();
+    TDateTimePicker& picker = *form->DateTimePicker1;
+    std::vector<std::string> events;
+    picker.OnDropDown = TNotifyEvent([&](TObject*) { events.push_back("drop down"); });
+    picker.OnCloseUp = TNotifyEvent([&](TObject*) { events.push_back("close up"); });
+    EXPECT_FALSE(picker.DroppedDown());
+    // The arrow button at the right end.
+    const RECT r = picker.ClientRect();
+    ClickAt(picker.Handle(), POINT{r.right - 6, r.bottom / 2});
+    EXPECT_EQ(events, (std::vector<std::string>{"drop down"}));
+    const HWND calendar = reinterpret_cast<HWND>(SendMessageA(picker.Handle(), DTM_GETMONTHCAL, 0, 0));
+    ASSERT_NE(calendar, nullptr);
+    EXPECT_TRUE(IsWindowVisible(calendar));
+    EXPECT_TRUE(picker.DroppedDown());
+    ClickAt(picker.Handle(), POINT{r.right - 6, r.bottom / 2});
+    EXPECT_FALSE(picker.DroppedDown()) << "the arrow closes the calendar again";
+    EXPECT_EQ(events, (std::vector<std::string>{"drop down", "close up"}));
+}
+
 // ---- tool bar
 
 TEST_F(ComCtrlsTest, ToolButtonsClickCheckAndRunTheirMenuItems)
@@ -844,6 +874,37 @@ TEST_F(ComCtrlsTest, ToolButtonsClickCheckAndRunTheirMenuItems)
     delete form->ToolButton3;
     EXPECT_EQ(SendMessageA(window, TB_BUTTONCOUNT, 0, 0), 2);
     EXPECT_EQ(bar.ButtonCount(), 2);
+}
+
+TEST_F(ComCtrlsTest, DropDownArrowOpensTheButtonsMenuBelowIt)
+{
+    auto form = ShownForm();
+    TToolBar& bar = *form->ToolBar1;
+    auto* menu = new TPopupMenu(form.get());
+    auto* item = new TMenuItem(form.get());
+    item->SetCaption("最近的文件");
+    menu->Items()->Add(item);
+    form->ToolButton3->SetStyle(tbsDropDown);
+    form->ToolButton3->SetDropdownMenu(menu);
+    int popups = 0;
+    menu->OnPopup = TNotifyEvent([&](TObject*) { ++popups; });
+    RECT shownAt{};
+    uitest::CallWhen([] { return uitest::FindThreadMenu() != nullptr; },
+                     [&] {
+                         if (const HWND window = uitest::FindThreadMenu())
+                             GetWindowRect(window, &shownAt);
+                         EndMenu();
+                     });
+    const RECT r = form->ToolButton3->BoundsRect();
+    // The arrow is the button's right end.
+    ClickAt(bar.Handle(), POINT{r.right - 4, (r.top + r.bottom) / 2});
+    PumpUntil([&] { return shownAt.bottom != 0; });
+    EXPECT_EQ(popups, 1);
+    EXPECT_EQ(menu->PopupComponent(), form->ToolButton3);
+    const POINT below = bar.ClientToScreen(POINT{r.left, r.bottom});
+    EXPECT_NEAR(shownAt.left, below.x, 2);
+    EXPECT_NEAR(shownAt.top, below.y, 2);
+    EXPECT_TRUE(form->log.empty()) << "the arrow is not a click on the button";
 }
 
 TEST_F(ComCtrlsTest, ToolBarCustomDrawEventsSeeTheBarAndEveryButton)
