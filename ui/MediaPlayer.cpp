@@ -200,8 +200,8 @@ void TMediaPlayer::Back()
 {
     Require();
     MCI_GENERIC_PARMS step{};
-    // MCI_STEP_REVERSE of the video devices; a device without it refuses.
-    Command(MCI_STEP, MCI_WAIT | 0x00020000L, &step);
+    // Digital video and animation devices share this flag; others refuse it.
+    Command(MCI_STEP, MCI_WAIT | MCI_ANIM_STEP_REVERSE, &step);
 }
 
 void TMediaPlayer::StartRecording()
