@@ -15,6 +15,15 @@
 #include "skin/controls/SkinBitButton.h"
 #include "ui/Buttons.h"
 #include "ui/ExtCtrls.h"
+#include "ui/StatusBar.h"
+#include "ui/ToolBar.h"
+#include "ui/MediaPlayer.h"
+#include "ui/DateTimePicker.h"
+#include "ui/TabSet.h"
+#include "ui/PageControl.h"
+#include "ui/UpDown.h"
+#include "ui/TrackBar.h"
+#include "ui/ProgressBar.h"
 #include "ui/WndProcThunk.h"
 #include "ui/Handles.h"
 #include "ui/ComCtrls.h"
@@ -576,6 +585,26 @@ void PlaceEveryControl(TForm& form)
     place(new TScrollBox(&form), 90, 36);
     place(new TTreeView(&form), 90, 36);
     place(new THeaderControl(&form), 90, 20);
+    static_cast<TProgressBar*>(place(new TProgressBar(&form), 90, 16))->SetPosition(40);
+    place(new TTrackBar(&form), 90, 30);
+    auto* spinned = static_cast<TEdit*>(place(new TEdit(&form), 60, 20));
+    static_cast<TUpDown*>(place(new TUpDown(&form), 16, 20))->SetAssociate(spinned);
+    auto* pages = static_cast<TPageControl*>(place(new TPageControl(&form), 90, 60));
+    for (const char* caption : {"常规", "高级"}) {
+        auto* sheet = new TTabSheet(&form);
+        sheet->SetCaption(caption);
+        sheet->SetPageControl(pages);
+    }
+    static_cast<TTabControl*>(place(new TTabControl(&form), 90, 40))->Tabs().Add("邮编");
+    static_cast<TTabSet*>(place(new TTabSet(&form), 90, 24))->Tabs().Add("区号");
+    place(new TDateTimePicker(&form), 90, 22);
+    place(new TMediaPlayer(&form), 200, 30);
+    auto* bar = static_cast<TToolBar*>(place(new TToolBar(&form), 90, 26));
+    auto* tool = new TToolButton(&form);
+    tool->SetCaption("查");
+    tool->SetToolBar(bar);
+    auto* status = static_cast<TStatusBar*>(place(new TStatusBar(&form), 200, 20));
+    status->Panels().Add()->SetText("就绪");
 }
 
 TEST_F(AssignmentTest, AThousandFormsWithEveryControlSkinnedAndFreedLeaveNothingBehind)

@@ -15,6 +15,12 @@
 #include "ui/ExtCtrls.h"
 #include "ui/Forms.h"
 #include "ui/Memo.h"
+#include "ui/StatusBar.h"
+#include "ui/DateTimePicker.h"
+#include "ui/PageControl.h"
+#include "ui/UpDown.h"
+#include "ui/TrackBar.h"
+#include "ui/ProgressBar.h"
 #include "ui/RadioGroup.h"
 #include "ui/StdCtrls.h"
 
@@ -149,6 +155,33 @@ void Populate(TForm& form)
     (void)framed;
     (void)framedOff;
     right.Pair<TPanel>("面板", 130, 30);
+
+    Layout third(form, 10 + 4 * kColumn + 20);
+    for (TProgressBar* bar : {third.Pair<TProgressBar>("", 130, 16).first, third.Pair<TProgressBar>("", 130, 16).first})
+        bar->SetPosition(60);
+    third.Pair<TTrackBar>("", 130, 30);
+    auto [spinEdit, spinEditOff] = third.Pair<TEdit>("5", 60, 20);
+    auto [spin, spinOff] = third.Pair<TUpDown>("", 16, 20);
+    spin->SetAssociate(spinEdit);
+    spinOff->SetAssociate(spinEditOff);
+    auto [pages, pagesOff] = third.Pair<TPageControl>("", 130, 70);
+    for (TPageControl* control : {pages, pagesOff}) {
+        for (const char* caption : {"常规", "高级"}) {
+            auto* sheet = new TTabSheet(&form);
+            sheet->SetCaption(caption);
+            sheet->SetPageControl(control);
+        }
+    }
+    auto [tabs, tabsOff] = third.Pair<TTabControl>("", 130, 40);
+    for (TTabControl* control : {tabs, tabsOff}) {
+        control->Tabs().Add("邮编");
+        control->Tabs().Add("区号");
+    }
+    third.Pair<TDateTimePicker>("", 130, 22);
+    auto* status = new TStatusBar(&form);
+    status->SetParent(&form);
+    status->Panels().Add()->SetText("就绪");
+    status->Panels().Add()->SetText("");
     form.SetActiveControl(push);
 }
 
@@ -165,7 +198,7 @@ int Run(std::string_view start)
     }
     auto* form = Application->CreateForm<TForm>();
     form->SetCaption("Zelvorin 控件");
-    form->SetBounds(40, 40, 640, 470);
+    form->SetBounds(20, 20, 960, 500);
     form->SetPosition(poDesigned);
     Populate(*form);
     Application->Run();
