@@ -74,6 +74,16 @@ TEST_F(SkinEditTest, BorderedControlsShowOneShadowLineAndTwoWhiteOnes)
     EXPECT_EQ(Ring(sunken->Handle(), 0, 120, 20), All(kShadow)) << "after the system drew its frame again";
 }
 
+TEST_F(SkinEditTest, WithoutSkinDataTheBorderTakesTheSystemsShadow)
+{
+    auto* edit = Place<TEdit>(20, 20, 120, 20);
+    auto* skinner = new TSkinEdit(edit);
+    skinner->InitControl(nullptr, nullptr, false, nullptr);
+    Redraw(edit->Handle());
+    EXPECT_EQ(Ring(edit->Handle(), 0, 120, 20), All(GetSysColor(COLOR_BTNSHADOW)));
+    EXPECT_EQ(Ring(edit->Handle(), 1, 120, 20), All(kWhite));
+}
+
 TEST_F(SkinEditTest, ControlsWithoutABorderAreLeftAlone)
 {
     auto* edit = Place<TEdit>(20, 20, 120, 20);

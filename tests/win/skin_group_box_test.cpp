@@ -128,6 +128,31 @@ TEST_F(SkinGroupBoxTest, SkinWithoutColoursPaintsWithTheSystems)
     EXPECT_EQ(ScreenPixel(box->Handle(), 100, top + 4), GetSysColor(COLOR_BTNFACE));
 }
 
+TEST_F(SkinGroupBoxTest, ManyPaintsLeaveNoHandles)
+{
+    auto* box = Place<TGroupBox>(20, 20, 160, 100);
+    box->SetCaption("浏览");
+    auto* skinner = Skin<TSkinGroupBox>(*box, true);
+    const ui::UniqueWindow bare(CreateWindowExA(0, "BUTTON", "查询", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 200, 20, 160,
+                                                100, form->Handle(), nullptr, GetModuleHandleA(nullptr), nullptr));
+    auto* bareSkinner = new TSkinGroupBox(form.get());
+    bareSkinner->InitHandle(bare.get(), &host->Skin, host.get(), &host->Canvas);
+    skinbuttontest::Surface surface(160, 100);
+    const RECT rect{0, 0, 160, 100};
+    skinner->PaintControl(surface.dc.get(), rect);
+    bareSkinner->PaintControl(surface.dc.get(), rect);
+    Redraw(box->Handle());
+    const ui::HandleSnapshot handles = ui::HandleSnapshot::Take();
+    for (int i = 0; i < 70000; ++i) {
+        skinner->PaintControl(surface.dc.get(), rect);
+        bareSkinner->PaintControl(surface.dc.get(), rect);
+    }
+    for (int i = 0; i < 500; ++i)
+        RedrawWindow(box->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    EXPECT_EQ(ui::HandleSnapshot::Take(), handles);
+    delete bareSkinner;
+}
+
 // ---- panels
 
 class SkinPanelTest : public BoxFixture {};
@@ -238,6 +263,21 @@ TEST_F(SkinContainerWindowTest, StaticTextsAndBackgroundTakeTheFace)
     EXPECT_EQ(ScreenPixel(text.get(), 195, 10), face);
     EXPECT_EQ(ScreenPixel(dialog.get(), 250, 150), face);
     EXPECT_EQ(SendMessageA(dialog.get(), SKM_ISSKINNED, 0, 0), 1);
+}
+
+TEST_F(SkinContainerWindowTest, ManyPaintsLeaveNoHandles)
+{
+    ASSERT_TRUE(skintest::LoadSkinBytes(host->Skin, skintest::EdgeSkin()));
+    Attach();
+    skinbuttontest::Surface surface(300, 200);
+    SendMessageA(dialog.get(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(surface.dc.get()), 0);
+    const ui::HandleSnapshot handles = ui::HandleSnapshot::Take();
+    for (int i = 0; i < 70000; ++i) {
+        SendMessageA(dialog.get(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(surface.dc.get()), 0);
+        SendMessageA(dialog.get(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(surface.dc.get()),
+                     reinterpret_cast<LPARAM>(text.get()));
+    }
+    EXPECT_EQ(ui::HandleSnapshot::Take(), handles);
 }
 
 TEST_F(SkinContainerWindowTest, SkinWithoutABrushLeavesTheDialogsAnswer)
