@@ -99,7 +99,7 @@ protected:
 
 TEST_F(SkinComboTest, ButtonArrowAndEdgeAtTheRight)
 {
-    for (TComboBoxStyle style : {csDropDown, csDropDownList}) {
+    for (TComboBoxStyle style : {csDropDown, csDropDownList, csOwnerDrawFixed}) {
         auto* combo = PlaceCombo(style);
         Skin<TSkinComBox>(*combo);
         const int height = combo->Height();
