@@ -8,7 +8,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <utility>
 
 constinit const TClassInfo TSkinProgress::ClassInfo =
     ui::ClassOf<TSkinProgress>("TSkinProgress", TSkinControl::ClassInfo);

@@ -10,7 +10,10 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cwchar>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 constinit const TClassInfo TSkinStatusBar::ClassInfo =

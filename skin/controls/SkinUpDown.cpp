@@ -8,7 +8,9 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cwchar>
+#include <memory>
 
 constinit const TClassInfo TSkinUpDown::ClassInfo = ui::ClassOf<TSkinUpDown>("TSkinUpDown", TSkinControl::ClassInfo);
 

@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 class TDataSkinBorder;
 
 namespace spinface {

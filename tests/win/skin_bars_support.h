@@ -3,10 +3,13 @@
 // colour of their own, and the screen read back into memory.
 #pragma once
 
+#include "tests/win/MessageSequence.h"
 #include "tests/win/skin_button_support.h"
 
 #include "skin/model/SkinElements.h"
 #include "ui/Forms.h"
+
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -86,6 +89,35 @@ inline int Differences(const Capture& a, const Capture& b, const RECT& area)
         for (int x = area.left; x < area.right; ++x)
             count += a.At(x, y) != b.At(x, y) ? 1 : 0;
     return count;
+}
+
+// What a control's own code receives, less the painting around it: the
+// skinner paints in its place, reads the caption at each paint and answers
+// the custom drawing.
+inline std::vector<msgseq::Entry> Behaviour(const std::vector<msgseq::Entry>& entries)
+{
+    std::vector<msgseq::Entry> kept;
+    for (const msgseq::Entry& entry : entries) {
+        switch (entry.message) {
+        case WM_PAINT:
+        case WM_ERASEBKGND:
+        case WM_NCPAINT:
+        case WM_PRINTCLIENT:
+        case WM_GETTEXT:
+        case WM_GETTEXTLENGTH:
+        case CN_CTLCOLORSTATIC:
+            break;
+        case CN_NOTIFY:
+            if ((entry.flags & msgseq::LParamContent) &&
+                static_cast<UINT>(entry.lParam) == static_cast<UINT>(NM_CUSTOMDRAW))
+                break;
+            kept.push_back(entry);
+            break;
+        default:
+            kept.push_back(entry);
+        }
+    }
+    return kept;
 }
 
 class BarsTest : public ::testing::Test {

@@ -3,7 +3,6 @@
 // system, plain drawing without the pictures, the same behaviour by drag,
 // keys and wheel as a bare bar (and the same messages below the skinner),
 // and handles over many paints.
-#include "tests/win/MessageSequence.h"
 #include "tests/win/skin_bars_support.h"
 
 #include "skin/controls/SkinTrackBar.h"
@@ -157,23 +156,6 @@ struct Drive {
     std::vector<msgseq::Entry> entries;
 };
 
-bool PaintTraffic(const msgseq::Entry& entry)
-{
-    switch (entry.message) {
-    case WM_PAINT:
-    case WM_ERASEBKGND:
-    case WM_NCPAINT:
-    case WM_PRINTCLIENT:
-    case CN_NOTIFY:
-    case WM_NOTIFY:
-    // Asked of the parent while painting.
-    case CN_CTLCOLORSTATIC:
-        return true;
-    default:
-        return false;
-    }
-}
-
 Drive DriveBar(TTrackBar& bar, bool vertical)
 {
     Drive drive;
@@ -220,9 +202,7 @@ Drive DriveBar(TTrackBar& bar, bool vertical)
         msgseq::Flush();
         drive.positions.push_back(bar.Position());
     }
-    for (const msgseq::Entry& entry : sequence.Entries())
-        if (!PaintTraffic(entry))
-            drive.entries.push_back(entry);
+    drive.entries = Behaviour(sequence.Entries());
     return drive;
 }
 

@@ -3,7 +3,6 @@
 // 3 pixels kept clear inside an edit, plain halves without the elements,
 // click, hold and keys as on a bare up-down (and the same messages below
 // the skinner), and handles over many paints.
-#include "tests/win/MessageSequence.h"
 #include "tests/win/skin_bars_support.h"
 
 #include "skin/controls/SkinUpDown.h"
@@ -197,22 +196,6 @@ struct Drive {
     std::vector<msgseq::Entry> entries;
 };
 
-bool PaintTraffic(const msgseq::Entry& entry)
-{
-    switch (entry.message) {
-    case WM_PAINT:
-    case WM_ERASEBKGND:
-    case WM_NCPAINT:
-    case WM_PRINTCLIENT:
-    // Read by the base's sampling of the caption at each paint.
-    case WM_GETTEXT:
-    case WM_GETTEXTLENGTH:
-        return true;
-    default:
-        return false;
-    }
-}
-
 void Click(HWND window, int y)
 {
     PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(8, y));
@@ -246,9 +229,7 @@ Drive DriveSpin(TUpDown& spin, TEdit& edit)
         }
         drive.positions.push_back(spin.Position());
     }
-    for (const msgseq::Entry& entry : sequence.Entries())
-        if (!PaintTraffic(entry))
-            drive.entries.push_back(entry);
+    drive.entries = Behaviour(sequence.Entries());
     // Held down: the control repeats on its own.
     POINT over{8, 5};
     ClientToScreen(window, &over);
