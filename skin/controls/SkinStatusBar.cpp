@@ -135,6 +135,17 @@ void SplitAlignment(std::wstring& text, UINT& align)
     align = tabs == 0 ? DT_LEFT : tabs == 1 ? DT_CENTER : DT_RIGHT;
 }
 
+// The bar's font without bold, italic, underline or strike-out; null keeps the DC's.
+ui::UniqueFont PlainFont(HFONT font)
+{
+    LOGFONTW description{};
+    if (!font || GetObjectW(font, sizeof description, &description) != sizeof description)
+        return ui::UniqueFont();
+    description.lfWeight = FW_NORMAL;
+    description.lfItalic = description.lfUnderline = description.lfStrikeOut = FALSE;
+    return ui::UniqueFont(CreateFontIndirectW(&description));
+}
+
 std::wstring PartText(HWND bar, int index, WORD& type)
 {
     const auto answer = static_cast<DWORD>(SendMessageW(bar, SB_GETTEXTLENGTHW, static_cast<WPARAM>(index), 0));
@@ -147,7 +158,7 @@ std::wstring PartText(HWND bar, int index, WORD& type)
 
 } // namespace
 
-statusface::TStatusLook TSkinStatusBar::Look(const RECT& rect) const
+statusface::TStatusLook TSkinStatusBar::Look(const RECT& rect, ui::UniqueFont& font) const
 {
     statusface::TStatusLook look;
     look.Face = SkinFaceColor();
@@ -157,7 +168,8 @@ statusface::TStatusLook TSkinStatusBar::Look(const RECT& rect) const
     look.SizeGrip = (style & SBARS_SIZEGRIP) != 0;
     const bool rightToLeft = (GetLong(FHandle, GWL_EXSTYLE) & WS_EX_RTLREADING) != 0;
     auto* const bar = ui::As<TStatusBar>(FControl);
-    look.Font = bar ? bar->Font().Handle() : reinterpret_cast<HFONT>(SendMessageA(FHandle, WM_GETFONT, 0, 0));
+    font = PlainFont(bar ? bar->Font().Handle() : reinterpret_cast<HFONT>(SendMessageA(FHandle, WM_GETFONT, 0, 0)));
+    look.Font = font.get();
 
     const bool simple = bar ? bar->SimplePanel() || bar->Panels().Count() == 0
                             : SendMessageA(FHandle, SB_ISSIMPLE, 0, 0) != 0;
@@ -221,7 +233,9 @@ void TSkinStatusBar::PaintControl(HDC dc, const RECT& rect)
 {
     if (!FHandle)
         return;
-    statusface::PaintStatus(dc, rect, Look(rect), FSkinData ? FSkinData->StatusBarEdges.get() : nullptr,
+    ui::UniqueFont font;
+    const statusface::TStatusLook look = Look(rect, font);
+    statusface::PaintStatus(dc, rect, look, FSkinData ? FSkinData->StatusBarEdges.get() : nullptr,
                             FSkinData ? FSkinData->ExtraImages.get() : nullptr);
     if (auto* const windowed = ui::As<TWinControl>(FControl))
         windowed->PaintControls(dc, nullptr);

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "skin/controls/SkinControl.h"
+#include "ui/Handles.h"
 
 #include <windows.h>
 
@@ -50,7 +51,8 @@ public:
     void PaintControl(HDC dc, const RECT& rect) override;
 
 private:
-    statusface::TStatusLook Look(const RECT& rect) const;
+    // The cells and colours to paint; font receives the plain font the look borrows.
+    statusface::TStatusLook Look(const RECT& rect, ui::UniqueFont& font) const;
     void DrawOwnerPanels(HDC dc);
 };
 

@@ -119,6 +119,21 @@ TEST_F(SkinStatusBarTest, SimpleTextShowsWithoutPanelsOrWhenAskedFor)
     }
 }
 
+TEST_F(SkinStatusBarTest, TextIsDrawnInThePlainStyleOfTheBarsFont)
+{
+    auto* bar = Bar();
+    bar->SetSizeGrip(false);
+    bar->SetSimpleText("共 2520 条记录 WWW");
+    Skin<TSkinStatusBar>(*bar);
+    const RECT whole{0, 0, bar->Width(), bar->Height()};
+    Redraw(bar->Handle());
+    const int plain = TextIn(Capture(bar->Handle()), whole, kLowered);
+    bar->Font().SetStyle(TFontStyles{fsBold, fsItalic});
+    Redraw(bar->Handle());
+    EXPECT_EQ(TextIn(Capture(bar->Handle()), whole, kLowered), plain);
+    EXPECT_GT(plain, 20);
+}
+
 TEST_F(SkinStatusBarTest, TextsSetWhileShownArePainted)
 {
     auto* bar = Bar();
