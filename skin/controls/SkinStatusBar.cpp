@@ -209,6 +209,7 @@ statusface::TStatusLook TSkinStatusBar::Look(const RECT& rect, ui::UniqueFont& f
                                               : statusface::TEdge::Lowered;
             cell.OwnerDraw = (type & SBT_OWNERDRAW) != 0;
         }
+        cell.Part = static_cast<UINT>(i);
         look.Cells.push_back(std::move(cell));
     }
     return look;
@@ -239,13 +240,34 @@ void TSkinStatusBar::PaintControl(HDC dc, const RECT& rect)
                             FSkinData ? FSkinData->ExtraImages.get() : nullptr);
     if (auto* const windowed = ui::As<TWinControl>(FControl))
         windowed->PaintControls(dc, nullptr);
-    DrawOwnerPanels(dc);
+    DrawOwnerPanels(dc, look);
 }
 
-void TSkinStatusBar::DrawOwnerPanels(HDC dc)
+void TSkinStatusBar::DrawOwnerPanels(HDC dc, const statusface::TStatusLook& look)
 {
     auto* const bar = ui::As<TStatusBar>(FControl);
-    if (!bar || !bar->OnDrawPanel || bar->SimplePanel())
+    if (!bar) {
+        // A bare bar's owner-drawn parts are drawn by its parent, as the system asks it to.
+        const HWND parent = GetParent(FHandle);
+        const auto id = static_cast<UINT>(GetWindowLongPtrA(FHandle, GWLP_ID));
+        for (std::size_t i = 0; i < look.Cells.size() && parent; ++i) {
+            const statusface::TCell& cell = look.Cells[i];
+            if (!cell.OwnerDraw)
+                continue;
+            DRAWITEMSTRUCT item{};
+            item.CtlType = ODT_STATIC;
+            item.CtlID = id;
+            item.itemID = cell.Part;
+            item.hwndItem = FHandle;
+            item.hDC = dc;
+            item.rcItem = cell.Rect;
+            InflateRect(&item.rcItem, -2, -2);
+            item.itemData = static_cast<ULONG_PTR>(SendMessageA(FHandle, SB_GETTEXTA, cell.Part, 0));
+            SendMessageA(parent, WM_DRAWITEM, id, reinterpret_cast<LPARAM>(&item));
+        }
+        return;
+    }
+    if (!bar->OnDrawPanel || bar->SimplePanel())
         return;
     const ui::ScopedCanvasBinding binding(bar->Canvas(), dc);
     bar->Canvas().SetFont(bar->Font());

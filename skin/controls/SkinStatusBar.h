@@ -25,6 +25,7 @@ struct TCell {
     std::wstring Text;
     UINT Align = DT_LEFT; // DT_LEFT, DT_CENTER or DT_RIGHT
     bool OwnerDraw = false;
+    UINT Part = 0; // the bar's part index
 };
 
 struct TStatusLook {
@@ -53,7 +54,7 @@ public:
 private:
     // The cells and colours to paint; font receives the plain font the look borrows.
     statusface::TStatusLook Look(const RECT& rect, ui::UniqueFont& font) const;
-    void DrawOwnerPanels(HDC dc);
+    void DrawOwnerPanels(HDC dc, const statusface::TStatusLook& look);
 };
 
 class TSkinSizer : public TSkinControl {

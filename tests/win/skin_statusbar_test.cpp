@@ -6,6 +6,7 @@
 
 #include "skin/controls/SkinStatusBar.h"
 #include "ui/StatusBar.h"
+#include "ui/WndProcThunk.h"
 
 #include <commctrl.h>
 
@@ -176,6 +177,61 @@ TEST_F(SkinStatusBarTest, OwnerDrawnPanelsAreLeftToTheHandler)
     const Capture screen(bar->Handle());
     EXPECT_EQ(screen.Count(expected, kOwner, 4), (expected.right - expected.left) * (expected.bottom - expected.top));
     EXPECT_TRUE(Near(screen.At(expected.left - 1, expected.top - 1), kLowered, 4)) << "the edge is the skin's";
+}
+
+TEST_F(SkinStatusBarTest, BareBarsAskTheirParentToDrawOwnerDrawnParts)
+{
+    const HWND bar = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, form->Handle(),
+                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(321)), GetModuleHandleA(nullptr),
+                                     nullptr);
+    ASSERT_NE(bar, nullptr);
+    const int edges[] = {100, -1};
+    SendMessageA(bar, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(edges));
+    SendMessageA(bar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>("\t居中"));
+    SendMessageA(bar, SB_SETTEXTA, 1 | SBT_OWNERDRAW, 0x5150);
+    std::vector<DRAWITEMSTRUCT> asked;
+    ui::WindowSubclass parent;
+    parent.Install(form->Handle(), [&](TMessage& message) {
+        if (message.Msg == WM_DRAWITEM) {
+            const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(message.LParam);
+            if (item.hwndItem == bar) {
+                asked.push_back(item);
+                const ui::UniqueBrush brush(CreateSolidBrush(kOwner));
+                FillRect(item.hDC, &item.rcItem, brush.get());
+                message.Result = TRUE;
+                return;
+            }
+        }
+        parent.CallPrevious(message);
+    });
+    {
+        TSkinStatusBar skinner(nullptr);
+        skinner.InitHandle(bar, &host->Skin, host.get(), &host->Canvas);
+        asked.clear();
+        Redraw(bar);
+        ASSERT_FALSE(asked.empty());
+        RECT part{};
+        SendMessageA(bar, SB_GETRECT, 1, reinterpret_cast<LPARAM>(&part));
+        RECT expected = part;
+        InflateRect(&expected, -2, -2);
+        EXPECT_EQ(asked.back().itemID, 1u);
+        EXPECT_EQ(asked.back().CtlID, 321u);
+        EXPECT_EQ(asked.back().itemData, 0x5150u);
+        EXPECT_TRUE(EqualRect(&asked.back().rcItem, &expected) != FALSE);
+        const Capture screen(bar);
+        EXPECT_TRUE(Near(screen.At(expected.left + 3, expected.top + 2), kOwner, 4));
+        RECT first{};
+        SendMessageA(bar, SB_GETRECT, 0, reinterpret_cast<LPARAM>(&first));
+        EXPECT_TRUE(Near(screen.At(first.left + 1, first.top + 1), kLowered, 4));
+        // A part text after one tab is centred.
+        const int leftText = TextIn(screen, RECT{first.left, first.top, first.left + 30, first.bottom}, kLowered);
+        const int rightText = TextIn(screen, RECT{first.right - 30, first.top, first.right, first.bottom}, kLowered);
+        EXPECT_EQ(leftText, 0);
+        EXPECT_EQ(rightText, 0);
+        EXPECT_GT(TextIn(screen, first, kLowered), 10);
+    }
+    parent.Remove();
+    DestroyWindow(bar);
 }
 
 TEST_F(SkinStatusBarTest, SizeGripComesFromTheExtraImages)
