@@ -10,7 +10,11 @@
 #include "skin/controls/SkinControl.h"
 #include "skin/controls/SkinEdit.h"
 #include "skin/controls/SkinGroupBox.h"
+#include "skin/controls/SkinProgress.h"
 #include "skin/controls/SkinSpeedButton.h"
+#include "skin/controls/SkinStatusBar.h"
+#include "skin/controls/SkinTrackBar.h"
+#include "skin/controls/SkinUpDown.h"
 #include "skin/load/AnsiText.h"
 #include "skin/model/SkinMessages.h"
 #include "skin/model/WinSkinData.h"
@@ -20,9 +24,12 @@
 #include "ui/DateTimePicker.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Forms.h"
+#include "ui/ProgressBar.h"
 #include "ui/Properties.h"
 #include "ui/RadioGroup.h"
+#include "ui/StatusBar.h"
 #include "ui/StdCtrls.h"
+#include "ui/TrackBar.h"
 
 #include <algorithm>
 #include <array>
@@ -230,6 +237,14 @@ bool TControlAssignment::AssignByKind(std::string_view upperName, TControl& cont
             ui::SetPropText(&control, "Transparent", "True");
             Attach<TSkinBox>(control, true);
         }
+    } else if (kind == "trackbar") {
+        if (gates.Contains(xcButton)) {
+            ui::SetPropText(&control, "Transparent", "True");
+            Attach<TSkinTrackBar>(control);
+        }
+    } else if (kind == "progress") {
+        if (gates.Contains(xcProgress))
+            Attach<TSkinProgress>(control);
     } else if (kind == "groupbox") {
         if (gates.Contains(xcGroupBox))
             Attach<TSkinGroupBox>(control, true);
@@ -270,6 +285,14 @@ void TControlAssignment::AssignByTable(TControl& control, const std::string& upp
         Attach<TSkinCheckBox>(control);
         return;
     }
+    if (ui::As<TTrackBar>(&control) != nullptr && gates.Contains(xcTrackBar)) {
+        Attach<TSkinTrackBar>(control);
+        return;
+    }
+    if ((upperName == "TUPDOWN" || upperName == "TSPINBUTTON") && gates.Contains(xcSpin)) {
+        Attach<TSkinUpDown>(control);
+        return;
+    }
     if (auto* radioGroup = ui::As<TRadioGroup>(&control); radioGroup != nullptr && gates.Contains(xcRadioButton)) {
         for (int i = 0; i < radioGroup->ControlCount(); ++i) {
             if (!IsSkinned(*radioGroup->Controls(i)))
@@ -293,6 +316,14 @@ void TControlAssignment::AssignByTable(TControl& control, const std::string& upp
     }
     if (ui::As<TRadioButton>(&control) != nullptr && gates.Contains(xcRadioButton)) {
         Attach<TSkinRadioButton>(control);
+        return;
+    }
+    if (ui::As<TStatusBar>(&control) != nullptr && gates.Contains(xcStatusBar)) {
+        Attach<TSkinStatusBar>(control);
+        return;
+    }
+    if (ui::As<TProgressBar>(&control) != nullptr && gates.Contains(xcProgress)) {
+        Attach<TSkinProgress>(control);
         return;
     }
     if ((upperName == "TTNTCOMBOBOX" || ui::As<TCustomComboBox>(&control) != nullptr) && gates.Contains(xcCombo)) {
@@ -393,6 +424,16 @@ void TControlAssignment::SkinHandle(HWND window)
     }
     if (cls == "tcombobox") {
         AttachHandle<TSkinComBox>(window);
+        return;
+    }
+    // A size box: a scroll bar the user never tabs to.
+    if (cls == "scrollbar") {
+        if ((style & WS_TABSTOP) == 0)
+            AttachHandle<TSkinSizer>(window);
+        return;
+    }
+    if (cls == "tprogressbar") {
+        AttachHandle<TSkinProgress>(window);
         return;
     }
     if (cls == "tcheckbox") {

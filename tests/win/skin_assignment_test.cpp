@@ -411,6 +411,14 @@ TEST_F(AssignmentTest, EachRowAttachesItsSkinnerOnlyWithItsGate)
          "TSkinBox"},
         {"combo box", xcCombo, [](AssignmentTest& t, TForm& f) { return t.Place<TComboBox>(f); }, "TSkinComBox"},
         {"edit", xcEdit, [](AssignmentTest& t, TForm& f) { return t.Place<TEdit>(f); }, "TSkinEdit"},
+        {"track bar", xcTrackBar, [](AssignmentTest& t, TForm& f) { return t.Place<TTrackBar>(f, 10, 10, 120, 30); },
+         "TSkinTrackBar"},
+        {"up-down", xcSpin, [](AssignmentTest& t, TForm& f) { return t.Place<TUpDown>(f, 10, 10, 16, 24); },
+         "TSkinUpDown"},
+        {"status bar", xcStatusBar, [](AssignmentTest& t, TForm& f) { return t.Place<TStatusBar>(f, 0, 0, 200, 20); },
+         "TSkinStatusBar"},
+        {"progress bar", xcProgress,
+         [](AssignmentTest& t, TForm& f) { return t.Place<TProgressBar>(f, 10, 10, 120, 16); }, "TSkinProgress"},
         {"time picker", xcEdit,
          [](AssignmentTest& t, TForm& f) {
              auto* picker = t.Place<TDateTimePicker>(f);
