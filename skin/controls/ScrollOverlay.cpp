@@ -195,7 +195,8 @@ bool TWScrollbar::Geometry(scrollface::TBarGeometry& geometry) const
         geometry.Bar = info.rcScrollBar;
         geometry.ThumbStart = info.xyThumbTop;
         geometry.ThumbEnd = info.xyThumbBottom;
-        geometry.State = info.rgstate[0];
+        // Some systems mark a disabled bar only on its two arrows.
+        geometry.State = info.rgstate[0] | (info.rgstate[1] & info.rgstate[5] & STATE_SYSTEM_UNAVAILABLE);
         return true;
     }
     RECT bounds{};
