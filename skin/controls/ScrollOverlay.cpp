@@ -175,9 +175,14 @@ void TWScrollbar::AttachHandle(HWND target, TScrollKind kind)
 void TWScrollbar::CreateOverlay(HWND target)
 {
     FTarget = target;
-    FWindow.reset(CreateWindowExA(WS_EX_TOOLWINDOW, MAKEINTATOM(OverlayClass()), "",
-                                  WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 0, GetParent(target), nullptr,
-                                  GetModuleHandleA(nullptr), nullptr));
+    // A top-level target (a combo box's drop-down list, a child of the
+    // desktop on some systems) is covered by a pop-up it owns, which stays
+    // above it; a child window by a sibling in its parent.
+    FPopup = (GetWindowLongPtrA(target, GWL_STYLE) & WS_CHILD) == 0 || GetParent(target) == GetDesktopWindow();
+    const DWORD exStyle = FPopup ? WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE : WS_EX_TOOLWINDOW;
+    FWindow.reset(CreateWindowExA(exStyle, MAKEINTATOM(OverlayClass()), "",
+                                  (FPopup ? WS_POPUP : WS_CHILD) | WS_CLIPSIBLINGS, 0, 0, 0, 0,
+                                  FPopup ? target : GetParent(target), nullptr, GetModuleHandleA(nullptr), nullptr));
     if (!FWindow)
         throw Exception("Cannot create a scroll-bar overlay");
     FSubclass.Install(FWindow.get(), [this](TMessage& message) { Handle(message); });
@@ -236,13 +241,16 @@ void TWScrollbar::Reposition(HWND target)
     if (FKind != TScrollKind::Control) {
         FBarRect = bar;
         MapWindowPoints(nullptr, FTarget, reinterpret_cast<POINT*>(&FBarRect), 2);
-        MapWindowPoints(nullptr, GetParent(FWindow.get()), &position, 1);
+        if (!FPopup)
+            MapWindowPoints(nullptr, GetParent(FWindow.get()), &position, 1);
     } else {
         FBarRect = RECT{0, 0, width, height};
     }
     FShown = true;
-    SetWindowPos(FWindow.get(), GetWindow(FTarget, GW_HWNDPREV), position.x, position.y, width, height,
-                 SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    HWND above = GetWindow(FTarget, GW_HWNDPREV);
+    if (FPopup)
+        above = (GetWindowLongPtrA(FTarget, GWL_EXSTYLE) & WS_EX_TOPMOST) ? HWND_TOPMOST : HWND_TOP;
+    SetWindowPos(FWindow.get(), above, position.x, position.y, width, height, SWP_NOACTIVATE | SWP_SHOWWINDOW);
     FPainted = scrollface::TBarGeometry{};
     InvalidateRect(FWindow.get(), nullptr, FALSE);
 }

@@ -139,6 +139,7 @@ private:
     POINT FBarOrigin{};
     RECT FBarRect{};
     bool FShown = false;
+    bool FPopup = false;
     // What the last paint showed, so Follow repaints only on a change.
     scrollface::TBarGeometry FPainted;
     TBitmap FScratch;
