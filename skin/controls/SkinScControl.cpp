@@ -55,6 +55,13 @@ void TSkinScControl::AfterProc(TMessage& message)
     }
 }
 
+void TSkinScControl::PaintFrame(HDC)
+{
+    if (FHandle)
+        GetWindowRect(FHandle, &FWindowRect);
+    PaintControl(nullptr, RECT{});
+}
+
 void TSkinScControl::PaintControl(HDC, const RECT&)
 {
     if (FBar && FBar->Shown())

@@ -18,6 +18,8 @@ public:
     // Attaches to the scroll-bar control; a second call does nothing.
     void AttachBar(TControl& control, TSkinData* skinData, TSkinControlHost* form, TCanvas* canvas);
     void AfterProc(TMessage& message) override;
+    // The overlay draws everything; nothing is read from the control.
+    void PaintFrame(HDC dc) override;
     void PaintControl(HDC dc, const RECT& rect) override;
     void Unskin() override;
 

@@ -54,6 +54,19 @@ RECT CornerRect(HWND window, const TWScrollbar* horz, const TWScrollbar* vert)
     return corner;
 }
 
+void PaintScrolledFrame(TSkinControl& skinner, HWND window, HDC dc)
+{
+    RECT rect{};
+    if (!window || !GetWindowRect(window, &rect))
+        return;
+    OffsetRect(&rect, -rect.left, -rect.top);
+    if (dc) {
+        skinner.PaintControl(dc, rect);
+    } else if (const ui::UniqueWindowDC whole = ui::UniqueWindowDC::Whole(window)) {
+        skinner.PaintControl(whole.get(), rect);
+    }
+}
+
 } // namespace scrollface
 
 // ============================================================ TSkinScrollbar
@@ -171,6 +184,17 @@ void TSkinScrollbar::AfterProc(TMessage& message)
         FollowBars();
 }
 
+void TSkinScrollbar::PaintFrame(HDC dc)
+{
+    try {
+        if (FHandle)
+            GetWindowRect(FHandle, &FWindowRect);
+        scrollface::PaintScrolledFrame(*this, FHandle, dc);
+    } catch (...) {
+        // A paint that fails leaves what was drawn; the control keeps working.
+    }
+}
+
 void TSkinScrollbar::PaintControl(HDC dc, const RECT& rect)
 {
     if (!FHandle)
@@ -271,6 +295,17 @@ void TSkinScrollbarH::AfterProc(TMessage& message)
     if (FHorzBar && FVertBar && !IsScrollNotification(message.Msg)) {
         FHorzBar->Follow();
         FVertBar->Follow();
+    }
+}
+
+void TSkinScrollbarH::PaintFrame(HDC dc)
+{
+    try {
+        if (FHandle)
+            GetWindowRect(FHandle, &FWindowRect);
+        scrollface::PaintScrolledFrame(*this, FHandle, dc);
+    } catch (...) {
+        // A paint that fails leaves what was drawn; the list keeps working.
     }
 }
 

@@ -24,6 +24,9 @@ public:
     // control's messages. A second call does nothing.
     virtual void InitScrolled(TControl& control, TSkinData* skinData, TSkinControlHost* form, TCanvas* canvas);
     void AfterProc(TMessage& message) override;
+    // Only the frame's corner and border are drawn: nothing is read from the
+    // control (a scrolled control's text is its content, not a caption).
+    void PaintFrame(HDC dc) override;
     void PaintControl(HDC dc, const RECT& rect) override;
     void Unskin() override;
 
@@ -62,6 +65,7 @@ public:
     void InitHandle(HWND handle, TSkinData* skinData, TSkinControlHost* form, TCanvas* canvas) override;
     bool BeforeProc(TMessage& message) override;
     void AfterProc(TMessage& message) override;
+    void PaintFrame(HDC dc) override;
     void PaintControl(HDC dc, const RECT& rect) override;
 
     TWScrollbar* HorzBar() const noexcept { return FHorzBar.get(); }
@@ -73,6 +77,9 @@ private:
 };
 
 namespace scrollface {
+// Draws the skinner's frame part into dc, or into a window DC when dc is
+// null, without asking the window anything.
+void PaintScrolledFrame(TSkinControl& skinner, HWND window, HDC dc);
 // The square between a window's two visible bars, in window coordinates; empty unless both show.
 RECT CornerRect(HWND window, const TWScrollbar* horz, const TWScrollbar* vert);
 } // namespace scrollface

@@ -342,4 +342,99 @@ TEST_F(SkinListBoxScrollTest, HoverShowsTheArrowAndThumbFrames)
     EXPECT_EQ(skinner->VertBar()->HotPart(), spNone);
 }
 
+
+TEST_F(SkinListBoxScrollTest, OwnBorderRecreatedWindowAndUnskin)
+{
+    const auto windowPixel = [](HWND window, int x, int y) {
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+        Flush(100);
+        RECT outer{};
+        GetWindowRect(window, &outer);
+        return ScreenPixel(outer.left + x, outer.top + y);
+    };
+    const COLORREF shadow = ui::ColorToRGB(host->Skin.ButtonShadowColour);
+    const COLORREF face = ui::ColorToRGB(kSkinFace);
+    EXPECT_TRUE(skinner->OwnBorder());
+    EXPECT_TRUE(Near(windowPixel(skinned->Handle(), 40, 0), shadow, 3));
+    EXPECT_TRUE(Near(windowPixel(skinned->Handle(), 40, 1), face, 3));
+
+    auto* flat = Place(20, 230, 5);
+    flat->SetBorderStyle(bsNone);
+    auto* flatSkinner = new TSkinScrollbar(flat);
+    flatSkinner->InitScrolled(*flat, &host->Skin, host.get(), &host->Canvas);
+    auto* single = Place(220, 230, 5);
+    auto* singleSkinner = new TSkinScrollbar(single);
+    singleSkinner->SetSingleScrollbar();
+    singleSkinner->InitScrolled(*single, &host->Skin, host.get(), &host->Canvas);
+    EXPECT_FALSE(flatSkinner->OwnBorder());
+    EXPECT_FALSE(singleSkinner->OwnBorder()) << "a single-scroll-bar control draws no border";
+    EXPECT_FALSE(Near(windowPixel(single->Handle(), 40, 0), shadow, 3) &&
+                 Near(windowPixel(single->Handle(), 40, 1), face, 3));
+
+    // A new window for the control: the overlays follow it.
+    SendMessageA(skinned->Handle(), LB_SETTOPINDEX, 10, 0);
+    skinned->RecreateWnd();
+    Flush(150);
+    SendMessageA(skinned->Handle(), LB_SETTOPINDEX, 10, 0);
+    Flush(100);
+    const RECT bar = BarOnScreen(skinned->Handle(), true);
+    ASSERT_NE(skinner->VertBar(), nullptr);
+    EXPECT_EQ(skinner->VertBar()->Target(), skinned->Handle());
+    EXPECT_EQ(WindowFromPoint(Centre(bar)), skinner->VertBar()->Handle());
+    ExpectThumbWhereTheSystemHasIt();
+
+    skinner->Unskin();
+    EXPECT_EQ(skinner->VertBar(), nullptr);
+    RedrawWindow(skinned->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+    Flush(100);
+    EXPECT_EQ(WindowFromPoint(Centre(bar)), skinned->Handle()) << "the native bar again";
+}
+
+
+// What reaches the list box's own handling below the skinner is what a bare
+// list box gets for the same scrolling, paints aside (overlays change what
+// is uncovered).
+TEST_F(SkinListBoxScrollTest, ListBoxReceivesWhatABareOneDoes)
+{
+    const auto record = [](TListBox* list, std::vector<UINT>& seen) {
+        return list->AddWindowProc([&seen](TMessage& message, const TWndNext& next) {
+            switch (message.Msg) {
+            case WM_PAINT:
+            case WM_NCPAINT:
+            case WM_ERASEBKGND:
+            case WM_TIMER:
+            case 0x0118: // the system's timer
+                break;
+            default:
+                seen.push_back(message.Msg);
+            }
+            next(message);
+        });
+    };
+    auto* list = Place(20, 230, 60);
+    list->SetBounds(20, 230, 160, 60);
+    std::vector<UINT> bareSeen;
+    std::vector<UINT> skinnedSeen;
+    const ui::HookToken bareToken = record(bare, bareSeen);
+    const ui::HookToken skinnedToken = record(list, skinnedSeen);
+    auto* listSkinner = new TSkinScrollbar(list);
+    listSkinner->InitScrolled(*list, &host->Skin, host.get(), &host->Canvas);
+    bare->SetBounds(220, 230, 160, 60);
+    Flush(100);
+    bareSeen.clear();
+    skinnedSeen.clear();
+    for (TListBox* target : {bare, list}) {
+        SendMessageA(target->Handle(), LB_SETTOPINDEX, 12, 0);
+        SendMessageA(target->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
+        SendMessageA(target->Handle(), WM_KEYDOWN, VK_NEXT, 0);
+        SendMessageA(target->Handle(), WM_VSCROLL, MAKEWPARAM(SB_LINEDOWN, 0), 0);
+        SendMessageA(target->Handle(), WM_VSCROLL, MAKEWPARAM(SB_ENDSCROLL, 0), 0);
+        target->SetBounds(target->Left(), target->Top(), 160, 90);
+        Flush(100);
+    }
+    EXPECT_EQ(skinnedSeen, bareSeen);
+    EXPECT_EQ(TopIndex(list), TopIndex(bare));
+    EXPECT_EQ(listSkinner->VertBar()->HotPart(), spNone) << "an end of scrolling highlights no part";
+}
+
 } // namespace
