@@ -148,7 +148,11 @@ bool PaintBar(HDC dc, TSkinModel& skin, const TBarLook& look, TBitmap& scratch)
 
 TWScrollbar::TWScrollbar(TSkinControl& owner) : FOwner(owner), FArrowSize(GetSystemMetrics(SM_CXHSCROLL)) {}
 
-TWScrollbar::~TWScrollbar() { FSubclass.Remove(); }
+TWScrollbar::~TWScrollbar()
+{
+    *FAlive = false;
+    FSubclass.Remove();
+}
 
 void TWScrollbar::Attach(TControl& control, TScrollKind kind)
 {
@@ -185,7 +189,7 @@ void TWScrollbar::CreateOverlay(HWND target)
                                   FPopup ? target : GetParent(target), nullptr, GetModuleHandleA(nullptr), nullptr));
     if (!FWindow)
         throw Exception("Cannot create a scroll-bar overlay");
-    FSubclass.Install(FWindow.get(), [this](TMessage& message) { Handle(message); });
+    FSubclass.Install(FWindow.get(), [this](TMessage& message) { HandleMessage(message); });
 }
 
 bool TWScrollbar::Geometry(scrollface::TBarGeometry& geometry) const
@@ -306,7 +310,7 @@ int TWScrollbar::HitTest(POINT point) const
     return scrollface::HitTest(FVertical ? point.y : point.x, FArrowSize, FThumbStart, FThumbEnd, FLength);
 }
 
-void TWScrollbar::Handle(TMessage& message)
+void TWScrollbar::HandleMessage(TMessage& message)
 {
     switch (message.Msg) {
     case WM_PAINT: {
@@ -369,16 +373,19 @@ void TWScrollbar::Press(TMessage& message)
     InvalidateRect(FWindow.get(), nullptr, FALSE);
     ReleaseCapture();
     const HWND target = FTarget;
+    const std::shared_ptr<bool> alive = FAlive;
     // Returns only when the system's tracking of the press has ended.
     if (FKind == TScrollKind::Control)
         SendMessageA(target, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
     else
         SendMessageA(target, WM_NCLBUTTONDOWN, FVertical ? HTVSCROLL : HTHSCROLL, MAKELPARAM(point.x, point.y));
+    message.Result = 0;
+    if (!*alive)
+        return;
     FPressed = false;
     ReleaseCapture();
     if (FWindow)
         InvalidateRect(FWindow.get(), nullptr, FALSE);
-    message.Result = 0;
 }
 
 void TWScrollbar::Release(TMessage& message)

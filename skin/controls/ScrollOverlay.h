@@ -11,6 +11,8 @@
 
 #include <windows.h>
 
+#include <memory>
+
 class TControl;
 class TSkinControl;
 class TSkinModel;
@@ -117,7 +119,7 @@ public:
 
 private:
     void CreateOverlay(HWND target);
-    void Handle(TMessage& message);
+    void HandleMessage(TMessage& message);
     void Paint(HDC dc);
     void Press(TMessage& message);
     void Release(TMessage& message);
@@ -145,4 +147,7 @@ private:
     TBitmap FScratch;
     ui::UniqueWindow FWindow;
     ui::WindowSubclass FSubclass;
+    // False once freed: a press returns from the system's loop only after
+    // whatever that loop did, which may have freed the overlay.
+    std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
 };
