@@ -9,6 +9,8 @@
 #include "skin/controls/SkinScrollbar.h"
 #include "ui/ComboBox.h"
 #include "ui/ComCtrls.h"
+#include "ui/HeaderControl.h"
+#include "ui/Properties.h"
 #include "ui/ScrollBar.h"
 #include "ui/StdCtrls.h"
 
@@ -25,6 +27,17 @@ using skincontroltest::TestHost;
 using skinbuttontest::CountLeaning;
 using skinbuttontest::Surface;
 using namespace skinscrolltest;
+
+// A grid-like list box with a colour for its fixed cells.
+class TFixedList : public TListBox {
+public:
+    static const TClassInfo ClassInfo;
+    const TClassInfo& ClassType() const override { return ClassInfo; }
+    static void Publish(ui::TPublisher<TFixedList>& p) { p.Integer("FixedColor", &TFixedList::fixedColor); }
+    explicit TFixedList(TComponent* owner) : TListBox(owner) {}
+    int fixedColor = 0x00C0C0C0;
+};
+constinit const TClassInfo TFixedList::ClassInfo = ui::ClassOf<TFixedList>("TFixedList", TListBox::ClassInfo);
 
 // Frame i of the Headerbar picture.
 COLORREF HeaderColour(int frame) { return RGB(200 - 20 * frame, 160 + 10 * frame, 230 - 30 * frame); }
@@ -355,6 +368,41 @@ TEST_F(SkinScrollControlTest, ComboBoxListGetsOverlaysWhileDroppedDown)
     SendMessageA(combo->Handle(), CB_SHOWDROPDOWN, FALSE, 0);
     Flush(100);
     EXPECT_FALSE(IsWindowVisible(skinner->VertBar()->Handle()));
+}
+
+
+TEST_F(SkinScrollControlTest, HeaderControlAndFixedColour)
+{
+    host->Skin.Headerbar = std::make_unique<TDataSkinObject>("Headerbar");
+    FillFrames(*host->Skin.Headerbar, 5, 30, 20, HeaderColour);
+    auto* header = new THeaderControl(form.get());
+    header->SetBounds(20, 20, 300, 24);
+    for (const char* text : {"省份", "城市"}) {
+        THeaderSection* section = header->Sections().Add();
+        section->SetText(text);
+        section->SetWidth(100);
+    }
+    header->SetParent(form.get());
+    auto* skinner = new TSkinHeader(header);
+    skinner->InitControl(host.get(), &host->Skin, false, &host->Canvas);
+    RedrawWindow(header->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    Flush(100);
+    RECT item{};
+    Header_GetItemRect(header->Handle(), 1, &item);
+    MapWindowPoints(header->Handle(), nullptr, reinterpret_cast<POINT*>(&item), 2);
+    EXPECT_TRUE(Near(ScreenPixel(item.right - 6, item.top + 2), HeaderColour(1), 3));
+    Gesture({{Centre(item).x, Centre(item).y, 0, 100}});
+    EXPECT_EQ(skinner->HotItem(), 1);
+    EXPECT_TRUE(Near(ScreenPixel(item.right - 6, item.top + 2), HeaderColour(2), 3));
+
+    auto* grid = new TFixedList(form.get());
+    grid->SetBounds(20, 80, 150, 100);
+    grid->SetParent(form.get());
+    auto* gridSkinner = new TSkinScrollbar(grid);
+    gridSkinner->InitScrolled(*grid, &host->Skin, host.get(), &host->Canvas);
+    EXPECT_EQ(grid->fixedColor, static_cast<int>(skincontroltest::kSkinFace));
+    gridSkinner->Unskin();
+    EXPECT_EQ(grid->fixedColor, 0x00C0C0C0);
 }
 
 } // namespace
