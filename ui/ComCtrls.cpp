@@ -245,21 +245,9 @@ void TListItems::Clear()
     items_.clear();
 }
 
-void TListItems::BeginUpdate()
-{
-    if (updateCount_++ == 0 && owner_.HandleAllocated())
-        SendMessageA(owner_.WindowHandle(), WM_SETREDRAW, FALSE, 0);
-}
+void TListItems::BeginUpdate() { updating_.Begin(owner_); }
 
-void TListItems::EndUpdate()
-{
-    if (updateCount_ == 0 || --updateCount_ > 0)
-        return;
-    if (owner_.HandleAllocated()) {
-        SendMessageA(owner_.WindowHandle(), WM_SETREDRAW, TRUE, 0);
-        owner_.Invalidate();
-    }
-}
+void TListItems::EndUpdate() { updating_.End(owner_); }
 
 // ============================================================ TListView
 

@@ -4,6 +4,7 @@
 
 #include "ui/Collection.h"
 #include "ui/Control.h"
+#include "ui/RedrawLock.h"
 #include "ui/Strings.h"
 
 #include <memory>
@@ -128,7 +129,7 @@ private:
 
     TListView& owner_;
     std::vector<TListItem*> items_;
-    int updateCount_ = 0;
+    ui::UpdateNesting updating_;
 };
 
 using TLVSelectItemEvent = TEvent<TObject*, TListItem*, bool>;

@@ -15,104 +15,24 @@ namespace ui {
 namespace {
 constexpr std::string_view kComboBoxStyleNames[] = {"csDropDown", "csSimple", "csDropDownList", "csOwnerDrawFixed",
                                                     "csOwnerDrawVariable"};
-
-void CheckAdded(LRESULT result)
-{
-    if (result == CB_ERR || result == CB_ERRSPACE)
-        throw EOutOfResources("The combo box cannot take more items");
-}
 } // namespace
 constinit const TEnumInfo ComboBoxStyleInfo{"TComboBoxStyle", kComboBoxStyleNames};
 } // namespace ui
 
 // ============================================================ TComboBoxStrings
 
-HWND TComboBoxStrings::Window() const { return comboBox_.WindowHandle(); }
+namespace {
+constexpr TItemMessages kComboBoxItems{CB_GETCOUNT,    CB_GETLBTEXTLEN, CB_GETLBTEXT,    CB_INSERTSTRING,
+                                       CB_ADDSTRING,   CB_DELETESTRING, CB_RESETCONTENT, CB_GETITEMDATA,
+                                       CB_SETITEMDATA, CB_ERR,          CB_ERRSPACE,     "The combo box cannot take more items"};
+} // namespace
 
-TPersistent* TComboBoxStrings::GetOwner() const { return &comboBox_; }
-
-int TComboBoxStrings::Count() const
+TComboBoxStrings::TComboBoxStrings(TCustomComboBox& comboBox)
+    : TWindowItems(comboBox, kComboBoxItems), comboBox_(comboBox)
 {
-    if (const HWND window = Window())
-        return static_cast<int>(SendMessageA(window, CB_GETCOUNT, 0, 0));
-    return saved_.Count();
 }
 
-std::string TComboBoxStrings::Get(int index) const
-{
-    const HWND window = Window();
-    if (!window)
-        return saved_.Get(index);
-    CheckIndex(index, Count());
-    const auto length = SendMessageA(window, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
-    std::string text(static_cast<std::size_t>(std::max<LRESULT>(length, 0)) + 1, '\0');
-    const auto copied = SendMessageA(window, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<std::size_t>(std::max<LRESULT>(copied, 0)));
-    return text;
-}
-
-void TComboBoxStrings::Insert(int index, std::string_view text)
-{
-    const HWND window = Window();
-    if (!window) {
-        saved_.Insert(index, text);
-        return;
-    }
-    CheckIndex(index, Count() + 1);
-    const std::string copy(text);
-    const UINT msg = comboBox_.sorted_ ? CB_ADDSTRING : CB_INSERTSTRING;
-    ui::CheckAdded(SendMessageA(window, msg, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(copy.c_str())));
-}
-
-int TComboBoxStrings::Add(std::string_view text)
-{
-    const HWND window = Window();
-    if (!window)
-        return saved_.Add(text);
-    const std::string copy(text);
-    const auto result = SendMessageA(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(copy.c_str()));
-    ui::CheckAdded(result);
-    return static_cast<int>(result);
-}
-
-void TComboBoxStrings::Delete(int index)
-{
-    const HWND window = Window();
-    if (!window) {
-        saved_.Delete(index);
-        return;
-    }
-    CheckIndex(index, Count());
-    SendMessageA(window, CB_DELETESTRING, static_cast<WPARAM>(index), 0);
-}
-
-void TComboBoxStrings::Clear()
-{
-    if (const HWND window = Window())
-        SendMessageA(window, CB_RESETCONTENT, 0, 0);
-    else
-        saved_.Clear();
-}
-
-TObject* TComboBoxStrings::Objects(int index) const
-{
-    const HWND window = Window();
-    if (!window)
-        return saved_.Objects(index);
-    CheckIndex(index, Count());
-    return reinterpret_cast<TObject*>(SendMessageA(window, CB_GETITEMDATA, static_cast<WPARAM>(index), 0));
-}
-
-void TComboBoxStrings::PutObject(int index, TObject* object)
-{
-    const HWND window = Window();
-    if (!window) {
-        saved_.PutObject(index, object);
-        return;
-    }
-    CheckIndex(index, Count());
-    SendMessageA(window, CB_SETITEMDATA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(object));
-}
+bool TComboBoxStrings::Sorted() const { return comboBox_.sorted_; }
 
 // ============================================================ TCustomComboBox
 
@@ -165,14 +85,7 @@ void TCustomComboBox::CreateWnd()
     const HWND window = WindowHandle();
     if (itemHeight_ > 0 && style_ != csOwnerDrawVariable)
         SendMessageA(window, CB_SETITEMHEIGHT, 0, itemHeight_);
-    TStringList& saved = items_->saved_;
-    for (int i = 0; i < saved.Count(); ++i) {
-        const std::string text = saved.Get(i);
-        const auto index = SendMessageA(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-        if (index >= 0)
-            SendMessageA(window, CB_SETITEMDATA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(saved.Objects(i)));
-    }
-    saved.Clear();
+    items_->MoveIntoWindow();
     if (savedIndex_ >= 0)
         SendMessageA(window, CB_SETCURSEL, static_cast<WPARAM>(savedIndex_), 0);
     else if (!StoredText().empty())
@@ -183,13 +96,8 @@ void TCustomComboBox::CreateWnd()
 void TCustomComboBox::DestroyWnd()
 {
     if (HandleAllocated()) {
-        TStringList& saved = items_->saved_;
-        saved.Clear();
-        const HWND window = WindowHandle();
-        const int count = static_cast<int>(SendMessageA(window, CB_GETCOUNT, 0, 0));
-        for (int i = 0; i < count; ++i)
-            saved.AddObject(items_->Get(i), items_->Objects(i));
-        savedIndex_ = static_cast<int>(SendMessageA(window, CB_GETCURSEL, 0, 0));
+        items_->MoveOutOfWindow();
+        savedIndex_ = static_cast<int>(SendMessageA(WindowHandle(), CB_GETCURSEL, 0, 0));
     }
     TWinControl::DestroyWnd();
 }

@@ -5,6 +5,7 @@
 #include "ui/Control.h"
 #include "ui/StdCtrls.h"
 #include "ui/Strings.h"
+#include "ui/WindowItems.h"
 
 #include <memory>
 #include <string>
@@ -14,30 +15,19 @@ enum TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, cs
 
 class TCustomComboBox;
 
-// A combo box's items: kept in the window while it exists, in a string list otherwise.
-class TComboBoxStrings : public TStrings {
+// A combo box's items (see TWindowItems).
+class TComboBoxStrings : public TWindowItems {
 public:
     static const TClassInfo ClassInfo;
     const TClassInfo& ClassType() const override { return ClassInfo; }
 
-    explicit TComboBoxStrings(TCustomComboBox& comboBox) : comboBox_(comboBox) {}
+    explicit TComboBoxStrings(TCustomComboBox& comboBox);
 
-    int Count() const override;
-    std::string Get(int index) const override;
-    void Insert(int index, std::string_view text) override;
-    void Delete(int index) override;
-    void Clear() override;
-    TObject* Objects(int index) const override;
-    void PutObject(int index, TObject* object) override;
-    int Add(std::string_view text) override;
-    TPersistent* GetOwner() const override;
+protected:
+    bool Sorted() const override;
 
 private:
-    friend class TCustomComboBox;
-    HWND Window() const;
-
     TCustomComboBox& comboBox_;
-    TStringList saved_;
 };
 
 class TCustomComboBox : public TWinControl {

@@ -4,20 +4,29 @@
 #include "ui/ComboBox.h"
 #include "ui/Buttons.h"
 #include "ui/ComCtrls.h"
+#include "ui/DateTimePicker.h"
 #include "ui/DcGuards.h"
 #include "ui/ExceptionBoundary.h"
 #include "ui/ExtCtrls.h"
 #include "ui/FormTextReader.h"
 #include "ui/HeaderControl.h"
+#include "ui/MediaPlayer.h"
 #include "ui/Memo.h"
 #include "ui/Menus.h"
+#include "ui/PageControl.h"
+#include "ui/ProgressBar.h"
 #include "ui/Properties.h"
 #include "ui/RadioGroup.h"
 #include "ui/Resources.h"
 #include "ui/ScrollBar.h"
 #include "ui/ScrollBox.h"
+#include "ui/StatusBar.h"
 #include "ui/StdCtrls.h"
+#include "ui/TabSet.h"
+#include "ui/ToolBar.h"
+#include "ui/TrackBar.h"
 #include "ui/TreeView.h"
+#include "ui/UpDown.h"
 
 #include <commctrl.h>
 
@@ -83,7 +92,11 @@ void RegisterFrameworkClasses()
                          &TRichEdit::ClassInfo, &TScrollBar::ClassInfo, &TScrollBox::ClassInfo,
                          &TTreeView::ClassInfo, &THeaderControl::ClassInfo, &THeaderSection::ClassInfo,
                          &TCheckBox::ClassInfo, &TRadioButton::ClassInfo, &TRadioGroup::ClassInfo,
-                         &TBitBtn::ClassInfo, &TSpeedButton::ClassInfo});
+                         &TBitBtn::ClassInfo, &TSpeedButton::ClassInfo, &TProgressBar::ClassInfo,
+                         &TTrackBar::ClassInfo, &TUpDown::ClassInfo, &TStatusBar::ClassInfo, &TStatusPanel::ClassInfo,
+                         &TPageControl::ClassInfo, &TTabSheet::ClassInfo, &TTabControl::ClassInfo,
+                         &TTabSet::ClassInfo, &TDateTimePicker::ClassInfo, &TToolBar::ClassInfo,
+                         &TToolButton::ClassInfo, &TMediaPlayer::ClassInfo});
         return true;
     }();
     (void)done;

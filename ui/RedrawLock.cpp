@@ -1,5 +1,7 @@
 #include "ui/RedrawLock.h"
 
+#include "ui/Control.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -53,6 +55,22 @@ RedrawLock::~RedrawLock()
         SendMessageA(done.window, WM_SETREDRAW, TRUE, 0);
     if (done.redrawFlags != 0)
         RedrawWindow(done.window, nullptr, nullptr, done.redrawFlags);
+}
+
+void UpdateNesting::Begin(TWinControl& control)
+{
+    if (count_++ == 0 && control.HandleAllocated())
+        SendMessageA(control.WindowHandle(), WM_SETREDRAW, FALSE, 0);
+}
+
+void UpdateNesting::End(TWinControl& control)
+{
+    if (count_ == 0 || --count_ > 0)
+        return;
+    if (control.HandleAllocated()) {
+        SendMessageA(control.WindowHandle(), WM_SETREDRAW, TRUE, 0);
+        control.Invalidate();
+    }
 }
 
 } // namespace ui

@@ -10,6 +10,8 @@
 
 #include <windows.h>
 
+class TWinControl;
+
 namespace ui {
 
 class RedrawLock {
@@ -23,6 +25,17 @@ public:
 
 private:
     HWND window_;
+};
+
+// BeginUpdate and EndUpdate of a control's item list: drawing is off from the
+// outermost Begin to its End, and the control is repainted then.
+class UpdateNesting {
+public:
+    void Begin(TWinControl& control);
+    void End(TWinControl& control);
+
+private:
+    int count_ = 0;
 };
 
 } // namespace ui

@@ -305,95 +305,15 @@ void TCustomEdit::WndProc(TMessage& message)
 
 // ============================================================ TListBoxStrings
 
-HWND TListBoxStrings::Window() const { return listBox_.WindowHandle(); }
+namespace {
+constexpr TItemMessages kListBoxItems{LB_GETCOUNT,    LB_GETTEXTLEN,  LB_GETTEXT, LB_INSERTSTRING,
+                                      LB_ADDSTRING,   LB_DELETESTRING, LB_RESETCONTENT, LB_GETITEMDATA,
+                                      LB_SETITEMDATA, LB_ERR,          LB_ERRSPACE, "The list box cannot take more items"};
+} // namespace
 
-TPersistent* TListBoxStrings::GetOwner() const { return &listBox_; }
+TListBoxStrings::TListBoxStrings(TCustomListBox& listBox) : TWindowItems(listBox, kListBoxItems), listBox_(listBox) {}
 
-int TListBoxStrings::Count() const
-{
-    if (const HWND window = Window())
-        return static_cast<int>(SendMessageA(window, LB_GETCOUNT, 0, 0));
-    return saved_.Count();
-}
-
-std::string TListBoxStrings::Get(int index) const
-{
-    const HWND window = Window();
-    if (!window)
-        return saved_.Get(index);
-    CheckIndex(index, Count());
-    const auto length = SendMessageA(window, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-    std::string text(static_cast<std::size_t>(std::max<LRESULT>(length, 0)) + 1, '\0');
-    const auto copied = SendMessageA(window, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<std::size_t>(std::max<LRESULT>(copied, 0)));
-    return text;
-}
-
-void TListBoxStrings::Insert(int index, std::string_view text)
-{
-    const HWND window = Window();
-    if (!window) {
-        saved_.Insert(index, text);
-        return;
-    }
-    CheckIndex(index, Count() + 1);
-    const std::string copy(text);
-    const UINT msg = listBox_.sorted_ ? LB_ADDSTRING : LB_INSERTSTRING;
-    const auto result = SendMessageA(window, msg, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(copy.c_str()));
-    if (result == LB_ERR || result == LB_ERRSPACE)
-        throw EOutOfResources("The list box cannot take more items");
-}
-
-int TListBoxStrings::Add(std::string_view text)
-{
-    const HWND window = Window();
-    if (!window)
-        return saved_.Add(text);
-    const std::string copy(text);
-    const auto result = SendMessageA(window, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(copy.c_str()));
-    if (result == LB_ERR || result == LB_ERRSPACE)
-        throw EOutOfResources("The list box cannot take more items");
-    return static_cast<int>(result);
-}
-
-void TListBoxStrings::Delete(int index)
-{
-    const HWND window = Window();
-    if (!window) {
-        saved_.Delete(index);
-        return;
-    }
-    CheckIndex(index, Count());
-    SendMessageA(window, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
-}
-
-void TListBoxStrings::Clear()
-{
-    if (const HWND window = Window())
-        SendMessageA(window, LB_RESETCONTENT, 0, 0);
-    else
-        saved_.Clear();
-}
-
-TObject* TListBoxStrings::Objects(int index) const
-{
-    const HWND window = Window();
-    if (!window)
-        return saved_.Objects(index);
-    CheckIndex(index, Count());
-    return reinterpret_cast<TObject*>(SendMessageA(window, LB_GETITEMDATA, static_cast<WPARAM>(index), 0));
-}
-
-void TListBoxStrings::PutObject(int index, TObject* object)
-{
-    const HWND window = Window();
-    if (!window) {
-        saved_.PutObject(index, object);
-        return;
-    }
-    CheckIndex(index, Count());
-    SendMessageA(window, LB_SETITEMDATA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(object));
-}
+bool TListBoxStrings::Sorted() const { return listBox_.sorted_; }
 
 // ============================================================ TCustomListBox
 
@@ -441,27 +361,15 @@ void TCustomListBox::CreateWnd()
     const HWND window = WindowHandle();
     if (itemHeight_ > 0 && style_ != lbOwnerDrawVariable)
         SendMessageA(window, LB_SETITEMHEIGHT, 0, MAKELPARAM(itemHeight_, 0));
-    TStringList& saved = items_->saved_;
-    for (int i = 0; i < saved.Count(); ++i) {
-        const std::string text = saved.Get(i);
-        const auto index = SendMessageA(window, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-        if (index >= 0)
-            SendMessageA(window, LB_SETITEMDATA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(saved.Objects(i)));
-    }
-    saved.Clear();
+    items_->MoveIntoWindow();
     SendMessageA(window, LB_SETCURSEL, static_cast<WPARAM>(savedIndex_), 0);
 }
 
 void TCustomListBox::DestroyWnd()
 {
     if (HandleAllocated()) {
-        TStringList& saved = items_->saved_;
-        saved.Clear();
-        const HWND window = WindowHandle();
-        const int count = static_cast<int>(SendMessageA(window, LB_GETCOUNT, 0, 0));
-        for (int i = 0; i < count; ++i)
-            saved.AddObject(items_->Get(i), items_->Objects(i));
-        savedIndex_ = static_cast<int>(SendMessageA(window, LB_GETCURSEL, 0, 0));
+        items_->MoveOutOfWindow();
+        savedIndex_ = static_cast<int>(SendMessageA(WindowHandle(), LB_GETCURSEL, 0, 0));
     }
     TWinControl::DestroyWnd();
 }

@@ -6,6 +6,7 @@
 
 #include "ui/Control.h"
 #include "ui/Strings.h"
+#include "ui/WindowItems.h"
 
 #include <functional>
 #include <memory>
@@ -140,30 +141,19 @@ void HandleDrawItem(TWinControl& control, TCanvas& canvas, const DRAWITEMSTRUCT&
 
 class TCustomListBox;
 
-// A list box's items: kept in the window while it exists, in a string list otherwise.
-class TListBoxStrings : public TStrings {
+// A list box's items (see TWindowItems).
+class TListBoxStrings : public TWindowItems {
 public:
     static const TClassInfo ClassInfo;
     const TClassInfo& ClassType() const override { return ClassInfo; }
 
-    explicit TListBoxStrings(TCustomListBox& listBox) : listBox_(listBox) {}
+    explicit TListBoxStrings(TCustomListBox& listBox);
 
-    int Count() const override;
-    std::string Get(int index) const override;
-    void Insert(int index, std::string_view text) override;
-    void Delete(int index) override;
-    void Clear() override;
-    TObject* Objects(int index) const override;
-    void PutObject(int index, TObject* object) override;
-    int Add(std::string_view text) override;
-    TPersistent* GetOwner() const override;
+protected:
+    bool Sorted() const override;
 
 private:
-    friend class TCustomListBox;
-    HWND Window() const;
-
     TCustomListBox& listBox_;
-    TStringList saved_;
 };
 
 class TCustomListBox : public TWinControl {

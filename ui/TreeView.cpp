@@ -184,21 +184,9 @@ void TTreeNodes::Clear()
     roots_.clear();
 }
 
-void TTreeNodes::BeginUpdate()
-{
-    if (updateCount_++ == 0 && owner_.HandleAllocated())
-        SendMessageA(owner_.WindowHandle(), WM_SETREDRAW, FALSE, 0);
-}
+void TTreeNodes::BeginUpdate() { updating_.Begin(owner_); }
 
-void TTreeNodes::EndUpdate()
-{
-    if (updateCount_ == 0 || --updateCount_ > 0)
-        return;
-    if (owner_.HandleAllocated()) {
-        SendMessageA(owner_.WindowHandle(), WM_SETREDRAW, TRUE, 0);
-        owner_.Invalidate();
-    }
-}
+void TTreeNodes::EndUpdate() { updating_.End(owner_); }
 
 // ============================================================ TTreeView
 

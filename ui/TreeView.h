@@ -3,6 +3,7 @@
 #pragma once
 
 #include "ui/Control.h"
+#include "ui/RedrawLock.h"
 
 #include <commctrl.h>
 
@@ -96,7 +97,7 @@ private:
 
     TTreeView& owner_;
     std::vector<TTreeNode*> roots_;
-    int updateCount_ = 0;
+    ui::UpdateNesting updating_;
 };
 
 using TTVChangedEvent = TEvent<TObject*, TTreeNode*>;

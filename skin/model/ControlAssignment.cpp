@@ -2,16 +2,22 @@
 
 #include "skin/chrome/MenuItemPainter.h"
 #include "skin/controls/SkinBitButton.h"
+#include "skin/controls/SkinBox.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinCheckBox.h"
+#include "skin/controls/SkinComBox.h"
 #include "skin/controls/ControlList.h"
 #include "skin/controls/SkinControl.h"
+#include "skin/controls/SkinEdit.h"
+#include "skin/controls/SkinGroupBox.h"
 #include "skin/controls/SkinSpeedButton.h"
 #include "skin/load/AnsiText.h"
 #include "skin/model/SkinMessages.h"
 #include "skin/model/WinSkinData.h"
 #include "ui/Buttons.h"
+#include "ui/ComboBox.h"
 #include "ui/Control.h"
+#include "ui/DateTimePicker.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Forms.h"
 #include "ui/Properties.h"
@@ -213,19 +219,37 @@ bool TControlAssignment::AssignByKind(std::string_view upperName, TControl& cont
     } else if (kind == "speedbutton") {
         if (gates.Contains(xcSpeedButton))
             Attach<TSkinSpeedButton>(control);
+    } else if (kind == "combobox") {
+        if (gates.Contains(xcCombo))
+            Attach<TSkinComBox>(control);
+    } else if (kind == "edit") {
+        if (gates.Contains(xcEdit))
+            SkinIfBordered(control);
+    } else if (kind == "panel") {
+        if (gates.Contains(xcPanel)) {
+            ui::SetPropText(&control, "Transparent", "True");
+            Attach<TSkinBox>(control, true);
+        }
+    } else if (kind == "groupbox") {
+        if (gates.Contains(xcGroupBox))
+            Attach<TSkinGroupBox>(control, true);
     } else if (kind == "radiogroup" || kind == "checkgroup") {
         const bool radios = kind == "radiogroup";
-        if (container != nullptr && gates.Contains(radios ? xcGroupBox : xcPanel) && gates.Contains(xcRadioButton)) {
-            for (int i = 0; i < container->ControlCount(); ++i) {
-                TControl& child = *container->Controls(i);
-                // Buttons of the library that draws custom glyphs wait for their own skinner.
-                if (Contains(UpperCaseAscii(child.ClassName()), "TRZ") || IsSkinned(child))
-                    continue;
-                if (radios)
-                    Attach<TSkinRadioButton>(child);
-                else
-                    Attach<TSkinCheckBox>(child);
+        if (container != nullptr && gates.Contains(radios ? xcGroupBox : xcPanel)) {
+            if (gates.Contains(xcRadioButton)) {
+                for (int i = 0; i < container->ControlCount(); ++i) {
+                    TControl& child = *container->Controls(i);
+                    // Buttons of the library that draws custom glyphs wait for their own skinner.
+                    if (Contains(UpperCaseAscii(child.ClassName()), "TRZ") || IsSkinned(child))
+                        continue;
+                    if (radios)
+                        Attach<TSkinRadioButton>(child);
+                    else
+                        Attach<TSkinCheckBox>(child);
+                }
             }
+            if (gates.Contains(xcGroupBox))
+                Attach<TSkinGroupBox>(control, true);
         }
     }
     // "nil", and kinds this build has no skinner for, leave the control as it is.
@@ -251,14 +275,34 @@ void TControlAssignment::AssignByTable(TControl& control, const std::string& upp
             if (!IsSkinned(*radioGroup->Controls(i)))
                 Attach<TSkinRadioButton>(*radioGroup->Controls(i));
         }
+        Attach<TSkinGroupBox>(control, true);
+        return;
+    }
+    if (upperName == "TDBNAVIGATOR" && gates.Contains(xcPanel)) {
+        Attach<TSkinBox>(control, true);
+        if (auto* navigator = ui::As<TWinControl>(&control)) {
+            for (int i = 0; i < navigator->ControlCount(); ++i)
+                AssignControl(*navigator->Controls(i), nullptr);
+        }
         return;
     }
     if (auto* groupBox = ui::As<TCustomGroupBox>(&control); groupBox != nullptr && gates.Contains(xcPanel)) {
         AssignChildren(*groupBox);
+        Attach<TSkinGroupBox>(control, true);
         return;
     }
     if (ui::As<TRadioButton>(&control) != nullptr && gates.Contains(xcRadioButton)) {
         Attach<TSkinRadioButton>(control);
+        return;
+    }
+    if ((upperName == "TTNTCOMBOBOX" || ui::As<TCustomComboBox>(&control) != nullptr) && gates.Contains(xcCombo)) {
+        Attach<TSkinComBox>(control);
+        return;
+    }
+    // A picker that shows an up-down (or the time) has no drop-down button to draw.
+    if (auto* picker = ui::As<TDateTimePicker>(&control); picker != nullptr && gates.Contains(xcEdit)) {
+        if (picker->DateMode() == dmUpDown || picker->Kind() == dtkTime)
+            Attach<TSkinEdit>(control);
         return;
     }
     // A glyph button without its gate stays plain: it is not a plain button either.
@@ -273,18 +317,46 @@ void TControlAssignment::AssignByTable(TControl& control, const std::string& upp
     }
     if (auto* panel = ui::As<TCustomPanel>(&control); panel != nullptr && gates.Contains(xcPanel)) {
         AssignChildren(*panel);
+        Attach<TSkinBox>(control, true);
         return;
     }
     if (ui::As<TButton>(&control) != nullptr && gates.Contains(xcButton)) {
         Attach<TSkinButton>(control);
         return;
     }
-    if (upperName != "TDCEDIT" && upperName != "TDCDBEDIT") {
-        if (auto* embedded = ui::As<TCustomForm>(&control)) {
-            AssignOwned(*embedded);
-            return;
-        }
+    if (ui::As<TCustomEdit>(&control) != nullptr && gates.Contains(xcEdit)) {
+        Attach<TSkinEdit>(control);
+        return;
     }
+    const bool dcEdit = upperName == "TDCEDIT" || upperName == "TDCDBEDIT";
+    if (!dcEdit) {
+        if (auto* embedded = ui::As<TCustomForm>(&control)) {
+            Attach<TSkinBox>(control, true);
+            AssignOwned(*embedded);
+        }
+        return;
+    }
+    // An edit of another library with its own buttons: one button makes it a combo box.
+    const int buttons = ui::GetIntProp(&control, "NumButtons");
+    if (buttons == 1 && gates.Contains(xcCombo)) {
+        Attach<TSkinComBox>(control);
+    } else if (buttons == 0 && gates.Contains(xcEdit)) {
+        if (auto* windowed = ui::As<TWinControl>(&control))
+            AttachHandle<TSkinEdit>(windowed->Handle());
+    }
+}
+
+void TControlAssignment::SkinIfBordered(TControl& control)
+{
+    auto* windowed = ui::As<TWinControl>(&control);
+    if (windowed == nullptr)
+        return;
+    RECT window{};
+    RECT client{};
+    GetWindowRect(windowed->Handle(), &window);
+    GetClientRect(windowed->Handle(), &client);
+    if (window.right - window.left != client.right || window.bottom - window.top != client.bottom)
+        Attach<TSkinEdit>(control);
 }
 
 void TControlAssignment::SkinHandle(HWND window)
@@ -305,6 +377,24 @@ void TControlAssignment::SkinHandle(HWND window)
             AttachHandle<TSkinButton>(window);
         return;
     }
+    if (cls == "combobox") {
+        if ((style & 3) != CBS_SIMPLE)
+            AttachHandle<TSkinComBox>(window);
+        return;
+    }
+    if (cls == "comboboxex32") {
+        if (HWND combo = GetTopWindow(window))
+            AttachHandle<TSkinComBox>(combo);
+        return;
+    }
+    if (cls == "edit") {
+        AttachHandle<TSkinEdit>(window);
+        return;
+    }
+    if (cls == "tcombobox") {
+        AttachHandle<TSkinComBox>(window);
+        return;
+    }
     if (cls == "tcheckbox") {
         AttachHandle<TSkinCheckBox>(window);
         return;
@@ -315,6 +405,7 @@ void TControlAssignment::SkinHandle(HWND window)
     }
     if (cls == "#32770" && (style & WS_TABSTOP) == 0) {
         SkinChildHandles(window);
+        AttachHandle<TSkinBoxH>(window);
         return;
     }
     if (cls == "tpanel" || cls == "ttntpanel.unicodeclass" || cls == "ttntsilentpaintpanel.unicodeclass" ||

@@ -60,6 +60,8 @@ public:
     // SkinHandle for each child window of window.
     void SkinChildHandles(HWND window);
 
+    // A control whose client area is smaller than its window gets the border skinner.
+    void SkinIfBordered(TControl& control);
     // The control answers SKM_ISSKINNED, or a listed skinner has it.
     bool IsSkinned(TControl& control) const;
     // A windowed control with a scroll-bar style, or a list box.

@@ -4,6 +4,7 @@ namespace {
 
 using GetScrollBarInfoProc = BOOL(WINAPI*)(HWND, LONG, PSCROLLBARINFO);
 using TrackMouseEventProc = BOOL(WINAPI*)(LPTRACKMOUSEEVENT);
+using GetComboBoxInfoProc = BOOL(WINAPI*)(HWND, PCOMBOBOXINFO);
 
 // Holds user32 while the program runs; the entries are looked up once.
 class TUser32Entries {
@@ -13,6 +14,7 @@ public:
         if (library_ != nullptr) {
             getScrollBarInfo = Resolve<GetScrollBarInfoProc>("GetScrollBarInfo");
             trackMouseEvent = Resolve<TrackMouseEventProc>("TrackMouseEvent");
+            getComboBoxInfo = Resolve<GetComboBoxInfoProc>("GetComboBoxInfo");
         }
     }
     ~TUser32Entries()
@@ -26,6 +28,7 @@ public:
 
     GetScrollBarInfoProc getScrollBarInfo = nullptr;
     TrackMouseEventProc trackMouseEvent = nullptr;
+    GetComboBoxInfoProc getComboBoxInfo = nullptr;
 
 private:
     template <class Proc>
@@ -66,4 +69,16 @@ bool TrackMouseLeave(HWND window)
     request.dwFlags = TME_LEAVE;
     request.hwndTrack = window;
     return proc(&request) != FALSE;
+}
+
+bool HasGetComboBoxInfo() { return Entries().getComboBoxInfo != nullptr; }
+
+bool CallGetComboBoxInfo(HWND window, COMBOBOXINFO& info)
+{
+    const auto proc = Entries().getComboBoxInfo;
+    if (proc == nullptr) {
+        return false;
+    }
+    info.cbSize = sizeof(info); // 52 bytes on the shipped 32-bit build
+    return proc(window, &info) != FALSE;
 }

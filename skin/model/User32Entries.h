@@ -1,5 +1,6 @@
 // user32 entries the engine uses only when the system has them, resolved by
-// name at run time: scroll-bar geometry and mouse-leave notification.
+// name at run time: scroll-bar geometry, mouse-leave notification and the
+// parts of a combo box.
 #pragma once
 
 #include <windows.h>
@@ -10,3 +11,6 @@ bool HasGetScrollBarInfo();
 bool CallGetScrollBarInfo(HWND window, LONG objectId, SCROLLBARINFO& info);
 // Asks for WM_MOUSELEAVE for the window; false when TrackMouseEvent is absent or fails.
 bool TrackMouseLeave(HWND window);
+// GetComboBoxInfo when present (the record's size filled in here); false when not.
+bool HasGetComboBoxInfo();
+bool CallGetComboBoxInfo(HWND window, COMBOBOXINFO& info);

@@ -15,6 +15,15 @@
 #include "skin/controls/SkinBitButton.h"
 #include "ui/Buttons.h"
 #include "ui/ExtCtrls.h"
+#include "ui/StatusBar.h"
+#include "ui/ToolBar.h"
+#include "ui/MediaPlayer.h"
+#include "ui/DateTimePicker.h"
+#include "ui/TabSet.h"
+#include "ui/PageControl.h"
+#include "ui/UpDown.h"
+#include "ui/TrackBar.h"
+#include "ui/ProgressBar.h"
 #include "ui/WndProcThunk.h"
 #include "ui/Handles.h"
 #include "ui/ComCtrls.h"
@@ -102,6 +111,21 @@ public:
 };
 constinit const TClassInfo TRzRadioButtonLike::ClassInfo =
     ui::ClassOf<TRzRadioButtonLike>("TRzRadioButton", TRadioButton::ClassInfo);
+
+// An edit of another library with buttons of its own.
+class TDCEdit : public TWinControl {
+public:
+    static const TClassInfo ClassInfo;
+    const TClassInfo& ClassType() const override { return ClassInfo; }
+    static void Publish(ui::TPublisher<TDCEdit>& p) { p.Integer("NumButtons", &TDCEdit::NumButtons, &TDCEdit::SetNumButtons); }
+    explicit TDCEdit(TComponent* owner) : TWinControl(owner) {}
+    int NumButtons() const { return buttons_; }
+    void SetNumButtons(int value) { buttons_ = value; }
+
+private:
+    int buttons_ = 0;
+};
+constinit const TClassInfo TDCEdit::ClassInfo = ui::ClassOf<TDCEdit>("TDCEdit", TWinControl::ClassInfo);
 
 namespace {
 
@@ -381,6 +405,19 @@ TEST_F(AssignmentTest, EachRowAttachesItsSkinnerOnlyWithItsGate)
         {"speed button", xcSpeedButton, [](AssignmentTest& t, TForm& f) { return t.Place<TSpeedButton>(f); },
          "TSkinSpeedButton"},
         {"push button", xcButton, [](AssignmentTest& t, TForm& f) { return t.Place<TButton>(f); }, "TSkinButton"},
+        {"group box", xcPanel, [](AssignmentTest& t, TForm& f) { return t.Place<TGroupBox>(f, 10, 10, 150, 80); },
+         "TSkinGroupBox"},
+        {"panel", xcPanel, [](AssignmentTest& t, TForm& f) { return t.Place<TPanel>(f, 10, 10, 150, 80); },
+         "TSkinBox"},
+        {"combo box", xcCombo, [](AssignmentTest& t, TForm& f) { return t.Place<TComboBox>(f); }, "TSkinComBox"},
+        {"edit", xcEdit, [](AssignmentTest& t, TForm& f) { return t.Place<TEdit>(f); }, "TSkinEdit"},
+        {"time picker", xcEdit,
+         [](AssignmentTest& t, TForm& f) {
+             auto* picker = t.Place<TDateTimePicker>(f);
+             picker->SetKind(dtkTime);
+             return picker;
+         },
+         "TSkinEdit"},
         // Reached only through its container: owned by it and without a window.
         {"speed button in a group box", xcPanel,
          [](AssignmentTest& t, TForm& f) { return OwnedSpeedButton(*t.Place<TGroupBox>(f, 10, 10, 150, 100)); },
@@ -486,6 +523,43 @@ TEST_F(AssignmentTest, RadioAndCheckGroupKindsSkinTheGroupsButtons)
     EXPECT_EQ(SkinnerOf(plain), "");
 }
 
+
+TEST_F(AssignmentTest, ContainerKindsAndEditsWithButtonsGetTheirBoxSkinners)
+{
+    host.Skin.OnSkinControl = {};
+    const auto skinnerBy = [&](const std::string& line, TControl& control, TSkinControlType gateOff = xcFastReport) {
+        TStringList lines;
+        if (!line.empty())
+            lines.Add(line);
+        host.Skin.SetSkin3rd(lines);
+        host.Skin.SkinControls = DefaultSkinControls();
+        host.Skin.SkinControls.Exclude(gateOff);
+        host.List.UnskinAll();
+        Assignment().AssignControl(control, form.get());
+        return SkinnerOf(&control);
+    };
+    auto* widget = Place<TWidgetPanel>(*form, 10, 10, 150, 60);
+    auto* dc = Place<TDCEdit>(*form, 10, 80);
+    auto* bordered = Place<TOtherButton>(*form, 10, 110);
+    auto* edit = Place<TEdit>(*form, 10, 140);
+    form->Show();
+
+    EXPECT_EQ(skinnerBy("TWidgetPanel=Panel", *widget), "TSkinBox");
+    EXPECT_EQ(skinnerBy("twidgetpanel=panel", *widget), "TSkinBox") << "kinds in any case";
+    EXPECT_EQ(skinnerBy("TWidgetPanel=panel", *widget, xcPanel), "");
+    EXPECT_EQ(skinnerBy("TWidgetPanel=GroupBox", *widget), "TSkinGroupBox");
+    EXPECT_EQ(skinnerBy("TWidgetPanel=groupbox", *widget, xcGroupBox), "");
+    EXPECT_EQ(skinnerBy("TWidgetPanel=combobox", *widget, xcCombo), "");
+    EXPECT_EQ(skinnerBy("TOtherButton=edit", *bordered), "") << "a button's client area is its whole window";
+    EXPECT_EQ(skinnerBy("TEdit=edit", *edit), "TSkinEdit") << "an edit's border is outside its client area";
+
+    skinnerBy("", *dc);
+    EXPECT_EQ(SkinnerOf(dc->Handle()), "TSkinEdit") << "no buttons: the edit skinner, by handle";
+    dc->SetNumButtons(1);
+    EXPECT_EQ(skinnerBy("", *dc), "TSkinComBox");
+    EXPECT_EQ(skinnerBy("", *dc, xcCombo), "");
+}
+
 // ---- windows without framework objects
 
 // A dialog template with no controls; the dialog makes its own children.
@@ -508,7 +582,8 @@ INT_PTR CALLBACK ChildMakingDialogProc(HWND dialog, UINT message, WPARAM, LPARAM
     const Child children[] = {
         {"Button", BS_PUSHBUTTON, 1},     {"Button", BS_AUTOCHECKBOX, 2}, {"Button", BS_AUTORADIOBUTTON, 3},
         {"Button", BS_GROUPBOX, 4},       {"ComboBox", CBS_SIMPLE, 5},    {"Button", BS_OWNERDRAW, 6},
-        {"Button", BS_PUSHBUTTON | BS_BITMAP, 7},
+        {"Button", BS_PUSHBUTTON | BS_BITMAP, 7}, {"ComboBox", CBS_DROPDOWN, 8},  {"ComboBox", CBS_DROPDOWNLIST, 9},
+        {"Edit", ES_AUTOHSCROLL, 10},
     };
     int top = 4;
     for (const Child& child : children) {
@@ -534,6 +609,9 @@ TEST_F(AssignmentTest, AForeignDialogsChildrenAreSkinnedByClassAndStyle)
     EXPECT_EQ(skinnerOfItem(5), "") << "simple combo box";
     EXPECT_EQ(skinnerOfItem(6), "") << "owner-drawn button";
     EXPECT_EQ(skinnerOfItem(7), "") << "bitmap button";
+    EXPECT_EQ(skinnerOfItem(8), "TSkinComBox") << "drop-down combo box";
+    EXPECT_EQ(skinnerOfItem(9), "TSkinComBox") << "drop-down list";
+    EXPECT_EQ(skinnerOfItem(10), "TSkinEdit");
     EXPECT_EQ(SendMessageA(GetDlgItem(dialog.get(), 1), SKM_ISSKINNED, 0, 0), 1);
 
     // Offered again, a window with a skinner keeps its one skinner.
@@ -576,6 +654,26 @@ void PlaceEveryControl(TForm& form)
     place(new TScrollBox(&form), 90, 36);
     place(new TTreeView(&form), 90, 36);
     place(new THeaderControl(&form), 90, 20);
+    static_cast<TProgressBar*>(place(new TProgressBar(&form), 90, 16))->SetPosition(40);
+    place(new TTrackBar(&form), 90, 30);
+    auto* spinned = static_cast<TEdit*>(place(new TEdit(&form), 60, 20));
+    static_cast<TUpDown*>(place(new TUpDown(&form), 16, 20))->SetAssociate(spinned);
+    auto* pages = static_cast<TPageControl*>(place(new TPageControl(&form), 90, 60));
+    for (const char* caption : {"常规", "高级"}) {
+        auto* sheet = new TTabSheet(&form);
+        sheet->SetCaption(caption);
+        sheet->SetPageControl(pages);
+    }
+    static_cast<TTabControl*>(place(new TTabControl(&form), 90, 40))->Tabs().Add("邮编");
+    static_cast<TTabSet*>(place(new TTabSet(&form), 90, 24))->Tabs().Add("区号");
+    place(new TDateTimePicker(&form), 90, 22);
+    place(new TMediaPlayer(&form), 200, 30);
+    auto* bar = static_cast<TToolBar*>(place(new TToolBar(&form), 90, 26));
+    auto* tool = new TToolButton(&form);
+    tool->SetCaption("查");
+    tool->SetToolBar(bar);
+    auto* status = static_cast<TStatusBar*>(place(new TStatusBar(&form), 200, 20));
+    status->Panels().Add()->SetText("就绪");
 }
 
 TEST_F(AssignmentTest, AThousandFormsWithEveryControlSkinnedAndFreedLeaveNothingBehind)

@@ -10,15 +10,24 @@
 #include "ui/Buttons.h"
 #include "ui/ComCtrls.h"
 #include "ui/ComboBox.h"
+#include "ui/DateTimePicker.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Forms.h"
 #include "ui/HeaderControl.h"
+#include "ui/MediaPlayer.h"
 #include "ui/Memo.h"
+#include "ui/PageControl.h"
+#include "ui/ProgressBar.h"
 #include "ui/RadioGroup.h"
 #include "ui/ScrollBar.h"
 #include "ui/ScrollBox.h"
+#include "ui/StatusBar.h"
 #include "ui/StdCtrls.h"
+#include "ui/TabSet.h"
+#include "ui/ToolBar.h"
+#include "ui/TrackBar.h"
 #include "ui/TreeView.h"
+#include "ui/UpDown.h"
 
 #include <gtest/gtest.h>
 
@@ -200,6 +209,87 @@ const std::vector<ControlKind>& Kinds()
              auto* button = Place<TSpeedButton>(form, 40, 28);
              button->SetCaption("查");
              return static_cast<TControl*>(button);
+         }},
+        {"ProgressBar",
+         [](TForm& form) {
+             auto* bar = Place<TProgressBar>(form, 150, 16);
+             bar->SetPosition(40);
+             return static_cast<TControl*>(bar);
+         }},
+        {"TrackBar",
+         [](TForm& form) {
+             auto* bar = Place<TTrackBar>(form, 150, 45);
+             bar->SetPosition(3);
+             return static_cast<TControl*>(bar);
+         }},
+        {"UpDown",
+         [](TForm& form) {
+             auto* edit = Place<TEdit>(form, 60, 22);
+             auto* spin = Place<TUpDown>(form, 17, 22);
+             spin->SetAssociate(edit);
+             return static_cast<TControl*>(spin);
+         }},
+        {"StatusBar",
+         [](TForm& form) {
+             auto* bar = Place<TStatusBar>(form, 200, 19);
+             bar->Panels().Add()->SetText("就绪");
+             bar->Panels().Add()->SetText("北京");
+             return static_cast<TControl*>(bar);
+         }},
+        {"PageControl",
+         [](TForm& form) {
+             auto* pages = Place<TPageControl>(form, 200, 120);
+             // The scripted mouse stays off the tabs, whose hot tracking
+             // repaints from a timer at moments of its own.
+             pages->SetTabPosition(tpBottom);
+             for (const char* caption : {"常规", "高级"}) {
+                 auto* sheet = new TTabSheet(&form);
+                 sheet->SetCaption(caption);
+                 sheet->SetPageControl(pages);
+             }
+             return static_cast<TControl*>(pages);
+         }},
+        {"TabControl",
+         [](TForm& form) {
+             auto* tabs = Place<TTabControl>(form, 200, 60);
+             tabs->SetTabPosition(tpBottom);
+             tabs->Tabs().Add("一");
+             tabs->Tabs().Add("二");
+             tabs->SetTabIndex(0);
+             return static_cast<TControl*>(tabs);
+         }},
+        {"TabSet",
+         [](TForm& form) {
+             // Tall enough that the mouse stays above the tab row.
+             auto* tabs = Place<TTabSet>(form, 200, 60);
+             tabs->Tabs().Add("甲");
+             tabs->Tabs().Add("乙");
+             tabs->SetTabIndex(0);
+             return static_cast<TControl*>(tabs);
+         }},
+        {"DateTimePicker",
+         [](TForm& form) {
+             auto* picker = Place<TDateTimePicker>(form, 150, 21);
+             picker->SetDate(ui::ParseDate("2026-12-09"));
+             return static_cast<TControl*>(picker);
+         }},
+        {"ToolBar",
+         [](TForm& form) {
+             auto* bar = Place<TToolBar>(form, 200, 29);
+             bar->SetFlat(true);
+             for (const char* caption : {"打开", "保存"}) {
+                 auto* button = new TToolButton(&form);
+                 button->SetCaption(caption);
+                 button->SetToolBar(bar);
+             }
+             return static_cast<TControl*>(bar);
+         }},
+        {"MediaPlayer",
+         [](TForm& form) {
+             auto* player = Place<TMediaPlayer>(form, 253, 30);
+             // No device is open: the click is heard, the command is not sent.
+             player->OnClick = TMPClickEvent([](TObject*, TMPBtnType, bool& doDefault) { doDefault = false; });
+             return static_cast<TControl*>(player);
          }},
     };
     return kinds;

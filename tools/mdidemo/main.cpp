@@ -9,11 +9,11 @@
 //   zel_mdidemo message    a message box of the frame over the children
 //   zel_mdidemo open       the system's open-file dialog over the children
 #include "tests/win/MdiApp.h"
+#include "tools/demo/DemoSkin.h"
 
 #include "skin/model/WinSkinData.h"
 #include "skin/model/WinSkinDlg.h"
 #include "ui/Forms.h"
-#include "ui/Resources.h"
 
 #include <windows.h>
 
@@ -25,24 +25,6 @@
 #include <string_view>
 
 namespace {
-
-// Switches the engine on for this thread's windows, as a main window's skin
-// data component does once its form data is read.
-std::unique_ptr<TSkinData> StartSkinning()
-{
-    auto skin = std::make_unique<TSkinData>(nullptr);
-    const TResourceStream stored(nullptr, "FILE_SKINS_DEFAULT_SKIN");
-    const auto bytes = stored.Bytes();
-    skin->SkinStream().WriteBuffer(bytes.data(), bytes.size());
-    if (!skin->LoadSkinFromStream())
-        return nullptr;
-    TSkinManage& manager = EnsureSkinManager();
-    manager.AddSkinData(skin.get());
-    manager.InstallHook();
-    skin->SetActive(true);
-    manager.SetEnabled(true);
-    return skin;
-}
 
 HWND dialogOwner = nullptr;
 bool openFileDialog = false;
@@ -71,7 +53,7 @@ int Run(std::string_view start)
 {
     // The skinned menu bar reads the frame menu's text through the system's code page.
     Application->Initialize();
-    const std::unique_ptr<TSkinData> skin = StartSkinning();
+    const std::unique_ptr<TSkinData> skin = demo::StartSkinning();
     if (!skin) {
         MessageBoxA(nullptr, "默认皮肤无法载入。", "Zelvorin MDI", MB_OK | MB_ICONERROR);
         return 1;

@@ -1,0 +1,65 @@
+#include "skin/controls/SkinBox.h"
+
+#include "skin/model/WinSkinData.h"
+#include "ui/Graphics.h"
+
+constinit const TClassInfo TSkinBox::ClassInfo = ui::ClassOf<TSkinBox>("TSkinBox", TSkinControl::ClassInfo);
+constinit const TClassInfo TSkinBoxH::ClassInfo = ui::ClassOf<TSkinBoxH>("TSkinBoxH", TSkinControl::ClassInfo);
+
+// ============================================================ TSkinBox
+
+void TSkinBox::InitControl(TSkinControlHost* form, TSkinData* skinData, bool useSkinColor, TCanvas* canvas)
+{
+    auto* const control = ui::As<TControl>(Owner());
+    if (!control)
+        return;
+    FUseSkinColor = useSkinColor;
+    FSkinData = skinData;
+    FCanvas = canvas;
+    FControl = control;
+    if (auto* const windowed = ui::As<TWinControl>(control))
+        FHandle = windowed->Handle();
+    FForm = form;
+    if (FForm)
+        FForm->RegisterControl(*this);
+    if (FUseSkinColor && FStatus != TSkinStatus::Attached) {
+        SetParentBackground(true);
+        FSavedColor = control->Color();
+        FSavedParentColor = control->ParentColor();
+        control->SetColor(SkinFaceColor());
+    }
+    FStatus = TSkinStatus::Attached;
+}
+
+void TSkinBox::Unskin()
+{
+    if (FStatus == TSkinStatus::Attached)
+        TSkinControl::Unskin();
+    FStatus = TSkinStatus::Unskinned;
+}
+
+// ============================================================ TSkinBoxH
+
+bool TSkinBoxH::BeforeProc(TMessage& message)
+{
+    switch (message.Msg) {
+    case WM_ERASEBKGND: {
+        RECT rect{};
+        GetWindowRect(FHandle, &rect);
+        OffsetRect(&rect, -rect.left, -rect.top);
+        FillSkinColor(reinterpret_cast<HDC>(message.WParam), rect);
+        message.Result = 0;
+        return false;
+    }
+    case WM_CTLCOLORSTATIC:
+        CallDefault(message);
+        if (FSkinData && FSkinData->FaceBrush()) {
+            // Static text on the face colour, not on the system's.
+            SetBkColor(reinterpret_cast<HDC>(message.WParam), ui::ColorToRGB(FSkinData->ButtonFaceColour));
+            message.Result = reinterpret_cast<LRESULT>(FSkinData->FaceBrush());
+        }
+        return false;
+    default:
+        return TSkinControl::BeforeProc(message);
+    }
+}
