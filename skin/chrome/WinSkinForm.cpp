@@ -605,6 +605,12 @@ bool TWinSkinForm::HandleAlways(TMessage& message)
             Initialise();
         message.Result = 0;
         return true;
+    case SKM_REBUILDSCROLL:
+        if (skinData_ != nullptr)
+            TControlAssignment({*this, controls_, *skinData_, *controlCanvas_, *this, menuPainter_.get(), skinFrame_})
+                .RebuildScrollSkinner(reinterpret_cast<HWND>(message.WParam));
+        message.Result = 0;
+        return true;
     case SKM_ISSKINNED:
         message.Result = 1;
         return true;

@@ -10,7 +10,11 @@
 #include "skin/controls/SkinControl.h"
 #include "skin/controls/SkinEdit.h"
 #include "skin/controls/SkinGroupBox.h"
+#include "skin/controls/SkinHeader.h"
+#include "skin/controls/SkinListView.h"
 #include "skin/controls/SkinProgress.h"
+#include "skin/controls/SkinScControl.h"
+#include "skin/controls/SkinScrollbar.h"
 #include "skin/controls/SkinSpeedButton.h"
 #include "skin/controls/SkinStatusBar.h"
 #include "skin/controls/SkinTrackBar.h"
@@ -19,17 +23,22 @@
 #include "skin/model/SkinMessages.h"
 #include "skin/model/WinSkinData.h"
 #include "ui/Buttons.h"
+#include "ui/ComCtrls.h"
 #include "ui/ComboBox.h"
 #include "ui/Control.h"
 #include "ui/DateTimePicker.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Forms.h"
+#include "ui/HeaderControl.h"
 #include "ui/ProgressBar.h"
 #include "ui/Properties.h"
 #include "ui/RadioGroup.h"
+#include "ui/ScrollBar.h"
+#include "ui/ScrollBox.h"
 #include "ui/StatusBar.h"
 #include "ui/StdCtrls.h"
 #include "ui/TrackBar.h"
+#include "ui/TreeView.h"
 
 #include <algorithm>
 #include <array>
@@ -65,6 +74,42 @@ Skinner* TControlAssignment::AttachHandle(HWND window)
     auto* skinner = new Skinner(&context_.formSkinner);
     skinner->InitHandle(window, &context_.skinData, &context_.host, &context_.canvas);
     return skinner;
+}
+
+template <class Skinner>
+Skinner* TControlAssignment::AttachScrolled(TControl& control, bool singleBar)
+{
+    auto* skinner = new Skinner(&control);
+    if (singleBar)
+        skinner->SetSingleScrollbar();
+    skinner->InitScrolled(control, &context_.skinData, &context_.host, &context_.canvas);
+    return skinner;
+}
+
+void TControlAssignment::AttachScrollBarControl(TControl& control)
+{
+    auto* skinner = new TSkinScControl(&control);
+    skinner->AttachBar(control, &context_.skinData, &context_.host, &context_.canvas);
+}
+
+void TControlAssignment::RebuildScrollSkinner(HWND window)
+{
+    const auto controls = context_.list.Controls();
+    TSkinControl* old = nullptr;
+    for (auto it = controls.rbegin(); it != controls.rend() && old == nullptr; ++it) {
+        if ((*it)->Handle() == window)
+            old = *it;
+    }
+    if (old == nullptr || old->Control() == nullptr)
+        return;
+    TControl& control = *old->Control();
+    const bool listView = ui::As<TSkinListView>(old) != nullptr;
+    context_.list.UnregisterControl(*old);
+    delete old;
+    if (listView)
+        AttachScrolled<TSkinListView>(control);
+    else
+        AttachScrolled<TSkinScrollbar>(control);
 }
 
 void TControlAssignment::AssignSkinners(TWinControl& form)
@@ -245,6 +290,25 @@ bool TControlAssignment::AssignByKind(std::string_view upperName, TControl& cont
     } else if (kind == "progress") {
         if (gates.Contains(xcProgress))
             Attach<TSkinProgress>(control);
+    } else if (kind == "scrollbar") {
+        if (gates.Contains(xcScrollbar)) {
+            AttachScrolled<TSkinScrollbar>(control);
+            if (container != nullptr)
+                AssignChildren(*container);
+        }
+    } else if (kind == "singlescrollbar") {
+        if (gates.Contains(xcScrollbar))
+            AttachScrolled<TSkinScrollbar>(control, true);
+    } else if (kind == "embedscrollbar") {
+        if (gates.Contains(xcScrollbar) && container != nullptr) {
+            for (int i = 0; i < container->ControlCount(); ++i) {
+                TControl& child = *container->Controls(i);
+                if (ui::As<TScrollBar>(&child) != nullptr)
+                    AttachScrollBarControl(child);
+                else if (HasScrollBars(child))
+                    AttachScrolled<TSkinScrollbar>(child);
+            }
+        }
     } else if (kind == "groupbox") {
         if (gates.Contains(xcGroupBox))
             Attach<TSkinGroupBox>(control, true);
@@ -281,6 +345,10 @@ void TControlAssignment::AssignByTable(TControl& control, const std::string& upp
     const TSkinControlTypes& gates = context_.skinData.SkinControls;
     // The first row whose control and gate match decides; a gate that is off
     // lets the control on to the later rows.
+    if (ui::As<THeaderControl>(&control) != nullptr && gates.Contains(xcPanel)) {
+        Attach<TSkinHeader>(control);
+        return;
+    }
     if (ui::As<TCheckBox>(&control) != nullptr && gates.Contains(xcCheckBox)) {
         Attach<TSkinCheckBox>(control);
         return;
@@ -326,6 +394,10 @@ void TControlAssignment::AssignByTable(TControl& control, const std::string& upp
         Attach<TSkinProgress>(control);
         return;
     }
+    if (ui::As<TScrollBar>(&control) != nullptr && gates.Contains(xcScrollbar)) {
+        AttachScrollBarControl(control);
+        return;
+    }
     if ((upperName == "TTNTCOMBOBOX" || ui::As<TCustomComboBox>(&control) != nullptr) && gates.Contains(xcCombo)) {
         Attach<TSkinComBox>(control);
         return;
@@ -334,6 +406,11 @@ void TControlAssignment::AssignByTable(TControl& control, const std::string& upp
     if (auto* picker = ui::As<TDateTimePicker>(&control); picker != nullptr && gates.Contains(xcEdit)) {
         if (picker->DateMode() == dmUpDown || picker->Kind() == dtkTime)
             Attach<TSkinEdit>(control);
+        return;
+    }
+    if ((upperName == "TRICHEDIT" || upperName == "TWWDBRICHEDIT" || upperName == "TDXDBMEMO") &&
+        gates.Contains(xcScrollbar)) {
+        AttachScrolled<TSkinScrollbar>(control);
         return;
     }
     // A glyph button without its gate stays plain: it is not a plain button either.
@@ -350,6 +427,21 @@ void TControlAssignment::AssignByTable(TControl& control, const std::string& upp
         AssignChildren(*panel);
         Attach<TSkinBox>(control, true);
         return;
+    }
+    if (gates.Contains(xcScrollbar)) {
+        if (upperName == "TDXTREELIST" || upperName == "TDXDBTREELIST" || upperName == "TDXDBGRID") {
+            AttachScrolled<TSkinScrollbar>(control);
+            return;
+        }
+        if (ui::As<TCustomListView>(&control) != nullptr) {
+            AttachScrolled<TSkinListView>(control);
+            return;
+        }
+        if (ui::As<TScrollBox>(&control) != nullptr || ui::As<TTreeView>(&control) != nullptr ||
+            HasScrollBars(control)) {
+            AttachScrolled<TSkinScrollbar>(control);
+            return;
+        }
     }
     if (ui::As<TButton>(&control) != nullptr && gates.Contains(xcButton)) {
         Attach<TSkinButton>(control);

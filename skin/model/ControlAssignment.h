@@ -60,6 +60,9 @@ public:
     // SkinHandle for each child window of window.
     void SkinChildHandles(HWND window);
 
+    // A scrolled control's window was made again: its scroll skinner is replaced
+    // by a new one of the same family.
+    void RebuildScrollSkinner(HWND window);
     // A control whose client area is smaller than its window gets the border skinner.
     void SkinIfBordered(TControl& control);
     // The control answers SKM_ISSKINNED, or a listed skinner has it.
@@ -72,6 +75,9 @@ private:
     Skinner* Attach(TControl& control, bool useSkinColor = false);
     template <class Skinner>
     Skinner* AttachHandle(HWND window);
+    template <class Skinner>
+    Skinner* AttachScrolled(TControl& control, bool singleBar = false);
+    void AttachScrollBarControl(TControl& control);
     void DisableTree(TWinControl& container);
     bool RunOnSkinControl(TControl& control, TControl* parent, const std::string& upperName);
     void AssignByTable(TControl& control, const std::string& upperName);

@@ -247,6 +247,34 @@ TEST_F(LookupAppTest, TheSearchAndOkButtonsWearTheSkinsButtonFrames)
     EXPECT_TRUE(checked);
 }
 
+// Over the centre of a window's visible vertical bar lies a window of the skin's own.
+bool BarIsCovered(HWND window)
+{
+    SCROLLBARINFO bar{};
+    bar.cbSize = sizeof bar;
+    if (!GetScrollBarInfo(window, OBJID_VSCROLL, &bar) || (bar.rgstate[0] & STATE_SYSTEM_INVISIBLE) != 0)
+        return false;
+    const POINT centre{(bar.rcScrollBar.left + bar.rcScrollBar.right) / 2, (bar.rcScrollBar.top + bar.rcScrollBar.bottom) / 2};
+    const HWND found = WindowFromPoint(centre);
+    return found != nullptr && found != window && SendMessageA(found, SKM_ISSKINNED, 0, 0) != 1;
+}
+
+TEST_F(LookupAppTest, TheListsScrollBarsAndTheResultHeaderAreTheSkins)
+{
+    HWND groups = Form1->ListBox1->Handle();
+    HWND results = Form1->ListView1->Handle();
+    ASSERT_TRUE(PumpUntil([&] { return SendMessageA(groups, SKM_ISSKINNED, 0, 0) == 1; }));
+    EXPECT_EQ(SendMessageA(results, SKM_ISSKINNED, 0, 0), 1);
+    const HWND header = reinterpret_cast<HWND>(SendMessageA(results, LVM_GETHEADER, 0, 0));
+    ASSERT_NE(header, nullptr);
+    EXPECT_EQ(SendMessageA(header, SKM_ISSKINNED, 0, 0), 1);
+    Pump(100);
+    EXPECT_TRUE(BarIsCovered(groups)) << "the group list";
+    Search("023");
+    Pump(100);
+    EXPECT_TRUE(BarIsCovered(results)) << "the result list, once it needs a bar";
+}
+
 TEST_F(LookupAppTest, StartsWithTheGroupsAndThePlaceholder)
 {
     Pump(200);

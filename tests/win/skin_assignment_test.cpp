@@ -385,6 +385,8 @@ struct Row {
     // Makes the control (and what it holds); returns the control whose skinner is checked.
     std::function<TControl*(AssignmentTest&, TForm&)> make;
     const char* skinned;
+    // With the gate off a later row may take the control.
+    const char* skinnedWithoutGate = "";
 };
 
 TEST_F(AssignmentTest, EachRowAttachesItsSkinnerOnlyWithItsGate)
@@ -419,6 +421,27 @@ TEST_F(AssignmentTest, EachRowAttachesItsSkinnerOnlyWithItsGate)
          "TSkinStatusBar"},
         {"progress bar", xcProgress,
          [](AssignmentTest& t, TForm& f) { return t.Place<TProgressBar>(f, 10, 10, 120, 16); }, "TSkinProgress"},
+        {"header control", xcPanel,
+         [](AssignmentTest& t, TForm& f) { return t.Place<THeaderControl>(f, 0, 0, 200, 20); }, "TSkinHeader"},
+        {"scroll bar control", xcScrollbar,
+         [](AssignmentTest& t, TForm& f) { return t.Place<TScrollBar>(f, 10, 10, 150, 17); }, "TSkinScControl"},
+        {"list view", xcScrollbar, [](AssignmentTest& t, TForm& f) { return t.Place<TListView>(f, 10, 10, 150, 80); },
+         "TSkinListView"},
+        {"list box", xcScrollbar, [](AssignmentTest& t, TForm& f) { return t.Place<TListBox>(f, 10, 10, 150, 80); },
+         "TSkinScrollbar"},
+        {"tree view", xcScrollbar, [](AssignmentTest& t, TForm& f) { return t.Place<TTreeView>(f, 10, 10, 150, 80); },
+         "TSkinScrollbar"},
+        {"scroll box", xcScrollbar,
+         [](AssignmentTest& t, TForm& f) { return t.Place<TScrollBox>(f, 10, 10, 150, 80); }, "TSkinScrollbar"},
+        {"rich edit", xcScrollbar, [](AssignmentTest& t, TForm& f) { return t.Place<TRichEdit>(f, 10, 10, 150, 80); },
+         "TSkinScrollbar", "TSkinEdit"},
+        {"memo with a bar", xcScrollbar,
+         [](AssignmentTest& t, TForm& f) {
+             auto* memo = t.Place<TMemo>(f, 10, 10, 150, 80);
+             memo->SetScrollBars(ssVertical);
+             return memo;
+         },
+         "TSkinScrollbar", "TSkinEdit"},
         {"time picker", xcEdit,
          [](AssignmentTest& t, TForm& f) {
              auto* picker = t.Place<TDateTimePicker>(f);
@@ -445,7 +468,7 @@ TEST_F(AssignmentTest, EachRowAttachesItsSkinnerOnlyWithItsGate)
             TControl* subject = row.make(*this, *form);
             form->Show();
             Assignment().AssignSkinners(*form);
-            EXPECT_EQ(SkinnerOf(subject), gateOn ? row.skinned : "") << row.what << (gateOn ? "" : ", gate off");
+            EXPECT_EQ(SkinnerOf(subject), gateOn ? row.skinned : row.skinnedWithoutGate) << row.what << (gateOn ? "" : ", gate off");
             host.List.UnskinAll();
         }
     }
@@ -566,6 +589,52 @@ TEST_F(AssignmentTest, ContainerKindsAndEditsWithButtonsGetTheirBoxSkinners)
     dc->SetNumButtons(1);
     EXPECT_EQ(skinnerBy("", *dc), "TSkinComBox");
     EXPECT_EQ(skinnerBy("", *dc, xcCombo), "");
+}
+
+
+TEST_F(AssignmentTest, ScrollKindsAndARebuiltScrollSkinner)
+{
+    host.Skin.OnSkinControl = {};
+    auto* panel = Place<TWidgetPanel>(*form, 10, 10, 200, 150);
+    auto* bar = Place<TScrollBar>(*panel, 10, 10, 150, 17);
+    auto* list = Place<TListBox>(*panel, 10, 40, 150, 80);
+    form->Show();
+    const auto assign = [&](const char* line) {
+        TStringList lines;
+        lines.Add(line);
+        host.Skin.SetSkin3rd(lines);
+        host.List.UnskinAll();
+        Assignment().AssignControl(*panel, form.get());
+    };
+
+    assign("TWidgetPanel=EmbedScrollBar");
+    EXPECT_EQ(SkinnerOf(panel), "");
+    EXPECT_EQ(SkinnerOf(bar), "TSkinScControl");
+    EXPECT_EQ(SkinnerOf(list), "TSkinScrollbar");
+    assign("TWidgetPanel=scrollbar");
+    EXPECT_EQ(SkinnerOf(panel), "TSkinScrollbar");
+    EXPECT_EQ(SkinnerOf(bar), "TSkinScControl") << "and its children are assigned";
+    assign("TWidgetPanel=singlescrollbar");
+    EXPECT_EQ(SkinnerOf(panel), "TSkinScrollbar");
+    EXPECT_EQ(SkinnerOf(bar), "") << "its children are not";
+
+    // A scrolled control's skinner replaced: one again, of the same family, for the same control.
+    host.List.UnskinAll();
+    host.Skin.SetSkin3rd(TStringList());
+    auto* view = Place<TListView>(*form, 220, 10, 150, 80);
+    Assignment().AssignControl(*list, panel);
+    Assignment().AssignControl(*view, form.get());
+    const TSkinControl* before = host.List.Find(list->Handle());
+    ASSERT_NE(before, nullptr);
+    Assignment().RebuildScrollSkinner(list->Handle());
+    Assignment().RebuildScrollSkinner(view->Handle());
+    EXPECT_EQ(SkinnerOf(list), "TSkinScrollbar");
+    EXPECT_EQ(SkinnerOf(view), "TSkinListView");
+    int forList = 0;
+    for (const TSkinControl* skinner : host.List.Controls())
+        forList += skinner->Control() == list ? 1 : 0;
+    EXPECT_EQ(forList, 1);
+    EXPECT_EQ(SendMessageA(list->Handle(), SKM_ISSKINNED, 0, 0), 1);
 }
 
 // ---- windows without framework objects
