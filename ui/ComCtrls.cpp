@@ -270,11 +270,7 @@ TListView::TListView(TComponent* owner)
     : TCustomListView(owner), columns_(std::make_unique<TListColumns>(*this)),
       items_(std::make_unique<TListItems>(*this))
 {
-    static const bool registered = [] {
-        INITCOMMONCONTROLSEX init{sizeof init, ICC_LISTVIEW_CLASSES};
-        return InitCommonControlsEx(&init) != FALSE;
-    }();
-    (void)registered;
+    ui::LoadCommonControls(ICC_LISTVIEW_CLASSES);
     SetTabStop(true);
     SetColor(clWindow);
     UpdateStoredBounds(0, 0, 250, 150);

@@ -6,6 +6,7 @@
 #include "ui/Menus.h"
 #include "ui/Properties.h"
 
+#include <commctrl.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -102,6 +103,16 @@ std::size_t HotkeyIndex(std::string_view caption)
 }
 
 } // namespace
+
+void LoadCommonControls(DWORD classes)
+{
+    static DWORD loaded = 0;
+    if ((loaded & classes) == classes)
+        return;
+    INITCOMMONCONTROLSEX init{sizeof init, classes};
+    if (InitCommonControlsEx(&init) != FALSE)
+        loaded |= classes;
+}
 
 TWinControl* FindControl(HWND window)
 {

@@ -407,6 +407,9 @@ private:
 namespace ui {
 // The framework control whose window is window; null for foreign windows.
 TWinControl* FindControl(HWND window);
+// Registers the common-control window classes a control is made of
+// (ICC_* flags), once per process for each class.
+void LoadCommonControls(DWORD classes);
 // The form a control sits on (the control itself for a form); null when none.
 TCustomForm* GetParentForm(const TControl* control);
 // The control the mouse is over, as the last CM_MOUSEENTER announced.

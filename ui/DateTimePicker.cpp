@@ -156,11 +156,7 @@ void TDateTimePicker::Publish(ui::TPublisher<TDateTimePicker>& p)
 
 TDateTimePicker::TDateTimePicker(TComponent* owner) : TWinControl(owner)
 {
-    static const bool registered = [] {
-        INITCOMMONCONTROLSEX init{sizeof init, ICC_DATE_CLASSES};
-        return InitCommonControlsEx(&init) != FALSE;
-    }();
-    (void)registered;
+    ui::LoadCommonControls(ICC_DATE_CLASSES);
     SYSTEMTIME now{};
     GetLocalTime(&now);
     dateTime_ = ui::EncodeDateTime(now);

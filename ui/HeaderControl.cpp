@@ -141,11 +141,7 @@ void THeaderControl::Publish(ui::TPublisher<THeaderControl>& p)
 THeaderControl::THeaderControl(TComponent* owner)
     : TWinControl(owner), sections_(std::make_unique<THeaderSections>(*this))
 {
-    static const bool registered = [] {
-        INITCOMMONCONTROLSEX init{sizeof init, ICC_LISTVIEW_CLASSES};
-        return InitCommonControlsEx(&init) != FALSE;
-    }();
-    (void)registered;
+    ui::LoadCommonControls(ICC_LISTVIEW_CLASSES);
     UpdateStoredBounds(0, 0, 185, 17);
 }
 

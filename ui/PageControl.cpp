@@ -39,11 +39,7 @@ void TCustomTabControl::Publish(ui::TPublisher<TCustomTabControl>& p)
 
 TCustomTabControl::TCustomTabControl(TComponent* owner) : TWinControl(owner)
 {
-    static const bool registered = [] {
-        INITCOMMONCONTROLSEX init{sizeof init, ICC_TAB_CLASSES};
-        return InitCommonControlsEx(&init) != FALSE;
-    }();
-    (void)registered;
+    ui::LoadCommonControls(ICC_TAB_CLASSES);
     SetTabStop(true);
     UpdateStoredBounds(0, 0, 289, 193);
 }

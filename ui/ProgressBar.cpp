@@ -29,11 +29,7 @@ void TProgressBar::Publish(ui::TPublisher<TProgressBar>& p)
 
 TProgressBar::TProgressBar(TComponent* owner) : TWinControl(owner)
 {
-    static const bool registered = [] {
-        INITCOMMONCONTROLSEX init{sizeof init, ICC_PROGRESS_CLASS};
-        return InitCommonControlsEx(&init) != FALSE;
-    }();
-    (void)registered;
+    ui::LoadCommonControls(ICC_PROGRESS_CLASS);
     UpdateStoredBounds(0, 0, 150, 16);
 }
 

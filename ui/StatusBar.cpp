@@ -122,11 +122,7 @@ TStatusBar::TStatusBar(TComponent* owner)
     : TWinControl(owner), panels_(std::make_unique<TStatusPanels>(*this)), canvas_(std::make_unique<TCanvas>()),
       dock_(*this, alBottom)
 {
-    static const bool registered = [] {
-        INITCOMMONCONTROLSEX init{sizeof init, ICC_BAR_CLASSES};
-        return InitCommonControlsEx(&init) != FALSE;
-    }();
-    (void)registered;
+    ui::LoadCommonControls(ICC_BAR_CLASSES);
     UpdateStoredBounds(0, 0, 200, 19);
 }
 

@@ -177,11 +177,7 @@ void TToolBar::Publish(ui::TPublisher<TToolBar>& p)
 TToolBar::TToolBar(TComponent* owner)
     : TWinControl(owner), canvas_(std::make_unique<TCanvas>()), dock_(*this, alTop)
 {
-    static const bool registered = [] {
-        INITCOMMONCONTROLSEX init{sizeof init, ICC_BAR_CLASSES};
-        return InitCommonControlsEx(&init) != FALSE;
-    }();
-    (void)registered;
+    ui::LoadCommonControls(ICC_BAR_CLASSES);
     UpdateStoredBounds(0, 0, 150, 29);
 }
 

@@ -36,11 +36,7 @@ void TTrackBar::Publish(ui::TPublisher<TTrackBar>& p)
 
 TTrackBar::TTrackBar(TComponent* owner) : TWinControl(owner)
 {
-    static const bool registered = [] {
-        INITCOMMONCONTROLSEX init{sizeof init, ICC_BAR_CLASSES};
-        return InitCommonControlsEx(&init) != FALSE;
-    }();
-    (void)registered;
+    ui::LoadCommonControls(ICC_BAR_CLASSES);
     SetTabStop(true);
     UpdateStoredBounds(0, 0, 150, 45);
 }

@@ -206,11 +206,7 @@ void TTreeView::Publish(ui::TPublisher<TTreeView>& p)
 
 TTreeView::TTreeView(TComponent* owner) : TWinControl(owner), items_(std::make_unique<TTreeNodes>(*this))
 {
-    static const bool registered = [] {
-        INITCOMMONCONTROLSEX init{sizeof init, ICC_TREEVIEW_CLASSES};
-        return InitCommonControlsEx(&init) != FALSE;
-    }();
-    (void)registered;
+    ui::LoadCommonControls(ICC_TREEVIEW_CLASSES);
     SetTabStop(true);
     SetColor(clWindow);
     UpdateStoredBounds(0, 0, 121, 97);

@@ -37,11 +37,7 @@ void TUpDown::Publish(ui::TPublisher<TUpDown>& p)
 
 TUpDown::TUpDown(TComponent* owner) : TWinControl(owner)
 {
-    static const bool registered = [] {
-        INITCOMMONCONTROLSEX init{sizeof init, ICC_UPDOWN_CLASS};
-        return InitCommonControlsEx(&init) != FALSE;
-    }();
-    (void)registered;
+    ui::LoadCommonControls(ICC_UPDOWN_CLASS);
     UpdateStoredBounds(0, 0, 17, 25);
 }
 
