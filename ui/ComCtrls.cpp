@@ -101,12 +101,21 @@ void TListColumns::Update(TCollectionItem* item)
 {
     if (!listView_.HandleAllocated())
         return;
+    // The collection announces a column being added before the column's own
+    // fields exist; the column goes into the window once it is made, so a
+    // column the window does not show yet is left alone.
+    const HWND header = reinterpret_cast<HWND>(SendMessageA(listView_.WindowHandle(), LVM_GETHEADER, 0, 0));
+    const int shown = header != nullptr ? static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : Count();
+    const auto apply = [&](int index) {
+        if (index < shown)
+            listView_.UpdateColumn(index, *Items(index));
+    };
     if (item) {
-        listView_.UpdateColumn(item->Index(), static_cast<const TListColumn&>(*item));
+        apply(item->Index());
         return;
     }
     for (int i = 0; i < Count(); ++i)
-        listView_.UpdateColumn(i, *Items(i));
+        apply(i);
 }
 
 void TListColumns::Notify(TCollectionItem* item, TCollectionNotification action)

@@ -627,3 +627,40 @@ TEST_F(WindowTest, ExceptionInAHandlerGoesToTheDefaultHandler)
 }
 
 } // namespace
+
+// Columns added, changed and removed while the list view's window exists show in the window at once.
+TEST_F(WindowTest, ListViewColumnsChangedOnAShownWindowReachTheWindow)
+{
+    TForm form(nullptr);
+    form.SetBounds(100, 100, 400, 300);
+    auto* view = new TListView(&form);
+    view->SetViewStyle(vsReport);
+    view->SetBounds(8, 8, 360, 240);
+    view->SetParent(&form);
+    form.Show();
+    const HWND header = reinterpret_cast<HWND>(SendMessageA(view->Handle(), LVM_GETHEADER, 0, 0));
+    ASSERT_NE(header, nullptr);
+    const auto captionOf = [&](int index) {
+        char text[64]{};
+        LVCOLUMNA column{};
+        column.mask = LVCF_TEXT;
+        column.pszText = text;
+        column.cchTextMax = sizeof text;
+        SendMessageA(view->Handle(), LVM_GETCOLUMNA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
+        return std::string(text);
+    };
+
+    TListColumn* first = view->Columns().Add();
+    first->SetCaption("省份");
+    first->SetWidth(80);
+    TListColumn* second = view->Columns().Add();
+    second->SetCaption("邮编");
+    EXPECT_EQ(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0), 2);
+    EXPECT_EQ(captionOf(0), "省份");
+    EXPECT_EQ(captionOf(1), "邮编");
+    EXPECT_EQ(SendMessageA(view->Handle(), LVM_GETCOLUMNWIDTH, 0, 0), 80);
+
+    delete first;
+    EXPECT_EQ(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0), 1);
+    EXPECT_EQ(captionOf(0), "邮编");
+}
