@@ -114,11 +114,15 @@ void THeaderSections::Update(TCollectionItem* item)
 {
     if (!header_.HandleAllocated())
         return;
+    // A section being added is announced before its own fields exist; it goes
+    // into the window once made, so one the window does not show yet is left alone.
+    const int shown = static_cast<int>(SendMessageA(header_.WindowHandle(), HDM_GETITEMCOUNT, 0, 0));
     if (item) {
-        header_.UpdateSection(item->Index(), static_cast<const THeaderSection&>(*item));
+        if (item->Index() < shown)
+            header_.UpdateSection(item->Index(), static_cast<const THeaderSection&>(*item));
         return;
     }
-    for (int i = 0; i < Count(); ++i)
+    for (int i = 0; i < Count() && i < shown; ++i)
         header_.UpdateSection(i, *Items(i));
 }
 

@@ -6,6 +6,7 @@
 #include "tests/win/ui_window_support.h"
 
 #include "ui/ComCtrls.h"
+#include "ui/HeaderControl.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Forms.h"
 #include "ui/Menus.h"
@@ -663,4 +664,24 @@ TEST_F(WindowTest, ListViewColumnsChangedOnAShownWindowReachTheWindow)
     delete first;
     EXPECT_EQ(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0), 1);
     EXPECT_EQ(captionOf(0), "邮编");
+}
+
+TEST_F(WindowTest, HeaderSectionsAddedToAShownHeaderReachTheWindow)
+{
+    TForm form(nullptr);
+    form.SetBounds(100, 100, 400, 300);
+    auto* header = new THeaderControl(&form);
+    header->SetBounds(8, 8, 360, 20);
+    header->SetParent(&form);
+    form.Show();
+    header->Sections().Add()->SetText("省份");
+    header->Sections().Add()->SetText("邮编");
+    EXPECT_EQ(SendMessageA(header->Handle(), HDM_GETITEMCOUNT, 0, 0), 2);
+    char text[32]{};
+    HDITEMA item{};
+    item.mask = HDI_TEXT;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    SendMessageA(header->Handle(), HDM_GETITEMA, 1, reinterpret_cast<LPARAM>(&item));
+    EXPECT_STREQ(text, "邮编");
 }
