@@ -2,9 +2,9 @@
 # Starts the shipped program, build/win32/zelvorin.exe (build/win64's where
 # this machine cannot run 32-bit programs): on the user's display when DISPLAY
 # is set, otherwise on the harness's virtual display, where zel_drive plays a
-# short session (choose "北京", search "023", hover the menu bar, open the
-# result list's menu and the system menu, open the About window) and a
-# screenshot of each step goes to out/.
+# short session (choose "北京", search "023", scroll both lists to the
+# middle, hover the menu bar, open the result list's menu and the system
+# menu, open the About window) and a screenshot of each step goes to out/.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(realpath -m "${1:-$root/build}")
@@ -43,6 +43,8 @@ drive group 北京
 shot 2-group-beijing.png Zelvorin
 drive search 023
 shot 3-search-023.png Zelvorin
+drive middle
+shot 3-search-023-middle.png Zelvorin
 drive hover
 shot 4-menu-hot.png Zelvorin
 drive context

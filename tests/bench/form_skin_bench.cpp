@@ -6,6 +6,7 @@
 // inactive, interleaving the kinds so that all see the same caches.
 #include "app/Unit1.h"
 #include "app/Unit2.h"
+#include "tests/bench/WinBench.h"
 #include "skin/load/WinSkinStore.h"
 #include "skin/model/SkinMessages.h"
 #include "skin/model/WinSkinData.h"
@@ -29,52 +30,11 @@ constexpr double FramePaintGoal = 300.0;
 constexpr double RepaintRatioGoal = 2.0;
 constexpr double StartUpRatioGoal = 1.3;
 
-class TStopwatch {
-public:
-    TStopwatch()
-    {
-        QueryPerformanceFrequency(&frequency_);
-        QueryPerformanceCounter(&start_);
-    }
-    double Microseconds() const
-    {
-        LARGE_INTEGER now;
-        QueryPerformanceCounter(&now);
-        return static_cast<double>(now.QuadPart - start_.QuadPart) * 1e6 / static_cast<double>(frequency_.QuadPart);
-    }
-
-private:
-    LARGE_INTEGER frequency_{};
-    LARGE_INTEGER start_{};
-};
-
-double Fastest(const std::vector<double>& samples) { return *std::min_element(samples.begin(), samples.end()); }
-
-double Median(std::vector<double> samples)
-{
-    const auto middle = samples.begin() + static_cast<std::ptrdiff_t>(samples.size() / 2);
-    std::nth_element(samples.begin(), middle, samples.end());
-    return *middle;
-}
-
-// Handles messages until done() holds or the time runs out; true when done.
-bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds)
-{
-    const ULONGLONG end = GetTickCount64() + milliseconds;
-    while (!done()) {
-        if (GetTickCount64() > end)
-            return false;
-        Application->ProcessMessages();
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    }
-    Application->ProcessMessages();
-    return true;
-}
-
-void Pump(DWORD milliseconds)
-{
-    PumpUntil([] { return false; }, milliseconds);
-}
+using winbench::Fastest;
+using winbench::Median;
+using winbench::Pump;
+using winbench::PumpUntil;
+using winbench::TStopwatch;
 
 bool IsSkinned(HWND window) { return SendMessageA(window, SKM_ISSKINNED, 0, 0) == 1; }
 

@@ -22,6 +22,7 @@
 #include "ui/TrackBar.h"
 #include "ui/ProgressBar.h"
 #include "ui/RadioGroup.h"
+#include "ui/ScrollBar.h"
 #include "ui/StdCtrls.h"
 
 #include <windows.h>
@@ -178,6 +179,18 @@ void Populate(TForm& form)
         control->Tabs().Add("区号");
     }
     third.Pair<TDateTimePicker>("", 130, 22);
+    // Both bars and the corner square between them.
+    auto [scrolled, scrolledOff] = third.Pair<TMemo>("", 130, 60);
+    for (TMemo* memo : {scrolled, scrolledOff}) {
+        memo->SetWordWrap(false);
+        memo->SetScrollBars(ssBoth);
+        for (int line = 1; line <= 12; ++line)
+            memo->Lines().Add("第 " + std::to_string(line) + " 行：一行很长很长的文字，比框子还宽");
+    }
+    for (TScrollBar* bar : {third.Pair<TScrollBar>("", 130, 17).first, third.Pair<TScrollBar>("", 130, 17).second}) {
+        bar->SetPageSize(20);
+        bar->SetPosition(30);
+    }
     auto* status = new TStatusBar(&form);
     status->SetParent(&form);
     status->Panels().Add()->SetText("就绪");
@@ -198,7 +211,7 @@ int Run(std::string_view start)
     }
     auto* form = Application->CreateForm<TForm>();
     form->SetCaption("Zelvorin 控件");
-    form->SetBounds(20, 20, 960, 500);
+    form->SetBounds(20, 20, 960, 560);
     form->SetPosition(poDesigned);
     Populate(*form);
     Application->Run();

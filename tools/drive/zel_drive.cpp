@@ -174,7 +174,7 @@ int Fail(const char* what)
 int Run(const std::vector<std::wstring>& args)
 {
     if (args.empty())
-        return Fail("usage: zel_drive wait|group NAME|search KEYWORD|about|hover|sysmenu|context|escape|ok|quit");
+        return Fail("usage: zel_drive wait|group NAME|search KEYWORD|middle|about|hover|sysmenu|context|escape|ok|quit");
     const std::wstring& step = args[0];
     if (step == L"wait")
         return WaitForWindow(mainTitle) ? 0 : Fail("the main window did not show");
@@ -207,6 +207,17 @@ int Run(const std::vector<std::wstring>& args)
         const LRESULT before = SendMessageW(results, 0x1004, 0, 0);
         PressKey(VK_RETURN);
         return WaitForResults(results, before) ? 0 : Fail("the search's rows did not show");
+    }
+    // Both lists scrolled to their middle, their skinned bars' thumbs with them.
+    if (step == L"middle") {
+        HWND groups = FindChild(main, L"ListBox");
+        const LRESULT groupCount = SendMessageW(groups, LB_GETCOUNT, 0, 0);
+        SendMessageW(groups, LB_SETTOPINDEX, static_cast<WPARAM>(groupCount / 3), 0);
+        const LRESULT rows = SendMessageW(results, 0x1004, 0, 0);        // LVM_GETITEMCOUNT
+        const LRESULT shown = SendMessageW(results, 0x1028, 0, 0);       // LVM_GETCOUNTPERPAGE
+        SendMessageW(results, 0x1013, static_cast<WPARAM>(rows / 2 + shown / 2), FALSE); // LVM_ENSUREVISIBLE
+        Sleep(300);
+        return 0;
     }
     if (step == L"about") {
         ClickScreen(MenuItemPoint(main));
