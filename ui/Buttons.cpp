@@ -322,18 +322,11 @@ void TRadioButton::WndProc(TMessage& message)
 
 void TBitBtn::Publish(ui::TPublisher<TBitBtn>& p)
 {
-    p.Object("Glyph", &TBitBtn::GlyphObject);
-    p.Integer("NumGlyphs", &TBitBtn::NumGlyphs, &TBitBtn::SetNumGlyphs).Default(1);
-    p.Enum("Layout", ui::ButtonLayoutInfo, &TBitBtn::Layout, &TBitBtn::SetLayout).Default(blGlyphLeft);
-    p.Integer("Margin", &TBitBtn::Margin, &TBitBtn::SetMargin).Default(-1);
-    p.Integer("Spacing", &TBitBtn::Spacing, &TBitBtn::SetSpacing).Default(4);
+    PublishGlyph(p);
     p.Enum("Kind", ui::BitBtnKindInfo, &TBitBtn::Kind, &TBitBtn::SetKind).Default(bkCustom);
 }
 
-TBitBtn::TBitBtn(TComponent* owner) : TButton(owner), glyph_(std::make_unique<TBitmap>())
-{
-    glyph_->OnChange = TNotifyEvent([this](TObject*) { Invalidate(); });
-}
+TBitBtn::TBitBtn(TComponent* owner) : TGlyphButton(owner) {}
 
 TBitBtn::~TBitBtn() = default;
 
@@ -341,30 +334,6 @@ void TBitBtn::CreateParams(TCreateParams& params)
 {
     TButton::CreateParams(params);
     params.Style = (params.Style & ~static_cast<DWORD>(BS_TYPEMASK)) | BS_OWNERDRAW;
-}
-
-void TBitBtn::SetNumGlyphs(int value)
-{
-    numGlyphs_ = std::clamp(value, 1, 4);
-    Invalidate();
-}
-
-void TBitBtn::SetLayout(TButtonLayout value)
-{
-    layout_ = value;
-    Invalidate();
-}
-
-void TBitBtn::SetMargin(int value)
-{
-    margin_ = std::max(value, -1);
-    Invalidate();
-}
-
-void TBitBtn::SetSpacing(int value)
-{
-    spacing_ = std::max(value, -1);
-    Invalidate();
 }
 
 void TBitBtn::SetKind(TBitBtnKind value)
@@ -420,7 +389,7 @@ void TBitBtn::DrawItem(const DRAWITEMSTRUCT& item)
     const int cell = !enabled ? 2 : pressed ? 3 : 1;
     RECT inner = face;
     InflateRect(&inner, -2, -2);
-    DrawGlyphAndCaption(dc, inner, Font(), Caption(), *glyph_, numGlyphs_, cell, layout_, margin_, spacing_, enabled,
+    DrawGlyphAndCaption(dc, inner, Font(), Caption(), Glyph(), NumGlyphs(), cell, Layout(), Margin(), Spacing(), enabled,
                         pressed ? 1 : 0);
     if (item.itemState & ODS_FOCUS) {
         RECT focus = face;
@@ -434,49 +403,20 @@ void TBitBtn::DrawItem(const DRAWITEMSTRUCT& item)
 void TSpeedButton::Publish(ui::TPublisher<TSpeedButton>& p)
 {
     p.Text("Caption", &TSpeedButton::Caption, &TSpeedButton::SetCaption);
-    p.Object("Glyph", &TSpeedButton::GlyphObject);
-    p.Integer("NumGlyphs", &TSpeedButton::NumGlyphs, &TSpeedButton::SetNumGlyphs).Default(1);
-    p.Enum("Layout", ui::ButtonLayoutInfo, &TSpeedButton::Layout, &TSpeedButton::SetLayout).Default(blGlyphLeft);
-    p.Integer("Margin", &TSpeedButton::Margin, &TSpeedButton::SetMargin).Default(-1);
-    p.Integer("Spacing", &TSpeedButton::Spacing, &TSpeedButton::SetSpacing).Default(4);
+    PublishGlyph(p);
     p.Boolean("Flat", &TSpeedButton::Flat, &TSpeedButton::SetFlat).Default(0);
     p.Boolean("Down", &TSpeedButton::Down, &TSpeedButton::SetDown).Default(0);
     p.Integer("GroupIndex", &TSpeedButton::GroupIndex, &TSpeedButton::SetGroupIndex).Default(0);
     p.Boolean("AllowAllUp", &TSpeedButton::AllowAllUp, &TSpeedButton::SetAllowAllUp).Default(0);
 }
 
-TSpeedButton::TSpeedButton(TComponent* owner) : TGraphicControl(owner), glyph_(std::make_unique<TBitmap>())
+TSpeedButton::TSpeedButton(TComponent* owner) : TGlyphButton(owner)
 {
     clickEvents_ = true;
     UpdateStoredBounds(0, 0, 23, 22);
-    glyph_->OnChange = TNotifyEvent([this](TObject*) { Invalidate(); });
 }
 
 TSpeedButton::~TSpeedButton() = default;
-
-void TSpeedButton::SetNumGlyphs(int value)
-{
-    numGlyphs_ = std::clamp(value, 1, 4);
-    Invalidate();
-}
-
-void TSpeedButton::SetLayout(TButtonLayout value)
-{
-    layout_ = value;
-    Invalidate();
-}
-
-void TSpeedButton::SetMargin(int value)
-{
-    margin_ = std::max(value, -1);
-    Invalidate();
-}
-
-void TSpeedButton::SetSpacing(int value)
-{
-    spacing_ = std::max(value, -1);
-    Invalidate();
-}
 
 void TSpeedButton::SetFlat(bool value)
 {
@@ -570,6 +510,6 @@ void TSpeedButton::Paint()
     }
     const int cell = !Enabled() ? 2 : pressed_ ? 3 : down_ ? 4 : 1;
     InflateRect(&face, -2, -2);
-    DrawGlyphAndCaption(dc, face, Font(), Caption(), *glyph_, numGlyphs_, cell, layout_, margin_, spacing_, Enabled(),
+    DrawGlyphAndCaption(dc, face, Font(), Caption(), Glyph(), NumGlyphs(), cell, Layout(), Margin(), Spacing(), Enabled(),
                         sunk ? 1 : 0);
 }

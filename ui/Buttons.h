@@ -8,6 +8,7 @@
 #include "ui/Control.h"
 #include "ui/StdCtrls.h"
 
+#include <algorithm>
 #include <memory>
 #include <string>
 
@@ -93,8 +94,55 @@ TGlyphPlacement PlaceGlyph(SIZE clientSize, SIZE glyphSize, SIZE textSize, TButt
 void DrawGlyphCell(HDC dc, int x, int y, TBitmap& glyph, int cells, int cell);
 } // namespace ui
 
+// The glyph and its placement, which glyph buttons and speed buttons share.
+template <class Base>
+class TGlyphButton : public Base {
+public:
+    explicit TGlyphButton(TComponent* owner) : Base(owner), glyph_(std::make_unique<TBitmap>())
+    {
+        glyph_->OnChange = TNotifyEvent([this](TObject*) { this->Invalidate(); });
+    }
+
+    TBitmap& Glyph() const { return *glyph_; }
+    TBitmap* GlyphObject() const { return glyph_.get(); }
+    // Cells side by side in the glyph: up, disabled, down, held down.
+    int NumGlyphs() const { return numGlyphs_; }
+    void SetNumGlyphs(int value) { Change(numGlyphs_, std::clamp(value, 1, 4)); }
+    TButtonLayout Layout() const { return layout_; }
+    void SetLayout(TButtonLayout value) { Change(layout_, value); }
+    int Margin() const { return margin_; }
+    void SetMargin(int value) { Change(margin_, std::max(value, -1)); }
+    int Spacing() const { return spacing_; }
+    void SetSpacing(int value) { Change(spacing_, std::max(value, -1)); }
+
+protected:
+    template <class T>
+    static void PublishGlyph(ui::TPublisher<T>& p)
+    {
+        p.Object("Glyph", &T::GlyphObject);
+        p.Integer("NumGlyphs", &T::NumGlyphs, &T::SetNumGlyphs).Default(1);
+        p.Enum("Layout", ui::ButtonLayoutInfo, &T::Layout, &T::SetLayout).Default(blGlyphLeft);
+        p.Integer("Margin", &T::Margin, &T::SetMargin).Default(-1);
+        p.Integer("Spacing", &T::Spacing, &T::SetSpacing).Default(4);
+    }
+
+private:
+    template <class V>
+    void Change(V& field, V value)
+    {
+        field = value;
+        this->Invalidate();
+    }
+
+    std::unique_ptr<TBitmap> glyph_;
+    int numGlyphs_ = 1;
+    TButtonLayout layout_ = blGlyphLeft;
+    int margin_ = -1;
+    int spacing_ = 4;
+};
+
 // A push button drawn by the framework with the system's look and a glyph.
-class TBitBtn : public TButton {
+class TBitBtn : public TGlyphButton<TButton> {
 public:
     static const TClassInfo ClassInfo;
     const TClassInfo& ClassType() const override { return ClassInfo; }
@@ -103,17 +151,6 @@ public:
     explicit TBitBtn(TComponent* owner);
     ~TBitBtn() override;
 
-    TBitmap& Glyph() const { return *glyph_; }
-    TBitmap* GlyphObject() const { return glyph_.get(); }
-    // Cells side by side in the glyph: up, disabled, down, held down.
-    int NumGlyphs() const { return numGlyphs_; }
-    void SetNumGlyphs(int value);
-    TButtonLayout Layout() const { return layout_; }
-    void SetLayout(TButtonLayout value);
-    int Margin() const { return margin_; }
-    void SetMargin(int value);
-    int Spacing() const { return spacing_; }
-    void SetSpacing(int value);
     // A standard kind sets caption, modal result and default or cancel.
     TBitBtnKind Kind() const { return kind_; }
     void SetKind(TBitBtnKind value);
@@ -126,17 +163,12 @@ protected:
 private:
     void DrawItem(const DRAWITEMSTRUCT& item);
 
-    std::unique_ptr<TBitmap> glyph_;
-    int numGlyphs_ = 1;
-    TButtonLayout layout_ = blGlyphLeft;
-    int margin_ = -1;
-    int spacing_ = 4;
     TBitBtnKind kind_ = bkCustom;
 };
 
 // A window-less button: clicks, a pressed ("Down") state kept within a
 // group of speed buttons of one parent, flat until the pointer is over it.
-class TSpeedButton : public TGraphicControl {
+class TSpeedButton : public TGlyphButton<TGraphicControl> {
 public:
     static const TClassInfo ClassInfo;
     const TClassInfo& ClassType() const override { return ClassInfo; }
@@ -145,16 +177,6 @@ public:
     explicit TSpeedButton(TComponent* owner);
     ~TSpeedButton() override;
 
-    TBitmap& Glyph() const { return *glyph_; }
-    TBitmap* GlyphObject() const { return glyph_.get(); }
-    int NumGlyphs() const { return numGlyphs_; }
-    void SetNumGlyphs(int value);
-    TButtonLayout Layout() const { return layout_; }
-    void SetLayout(TButtonLayout value);
-    int Margin() const { return margin_; }
-    void SetMargin(int value);
-    int Spacing() const { return spacing_; }
-    void SetSpacing(int value);
     bool Flat() const { return flat_; }
     void SetFlat(bool value);
     // Down stays only with a GroupIndex; within a group one button is down
@@ -177,11 +199,6 @@ protected:
 private:
     void ReleaseOthersInGroup();
 
-    std::unique_ptr<TBitmap> glyph_;
-    int numGlyphs_ = 1;
-    TButtonLayout layout_ = blGlyphLeft;
-    int margin_ = -1;
-    int spacing_ = 4;
     bool flat_ = false;
     bool down_ = false;
     int groupIndex_ = 0;

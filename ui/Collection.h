@@ -114,3 +114,13 @@ public:
 private:
     TPersistent* owner_;
 };
+
+// An owned collection whose items are all of one class.
+template <class TItem>
+class TOwnedCollectionOf : public TOwnedCollection {
+public:
+    explicit TOwnedCollectionOf(TPersistent* owner) : TOwnedCollection(owner, TItem::ClassInfo) {}
+
+    TItem* Add() { return static_cast<TItem*>(TCollection::Add()); }
+    TItem* Items(int index) const { return static_cast<TItem*>(TCollection::Items(index)); }
+};

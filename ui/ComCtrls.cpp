@@ -95,7 +95,7 @@ void TListColumn::Assign(const TPersistent& source)
 
 // ============================================================ TListColumns
 
-TListColumns::TListColumns(TListView& owner) : TOwnedCollection(&owner, TListColumn::ClassInfo), listView_(owner) {}
+TListColumns::TListColumns(TListView& owner) : TOwnedCollectionOf(&owner), listView_(owner) {}
 
 void TListColumns::Update(TCollectionItem* item)
 {

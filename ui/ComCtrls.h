@@ -44,15 +44,13 @@ private:
     TAlignment alignment_ = taLeftJustify;
 };
 
-class TListColumns : public TOwnedCollection {
+class TListColumns : public TOwnedCollectionOf<TListColumn> {
 public:
     static const TClassInfo ClassInfo;
     const TClassInfo& ClassType() const override { return ClassInfo; }
 
     explicit TListColumns(TListView& owner);
 
-    TListColumn* Add() { return static_cast<TListColumn*>(TCollection::Add()); }
-    TListColumn* Items(int index) const { return static_cast<TListColumn*>(TCollection::Items(index)); }
 
 protected:
     void Update(TCollectionItem* item) override;

@@ -106,7 +106,7 @@ void THeaderSection::Assign(const TPersistent& source)
 // ============================================================ THeaderSections
 
 THeaderSections::THeaderSections(THeaderControl& owner)
-    : TOwnedCollection(&owner, THeaderSection::ClassInfo), header_(owner)
+    : TOwnedCollectionOf(&owner), header_(owner)
 {
 }
 

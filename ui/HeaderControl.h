@@ -41,15 +41,13 @@ private:
     TAlignment alignment_ = taLeftJustify;
 };
 
-class THeaderSections : public TOwnedCollection {
+class THeaderSections : public TOwnedCollectionOf<THeaderSection> {
 public:
     static const TClassInfo ClassInfo;
     const TClassInfo& ClassType() const override { return ClassInfo; }
 
     explicit THeaderSections(THeaderControl& owner);
 
-    THeaderSection* Add() { return static_cast<THeaderSection*>(TCollection::Add()); }
-    THeaderSection* Items(int index) const { return static_cast<THeaderSection*>(TCollection::Items(index)); }
 
 protected:
     void Update(TCollectionItem* item) override;

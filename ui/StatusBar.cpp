@@ -89,7 +89,7 @@ void TStatusPanel::Assign(const TPersistent& source)
 
 // ============================================================ TStatusPanels
 
-TStatusPanels::TStatusPanels(TStatusBar& owner) : TOwnedCollection(&owner, TStatusPanel::ClassInfo), statusBar_(owner) {}
+TStatusPanels::TStatusPanels(TStatusBar& owner) : TOwnedCollectionOf(&owner), statusBar_(owner) {}
 
 void TStatusPanels::Update(TCollectionItem* item)
 {

@@ -46,15 +46,13 @@ private:
     TStatusPanelBevel bevel_ = pbLowered;
 };
 
-class TStatusPanels : public TOwnedCollection {
+class TStatusPanels : public TOwnedCollectionOf<TStatusPanel> {
 public:
     static const TClassInfo ClassInfo;
     const TClassInfo& ClassType() const override { return ClassInfo; }
 
     explicit TStatusPanels(TStatusBar& owner);
 
-    TStatusPanel* Add() { return static_cast<TStatusPanel*>(TCollection::Add()); }
-    TStatusPanel* Items(int index) const { return static_cast<TStatusPanel*>(TCollection::Items(index)); }
 
 protected:
     void Update(TCollectionItem* item) override;

@@ -448,11 +448,16 @@ void TWinSkinForm::Reskin()
     state_ = TFormSkinState::Ready;
 }
 
+TControlAssignment TWinSkinForm::Assignment()
+{
+    return TControlAssignment({*this, controls_, *skinData_, *controlCanvas_, *this, menuPainter_.get(), skinFrame_});
+}
+
 void TWinSkinForm::AssignControls()
 {
     if (skinData_ == nullptr)
         return;
-    TControlAssignment assignment({*this, controls_, *skinData_, *controlCanvas_, *this, menuPainter_.get(), skinFrame_});
+    TControlAssignment assignment = Assignment();
     if (form_ != nullptr)
         assignment.AssignSkinners(*form_);
     else
@@ -463,7 +468,7 @@ void TWinSkinForm::SkinChildWindow(HWND window)
 {
     if (skinData_ == nullptr || state_ == TFormSkinState::Destroyed)
         return;
-    TControlAssignment({*this, controls_, *skinData_, *controlCanvas_, *this, menuPainter_.get(), skinFrame_})
+    Assignment()
         .SkinHandle(window);
 }
 
@@ -607,7 +612,7 @@ bool TWinSkinForm::HandleAlways(TMessage& message)
         return true;
     case SKM_REBUILDSCROLL:
         if (skinData_ != nullptr)
-            TControlAssignment({*this, controls_, *skinData_, *controlCanvas_, *this, menuPainter_.get(), skinFrame_})
+            Assignment()
                 .RebuildScrollSkinner(reinterpret_cast<HWND>(message.WParam));
         message.Result = 0;
         return true;

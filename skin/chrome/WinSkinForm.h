@@ -33,6 +33,7 @@
 
 class TCanvas;
 class TMenuItemPainter;
+class TControlAssignment;
 class TPopupMenu;
 class TSkinData;
 class TTimer;
@@ -194,6 +195,8 @@ private:
     void Initialise();
     // Every child control gets its skinner: by components and tab order, or by window class.
     void AssignControls();
+    // The assignment of this form's controls, with the form as host and skinner.
+    TControlAssignment Assignment();
     void ResizeToFrame(bool firstTime);
     void OnNcDestroy(TMessage& message);
     void OnNcCalcSize(TMessage& message);
