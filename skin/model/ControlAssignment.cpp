@@ -17,6 +17,7 @@
 #include "skin/controls/SkinScrollbar.h"
 #include "skin/controls/SkinSpeedButton.h"
 #include "skin/controls/SkinStatusBar.h"
+#include "skin/controls/SkinToolBar.h"
 #include "skin/controls/SkinTrackBar.h"
 #include "skin/controls/SkinUpDown.h"
 #include "skin/load/AnsiText.h"
@@ -30,6 +31,7 @@
 #include "ui/ExtCtrls.h"
 #include "ui/Forms.h"
 #include "ui/HeaderControl.h"
+#include "ui/Menus.h"
 #include "ui/ProgressBar.h"
 #include "ui/Properties.h"
 #include "ui/RadioGroup.h"
@@ -37,6 +39,7 @@
 #include "ui/ScrollBox.h"
 #include "ui/StatusBar.h"
 #include "ui/StdCtrls.h"
+#include "ui/ToolBar.h"
 #include "ui/TrackBar.h"
 #include "ui/TreeView.h"
 
@@ -384,6 +387,16 @@ void TControlAssignment::AssignByTable(TControl& control, const std::string& upp
     }
     if (ui::As<TRadioButton>(&control) != nullptr && gates.Contains(xcRadioButton)) {
         Attach<TSkinRadioButton>(control);
+        return;
+    }
+    if (auto* toolBar = ui::As<TToolBar>(&control); toolBar != nullptr && gates.Contains(xcToolbar)) {
+        Attach<TSkinToolBar>(control, true);
+        if (context_.menuPainter != nullptr) {
+            for (int i = 0; i < toolBar->ButtonCount(); ++i) {
+                if (TPopupMenu* menu = toolBar->Buttons(i)->DropdownMenu(); menu != nullptr && menu->Items() != nullptr)
+                    context_.menuPainter->SkinMenuItems(*menu->Items(), true);
+            }
+        }
         return;
     }
     if (ui::As<TStatusBar>(&control) != nullptr && gates.Contains(xcStatusBar)) {

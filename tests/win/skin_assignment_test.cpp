@@ -417,6 +417,8 @@ TEST_F(AssignmentTest, EachRowAttachesItsSkinnerOnlyWithItsGate)
          "TSkinTrackBar"},
         {"up-down", xcSpin, [](AssignmentTest& t, TForm& f) { return t.Place<TUpDown>(f, 10, 10, 16, 24); },
          "TSkinUpDown"},
+        {"tool bar", xcToolbar, [](AssignmentTest& t, TForm& f) { return t.Place<TToolBar>(f, 0, 0, 200, 26); },
+         "TSkinToolBar"},
         {"status bar", xcStatusBar, [](AssignmentTest& t, TForm& f) { return t.Place<TStatusBar>(f, 0, 0, 200, 20); },
          "TSkinStatusBar"},
         {"progress bar", xcProgress,

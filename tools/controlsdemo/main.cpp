@@ -24,6 +24,7 @@
 #include "ui/RadioGroup.h"
 #include "ui/ScrollBar.h"
 #include "ui/StdCtrls.h"
+#include "ui/ToolBar.h"
 
 #include <windows.h>
 
@@ -70,7 +71,8 @@ public:
 private:
     TForm& form_;
     int left_;
-    int top_ = 10;
+    // Below the tool bar.
+    int top_ = 36;
 };
 
 // A two-cell glyph (enabled, disabled) drawn here: a filled square with a frame.
@@ -89,8 +91,26 @@ void DrawGlyph(TBitmap& glyph)
     }
 }
 
+void AddToolBar(TForm& form)
+{
+    auto* bar = new TToolBar(&form);
+    bar->SetParent(&form);
+    bar->SetShowCaptions(true);
+    bar->SetButtonWidth(50);
+    bar->SetButtonHeight(24);
+    for (const char* caption : {"新建", "打开", "粗体", "停用"}) {
+        auto* button = new TToolButton(&form);
+        button->SetCaption(caption);
+        button->SetToolBar(bar);
+    }
+    bar->Buttons(2)->SetStyle(tbsCheck);
+    bar->Buttons(2)->SetDown(true);
+    bar->Buttons(3)->SetEnabled(false);
+}
+
 void Populate(TForm& form)
 {
+    AddToolBar(form);
     Layout left(form, 10);
     auto [push, pushOff] = left.Pair<TButton>("查询");
     push->SetDefault(true);
@@ -211,7 +231,7 @@ int Run(std::string_view start)
     }
     auto* form = Application->CreateForm<TForm>();
     form->SetCaption("Zelvorin 控件");
-    form->SetBounds(20, 20, 960, 560);
+    form->SetBounds(20, 20, 960, 590);
     form->SetPosition(poDesigned);
     Populate(*form);
     Application->Run();
