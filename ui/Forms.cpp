@@ -20,6 +20,8 @@
 #include "ui/Resources.h"
 #include "ui/ScrollBar.h"
 #include "ui/ScrollBox.h"
+#include "ui/CoolBar.h"
+#include "ui/Frames.h"
 #include "ui/StatusBar.h"
 #include "ui/StdCtrls.h"
 #include "ui/TabSet.h"
@@ -96,7 +98,8 @@ void RegisterFrameworkClasses()
                          &TTrackBar::ClassInfo, &TUpDown::ClassInfo, &TStatusBar::ClassInfo, &TStatusPanel::ClassInfo,
                          &TPageControl::ClassInfo, &TTabSheet::ClassInfo, &TTabControl::ClassInfo,
                          &TTabSet::ClassInfo, &TDateTimePicker::ClassInfo, &TToolBar::ClassInfo,
-                         &TToolButton::ClassInfo, &TMediaPlayer::ClassInfo});
+                         &TToolButton::ClassInfo, &TMediaPlayer::ClassInfo, &TCoolBar::ClassInfo,
+                         &TCoolBand::ClassInfo, &TFrame::ClassInfo});
         return true;
     }();
     (void)done;

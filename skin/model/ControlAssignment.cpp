@@ -26,10 +26,12 @@
 #include "ui/Buttons.h"
 #include "ui/ComCtrls.h"
 #include "ui/ComboBox.h"
+#include "ui/CoolBar.h"
 #include "ui/Control.h"
 #include "ui/DateTimePicker.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Forms.h"
+#include "ui/Frames.h"
 #include "ui/HeaderControl.h"
 #include "ui/Menus.h"
 #include "ui/ProgressBar.h"
@@ -348,6 +350,20 @@ void TControlAssignment::AssignByTable(TControl& control, const std::string& upp
     const TSkinControlTypes& gates = context_.skinData.SkinControls;
     // The first row whose control and gate match decides; a gate that is off
     // lets the control on to the later rows.
+    // Tool buttons are parts of their bar here, not controls: the bar hands
+    // on their menu items, which a skinned frame draws.
+    if (auto* toolBar = ui::As<TToolBar>(&control); toolBar != nullptr && context_.frameSkinned &&
+                                                     context_.menuPainter != nullptr) {
+        for (int i = 0; i < toolBar->ButtonCount(); ++i) {
+            if (TMenuItem* item = toolBar->Buttons(i)->MenuItem())
+                context_.menuPainter->SkinMenuItems(*item, true);
+        }
+    }
+    if (auto* coolBar = ui::As<TCoolBar>(&control); coolBar != nullptr && gates.Contains(xcToolbar)) {
+        for (int i = 0; i < coolBar->Bands().Count(); ++i)
+            coolBar->Bands().Items(i)->SetColor(context_.skinData.ButtonFaceColour);
+        return;
+    }
     if (ui::As<THeaderControl>(&control) != nullptr && gates.Contains(xcPanel)) {
         Attach<TSkinHeader>(control);
         return;
@@ -466,6 +482,10 @@ void TControlAssignment::AssignByTable(TControl& control, const std::string& upp
     }
     const bool dcEdit = upperName == "TDCEDIT" || upperName == "TDCDBEDIT";
     if (!dcEdit) {
+        if (auto* frame = ui::As<TFrame>(&control)) {
+            AssignOwned(*frame);
+            return;
+        }
         if (auto* embedded = ui::As<TCustomForm>(&control)) {
             Attach<TSkinBox>(control, true);
             AssignOwned(*embedded);

@@ -7,6 +7,7 @@
 #include "tests/win/skin_control_support.h"
 #include "tests/win/skin_form_support.h"
 
+#include "skin/chrome/MenuItemPainter.h"
 #include "skin/chrome/WinSkinForm.h"
 #include "skin/load/AnsiText.h"
 #include "skin/model/ControlAssignment.h"
@@ -33,6 +34,9 @@
 #include "ui/Memo.h"
 #include "ui/HeaderControl.h"
 #include "ui/ComboBox.h"
+#include "ui/CoolBar.h"
+#include "ui/Frames.h"
+#include "ui/Menus.h"
 #include "ui/Properties.h"
 #include "ui/RadioGroup.h"
 #include "ui/Forms.h"
@@ -168,9 +172,9 @@ public:
         return control;
     }
 
-    TControlAssignment Assignment()
+    TControlAssignment Assignment(TMenuItemPainter* menuPainter = nullptr)
     {
-        return TControlAssignment({host, host.List, host.Skin, host.Canvas, formSkinner, nullptr, true});
+        return TControlAssignment({host, host.List, host.Skin, host.Canvas, formSkinner, menuPainter, true});
     }
 
     // The class names offered, in order.
@@ -593,6 +597,53 @@ TEST_F(AssignmentTest, ContainerKindsAndEditsWithButtonsGetTheirBoxSkinners)
     EXPECT_EQ(skinnerBy("", *dc, xcCombo), "");
 }
 
+TEST_F(AssignmentTest, CoolBarsFramesAndToolButtonMenusAreHandledWithoutSkinners)
+{
+    host.Skin.OnSkinControl = {};
+    host.Skin.ButtonFaceColour = static_cast<TColor>(RGB(210, 220, 200));
+    auto* cool = Place<TCoolBar>(*form, 0, 0, 300, 30);
+    cool->Bands().Add()->SetText("地址");
+    cool->Bands().Add()->SetText("工具");
+    auto* frame = new TFrame(nullptr);
+    frame->SetBounds(10, 40, 200, 100);
+    frame->SetParent(form.get());
+    auto* framed = new TButton(frame);
+    framed->SetParent(frame);
+    auto* bar = Place<TToolBar>(*form, 0, 150, 300, 26);
+    TMainMenu menu(form.get());
+    auto* top = new TMenuItem(&menu);
+    menu.Items()->Add(top);
+    auto* sub = new TMenuItem(&menu);
+    top->Add(sub);
+    auto* button = new TToolButton(form.get());
+    button->SetToolBar(bar);
+    button->SetMenuItem(top);
+    form->Show();
+
+    TMenuItemPainter painter(&host.Skin);
+    host.Skin.SkinControls = DefaultSkinControls();
+    host.Skin.SkinControls.Exclude(xcToolbar);
+    Assignment(&painter).AssignSkinners(*form);
+    EXPECT_EQ(cool->Bands().Items(0)->Color(), clBtnFace) << "the cool bar's gate is off";
+    EXPECT_EQ(top->OnDrawItem.Data(), &painter) << "a tool button's menu item needs only the skinned frame";
+    EXPECT_EQ(sub->OnDrawItem.Data(), &painter);
+    EXPECT_EQ(SkinnerOf(frame), "") << "a frame gets no skinner";
+    EXPECT_EQ(SkinnerOf(framed), "TSkinButton") << "but hands on what it owns, which the form does not";
+
+    host.List.UnskinAll();
+    host.Skin.SkinControls = DefaultSkinControls();
+    Assignment().AssignControl(*cool, form.get());
+    EXPECT_EQ(SkinnerOf(cool), "");
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(cool->Bands().Items(i)->Color(), host.Skin.ButtonFaceColour);
+        REBARBANDINFOA info{};
+        info.cbSize = sizeof(info);
+        info.fMask = RBBIM_COLORS;
+        SendMessageA(cool->Handle(), RB_GETBANDINFOA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&info));
+        EXPECT_EQ(info.clrBack, RGB(210, 220, 200)) << "the band shows it";
+    }
+    delete frame;
+}
 
 TEST_F(AssignmentTest, ScrollKindsAndARebuiltScrollSkinner)
 {

@@ -3,7 +3,10 @@
 // system's own messages), including a media player with no device at all.
 #include "tests/win/ui_window_support.h"
 
+#include "ui/CoolBar.h"
 #include "ui/DateTimePicker.h"
+#include "ui/FormTextReader.h"
+#include "ui/Frames.h"
 #include "ui/ExceptionBoundary.h"
 #include "ui/FormTextWriter.h"
 #include "ui/Forms.h"
@@ -1025,6 +1028,92 @@ TEST_F(ComCtrlsTest, FormsOfEveryControlComeAndGoWithoutLeaks)
     EXPECT_EQ(ui::HandleSnapshot::Take(), handles);
     EXPECT_EQ(ui::LiveThunkCount(), thunks);
     EXPECT_EQ(ui::LiveObjectCount(), objects);
+}
+
+// ---- cool bar and frame
+
+std::string BandText(HWND bar, int index, COLORREF* back = nullptr, HWND* child = nullptr)
+{
+    char text[64]{};
+    REBARBANDINFOA info{};
+    info.cbSize = sizeof(info);
+    info.fMask = RBBIM_TEXT | RBBIM_COLORS | RBBIM_CHILD;
+    info.lpText = text;
+    info.cch = sizeof(text);
+    SendMessageA(bar, RB_GETBANDINFOA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&info));
+    if (back != nullptr)
+        *back = info.clrBack;
+    if (child != nullptr)
+        *child = info.hwndChild;
+    return text;
+}
+
+TEST_F(ComCtrlsTest, CoolBandsShowTheirTextsColoursAndControlsAndForgetFreedControls)
+{
+    TForm form(nullptr);
+    form.SetBounds(50, 50, 400, 200);
+    auto* bar = new TCoolBar(&form);
+    bar->SetParent(&form);
+    TCoolBand* first = bar->Bands().Add();
+    first->SetText("地址");
+    auto* edit = new TEdit(&form);
+    edit->SetParent(bar);
+    first->SetControl(edit);
+    form.Show();
+    Pump();
+    EXPECT_EQ(bar->Top(), 0) << "docked at the top";
+    EXPECT_EQ(bar->Width(), form.ClientWidth());
+    HWND child = nullptr;
+    EXPECT_EQ(BandText(bar->Handle(), 0, nullptr, &child), "地址");
+    EXPECT_EQ(child, edit->Handle());
+
+    TCoolBand* second = bar->Bands().Add();
+    second->SetText("工具");
+    second->SetColor(static_cast<TColor>(RGB(1, 2, 3)));
+    EXPECT_EQ(SendMessageA(bar->Handle(), RB_GETBANDCOUNT, 0, 0), 2) << "a band added to a shown bar";
+    COLORREF back = 0;
+    EXPECT_EQ(BandText(bar->Handle(), 1, &back), "工具");
+    EXPECT_EQ(back, RGB(1, 2, 3));
+
+    delete edit;
+    EXPECT_EQ(first->Control(), nullptr);
+    BandText(bar->Handle(), 0, nullptr, &child);
+    EXPECT_EQ(child, nullptr);
+    delete first;
+    EXPECT_EQ(SendMessageA(bar->Handle(), RB_GETBANDCOUNT, 0, 0), 1);
+    EXPECT_EQ(BandText(bar->Handle(), 0), "工具");
+}
+
+TEST_F(ComCtrlsTest, AFrameReadFromItsOwnTextOwnsItsControlsInsideAnyForm)
+{
+    constexpr std::string_view kFrameText = R"(object AddressFrame: TFrame
+  Left = 10
+  Top = 20
+  Width = 200
+  Height = 80
+  object CityEdit: TEdit
+    Left = 8
+    Top = 8
+    Width = 120
+    Height = 21
+    Text = '北京'
+  end
+end
+)";
+    TForm form(nullptr);
+    form.SetBounds(50, 50, 400, 200);
+    auto* frame = static_cast<TFrame*>(ui::CreateFormFromText(kFrameText, &form));
+    frame->SetParent(&form);
+    form.Show();
+    Pump();
+    ASSERT_NE(frame->FindComponent("CityEdit"), nullptr);
+    auto* edit = static_cast<TEdit*>(frame->FindComponent("CityEdit"));
+    EXPECT_EQ(edit->Owner(), frame);
+    EXPECT_EQ(edit->Parent(), frame);
+    EXPECT_EQ(GetParent(edit->Handle()), frame->Handle());
+    EXPECT_EQ(edit->Text(), "北京");
+    EXPECT_EQ(form.FindComponent("CityEdit"), nullptr) << "not the form's";
+    EXPECT_NE(GetWindowLongPtrA(frame->Handle(), GWL_EXSTYLE) & WS_EX_CONTROLPARENT, 0) << "tabbing goes inside";
 }
 
 } // namespace
