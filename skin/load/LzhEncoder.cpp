@@ -167,50 +167,92 @@ public:
             finder_.Find(pos, scratch.data());
         }
         const int end = static_cast<int>(text_.size());
+        base_ = collected_ = FIRST_WRITE;
+        firstMatch_.assign(1, 0);
         for (int start = FIRST_WRITE; start < end;) {
-            const int blockEnd = std::min(end, start + BLOCK);
-            CollectMatches(start, blockEnd);
-            Parse(start, blockEnd, SymbolCosts(tree_));
-            Emit(start, blockEnd);
-            start = blockEnd;
+            // The parse looks a longest match past the block, so that no
+            // match is cut short at the block's edge.
+            const int limit = std::min(end, start + BLOCK + F);
+            CollectMatches(start, limit);
+            const int stop = ChooseSteps(start, limit, limit == end ? end : start + BLOCK);
+            Emit(start, chosen_);
+            start = stop;
         }
         bits_.Flush();
     }
 
 private:
-    // Adaptive codes change with every symbol; a block is parsed with the
-    // code lengths of its start. Parsing it again with the lengths it leads
-    // to gains nothing measurable, while shorter blocks lose more at their
-    // forced boundaries than fresher lengths win.
+    // Adaptive codes change with every symbol, so a parse priced with the
+    // code lengths of the block's start is only a guess. Each block is
+    // therefore coded the cheapest of three ways, counted with the codes
+    // as they will really be: the parse at the start's lengths, the parse
+    // at the lengths the first one leads to, and the longest match at each
+    // step, which keeps the codes of frequent lengths short.
     static constexpr int BLOCK = 4096;
     static constexpr int UNREACHED = std::numeric_limits<int>::max();
 
-    // Runs the match finder over the block once; parses reuse the result.
-    void CollectMatches(int start, int blockEnd)
+    // Fills chosen_ with the steps from `start` up to the first that
+    // reaches `until`; returns where they end.
+    int ChooseSteps(int start, int limit, int until)
     {
-        matches_.clear();
-        firstMatch_.assign(static_cast<std::size_t>(blockEnd - start) + 1, 0);
+        Parse(start, limit, SymbolCosts(tree_));
+        chosen_ = Path(start, limit);
+        int stop = start;
+        std::size_t used = 0;
+        while (used < chosen_.size() && stop < until) {
+            stop += chosen_[used++].length;
+        }
+        chosen_.resize(used);
+        LzhTree after = tree_;
+        int best = Price(start, chosen_, after);
+
+        Parse(start, limit, SymbolCosts(after));
+        const std::vector<Step>& second = Path(start, stop);
+        LzhTree scratch = tree_;
+        if (const int price = Price(start, second, scratch); price < best) {
+            best = price;
+            chosen_ = second;
+        }
+        Greedy(start, stop);
+        scratch = tree_;
+        if (Price(start, steps_, scratch) < best) {
+            chosen_ = steps_;
+        }
+        return stop;
+    }
+
+    // Runs the match finder on to `limit` and forgets the matches of the
+    // strings before `start`; each string is looked up exactly once.
+    void CollectMatches(int start, int limit)
+    {
+        const auto dropped = static_cast<std::ptrdiff_t>(start - base_);
+        const std::size_t droppedMatches = firstMatch_[static_cast<std::size_t>(dropped)];
+        matches_.erase(matches_.begin(), matches_.begin() + static_cast<std::ptrdiff_t>(droppedMatches));
+        firstMatch_.erase(firstMatch_.begin(), firstMatch_.begin() + dropped);
+        for (std::size_t& first : firstMatch_) {
+            first -= droppedMatches;
+        }
+        base_ = start;
         std::array<Match, F> found;
-        for (int pos = start; pos < blockEnd; ++pos) {
-            const int count = finder_.Find(pos, found.data());
+        for (; collected_ < limit; ++collected_) {
+            const int count = finder_.Find(collected_, found.data());
             matches_.insert(matches_.end(), found.begin(), found.begin() + count);
-            firstMatch_[static_cast<std::size_t>(pos - start) + 1] = matches_.size();
+            firstMatch_.push_back(matches_.size());
         }
     }
 
-    // Cheapest parse of [start, blockEnd) by the given code lengths: after
+    // Cheapest parse of [start, limit) by the given code lengths: after
     // it, path_[k] is the step that ends at start + k.
-    void Parse(int start, int blockEnd, const SymbolCosts& costs)
+    void Parse(int start, int limit, const SymbolCosts& costs)
     {
-        const int size = blockEnd - start;
+        const int size = limit - start;
         price_.assign(static_cast<std::size_t>(size) + 1, UNREACHED);
         path_.assign(static_cast<std::size_t>(size) + 1, Step{});
         price_[0] = 0;
         for (int k = 0; k < size; ++k) {
             const int here = price_[static_cast<std::size_t>(k)];
             Relax(k + 1, here + costs.literal[text_[static_cast<std::size_t>(start + k)]], Step{});
-            const std::span<const Match> matches(matches_.data() + firstMatch_[static_cast<std::size_t>(k)],
-                                                 matches_.data() + firstMatch_[static_cast<std::size_t>(k) + 1]);
+            const std::span<const Match> matches = MatchesAt(k);
             // A match also serves every shorter length; walk from the
             // longest down, keeping the cheapest distance seen so far.
             int bestDistance = 0;
@@ -231,29 +273,81 @@ private:
         }
     }
 
+    // The matches of the string `k` bytes after the block's start.
+    std::span<const Match> MatchesAt(int k) const
+    {
+        return {matches_.data() + firstMatch_[static_cast<std::size_t>(k)],
+                matches_.data() + firstMatch_[static_cast<std::size_t>(k) + 1]};
+    }
+
+    // Of equally cheap ways in, the one found last wins: its final step is
+    // the shorter, so a block's parse keeps its long matches in front and
+    // leaves the odd remainder past the point where the block is cut.
     void Relax(int target, int price, Step step)
     {
-        if (price < price_[static_cast<std::size_t>(target)]) {
+        if (price <= price_[static_cast<std::size_t>(target)]) {
             price_[static_cast<std::size_t>(target)] = price;
             path_[static_cast<std::size_t>(target)] = step;
         }
     }
 
-    // The steps of the parse, first to last.
-    const std::vector<Step>& Path(int start, int blockEnd)
+    // The steps of the last parse's cheapest way to `stop`, first to last.
+    const std::vector<Step>& Path(int start, int stop)
     {
         steps_.clear();
-        for (int k = blockEnd - start; k > 0; k -= path_[static_cast<std::size_t>(k)].length) {
+        for (int k = stop - start; k > 0; k -= path_[static_cast<std::size_t>(k)].length) {
             steps_.push_back(path_[static_cast<std::size_t>(k)]);
         }
         std::reverse(steps_.begin(), steps_.end());
         return steps_;
     }
 
-    void Emit(int start, int blockEnd)
+    // The longest match at every step from `start` to `stop`, each at
+    // the cheapest distance that reaches that far; into steps_.
+    void Greedy(int start, int stop)
+    {
+        steps_.clear();
+        for (int pos = start; pos < stop;) {
+            const std::span<const Match> matches = MatchesAt(pos - start);
+            Step step;
+            if (!matches.empty() && std::min(matches.back().length, stop - pos) >= MIN_MATCH) {
+                step.length = std::min(matches.back().length, stop - pos);
+                int bestBits = UNREACHED;
+                for (const Match& match : matches) {
+                    const int bits = PositionBits(static_cast<unsigned>(match.distance - 1));
+                    if (match.length >= step.length && bits < bestBits) {
+                        bestBits = bits;
+                        step.distance = match.distance;
+                    }
+                }
+            }
+            steps_.push_back(step);
+            pos += step.length;
+        }
+    }
+
+    // Bits the steps cost when coded from the state `tree`, which they
+    // leave as coding them would.
+    int Price(int start, std::span<const Step> steps, LzhTree& tree) const
+    {
+        int bits = 0;
+        int pos = start;
+        for (const Step& step : steps) {
+            const int symbol = step.length == 1 ? text_[static_cast<std::size_t>(pos)] : MatchSymbol(step.length);
+            bits += tree.CodeLength(symbol);
+            if (step.length > 1) {
+                bits += PositionBits(static_cast<unsigned>(step.distance - 1));
+            }
+            tree.Update(symbol);
+            pos += step.length;
+        }
+        return bits;
+    }
+
+    void Emit(int start, std::span<const Step> steps)
     {
         int pos = start;
-        for (const Step& step : Path(start, blockEnd)) {
+        for (const Step& step : steps) {
             if (step.length == 1) {
                 PutSymbol(text_[static_cast<std::size_t>(pos)]);
             } else {
@@ -277,11 +371,15 @@ private:
     MatchFinder finder_;
     BitWriter bits_;
     LzhTree tree_;
+    // The matches of the strings from base_ on, up to collected_.
     std::vector<Match> matches_;
     std::vector<std::size_t> firstMatch_;
+    int base_ = 0;
+    int collected_ = 0;
     std::vector<int> price_;
     std::vector<Step> path_;
     std::vector<Step> steps_;
+    std::vector<Step> chosen_;
 };
 
 }  // namespace

@@ -15,6 +15,7 @@ packages=(
   wine64 fonts-wine xvfb x11-utils imagemagick          # running and looking at Windows programs
   fonts-arphic-uming locales                            # Song-style Chinese text, zh_CN.UTF-8
   cmake ninja-build googletest libbenchmark-dev         # build, tests, benchmarks
+  libpng-dev                                            # the skin tool's PNG files
   clang libclang-rt-14-dev                              # libFuzzer with the sanitizers
   nasm dpkg-dev file                                    # libjpeg-turbo's SIMD code and its source package
 )

@@ -1,6 +1,5 @@
-// PNG files of 24-bit pictures, written without a compression library: one
-// fixed-Huffman deflate block whose matches repeat the previous byte, pixel
-// or row, which is what flat areas and repeated rows of a sheet need.
+// PNG files of 24-bit pictures, written by a well-kept encoder: libpng on
+// the build machine, the system's imaging component on Windows.
 #pragma once
 
 #include <cstdint>
@@ -8,7 +7,6 @@
 #include <vector>
 
 // `rgb` holds height rows of width pixels, red green blue, top row first.
+// Throws std::invalid_argument when the sizes do not fit the pixels, and
+// std::runtime_error when the encoder fails.
 std::vector<std::uint8_t> EncodePng(int width, int height, std::span<const std::uint8_t> rgb);
-
-std::uint32_t Crc32(std::span<const std::uint8_t> bytes);
-std::uint32_t Adler32(std::span<const std::uint8_t> bytes);
