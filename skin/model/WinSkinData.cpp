@@ -274,17 +274,26 @@ void TSkinData::SetSkinFile(std::string_view name)
         // Nothing to load: the current skin stays in force, loaded or not.
         return;
     }
-    auto file = std::make_unique<TMemoryStream>();
-    file->LoadFromFile(skinFile_);
-    std::optional<TSkinModel> next = BuildSkinFromStream(file->Bytes(), {});
+    TMemoryStream file;
+    file.LoadFromFile(skinFile_);
+    UseSkin(file.Bytes());
+}
+
+bool TSkinData::UseSkin(std::span<const std::byte> bytes)
+{
+    std::optional<TSkinModel> next = BuildSkinFromStream(bytes, {});
     if (!next) {
-        return;
+        return false;
     }
-    skinStream_ = std::move(file);
+    auto stream = std::make_unique<TMemoryStream>();
+    stream->WriteBuffer(bytes);
+    stream->SetPosition(0);
+    skinStream_ = std::move(stream);
     ReplaceSkin(std::move(*next));
     if (SkinFormtype == sfMainform) {
         ApplyToSkinnedForms();
     }
+    return true;
 }
 
 void TSkinData::ApplyToSkinnedForms()

@@ -16,6 +16,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -141,6 +142,11 @@ public:
     // as it was, when the stream is not a skin or building it fails; the
     // observer hears of every piece as it is built.
     bool LoadSkinFromStream(const TSkinBuildObserver& observer = {});
+    // Switches to the skin in bytes (a compressed skin stream, as a skin file
+    // or a store item holds it): built beside the current one, it becomes the
+    // stored stream and the skin, and skinned windows are re-skinned. False,
+    // with everything as it was, when the bytes are not a whole skin.
+    bool UseSkin(std::span<const std::byte> bytes);
 
     // ---- what the manager and the painters ask
     void Loaded() override;

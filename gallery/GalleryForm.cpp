@@ -1,0 +1,305 @@
+#include "gallery/GalleryForm.h"
+
+#include "gallery/GalleryDialog.h"
+#include "gallery/GalleryPages.h"
+#include "gallery/SkinSwitch.h"
+#include "skin/load/WinSkinStore.h"
+#include "skin/model/WinSkinData.h"
+#include "ui/Bitmap.h"
+#include "ui/ImageList.h"
+#include "ui/PageControl.h"
+#include "ui/Properties.h"
+#include "ui/StatusBar.h"
+#include "ui/ToolBar.h"
+
+#include <windows.h>
+
+#include <commdlg.h>
+
+#include <array>
+
+TGalleryForm* GalleryForm = nullptr;
+
+constinit const TClassInfo TGalleryForm::ClassInfo = ui::ClassOf<TGalleryForm>("TGalleryForm", TForm::ClassInfo);
+
+namespace {
+
+constexpr int kPagesTop = 30;
+constexpr int kStatusHeight = 20;
+
+// Three small pictures for the menus and the tool bar: a folder, a speech
+// bubble and a window.
+void PaintMenuImages(TImageList& images)
+{
+    images.SetWidth(16);
+    images.SetHeight(16);
+    constexpr std::array<COLORREF, 3> kColours{RGB(214, 160, 40), RGB(60, 130, 200), RGB(60, 150, 90)};
+    TBitmap strip;
+    strip.SetSize(16 * static_cast<int>(kColours.size()), 16);
+    TCanvas& canvas = strip.Canvas();
+    canvas.Brush().SetColor(clFuchsia);
+    canvas.FillRect(RECT{0, 0, strip.Width(), 16});
+    for (std::size_t i = 0; i < kColours.size(); ++i) {
+        const int x = static_cast<int>(i) * 16;
+        canvas.Brush().SetColor(static_cast<TColor>(kColours[i]));
+        canvas.FillRect(RECT{x + 2, 4, x + 14, 13});
+        canvas.Brush().SetColor(clWhite);
+        canvas.FillRect(RECT{x + 4, 6, x + 12, 8});
+    }
+    images.AddMasked(strip, clFuchsia);
+}
+
+} // namespace
+
+void TGalleryForm::Publish(ui::TPublisher<TGalleryForm>& p)
+{
+    p.Field("MainMenu1", &TGalleryForm::MainMenu1);
+    p.Field("FileMenu", &TGalleryForm::FileMenu);
+    p.Field("OpenSkinItem", &TGalleryForm::OpenSkinItem);
+    p.Field("SaveItem", &TGalleryForm::SaveItem);
+    p.Field("FileLine", &TGalleryForm::FileLine);
+    p.Field("ExitItem", &TGalleryForm::ExitItem);
+    p.Field("ViewMenu", &TGalleryForm::ViewMenu);
+    p.Field("ToolBarItem", &TGalleryForm::ToolBarItem);
+    p.Field("StatusBarItem", &TGalleryForm::StatusBarItem);
+    p.Field("PagesItem", &TGalleryForm::PagesItem);
+    p.Field("SkinMenu", &TGalleryForm::SkinMenu);
+    p.Field("SkinLine", &TGalleryForm::SkinLine);
+    p.Field("SkinFileItem", &TGalleryForm::SkinFileItem);
+    p.Field("SkinActiveItem", &TGalleryForm::SkinActiveItem);
+    p.Field("WindowMenu", &TGalleryForm::WindowMenu);
+    p.Field("MessageItem", &TGalleryForm::MessageItem);
+    p.Field("OpenFileItem", &TGalleryForm::OpenFileItem);
+    p.Field("ColourItem", &TGalleryForm::ColourItem);
+    p.Field("FontItem", &TGalleryForm::FontItem);
+    p.Field("WindowLine", &TGalleryForm::WindowLine);
+    p.Field("DialogItem", &TGalleryForm::DialogItem);
+    p.Field("HelpMenu", &TGalleryForm::HelpMenu);
+    p.Field("AboutItem", &TGalleryForm::AboutItem);
+    p.Field("SkinStore1", &TGalleryForm::SkinStore1);
+    p.Field("SkinData1", &TGalleryForm::SkinData1);
+    p.Method("FormCreate", &TGalleryForm::FormCreate);
+    p.Method("OpenSkinItemClick", &TGalleryForm::OpenSkinItemClick);
+    p.Method("ExitItemClick", &TGalleryForm::ExitItemClick);
+    p.Method("ToolBarItemClick", &TGalleryForm::ToolBarItemClick);
+    p.Method("StatusBarItemClick", &TGalleryForm::StatusBarItemClick);
+    p.Method("SkinActiveItemClick", &TGalleryForm::SkinActiveItemClick);
+    p.Method("MessageItemClick", &TGalleryForm::MessageItemClick);
+    p.Method("OpenFileItemClick", &TGalleryForm::OpenFileItemClick);
+    p.Method("ColourItemClick", &TGalleryForm::ColourItemClick);
+    p.Method("FontItemClick", &TGalleryForm::FontItemClick);
+    p.Method("DialogItemClick", &TGalleryForm::DialogItemClick);
+    p.Method("AboutItemClick", &TGalleryForm::AboutItemClick);
+}
+
+TGalleryForm::TGalleryForm(TComponent* owner) : TForm(owner) { LoadForm(); }
+
+TGalleryForm::~TGalleryForm() = default;
+
+void TGalleryForm::FormCreate(TObject*)
+{
+    menuImages_ = new TImageList(this);
+    PaintMenuImages(*menuImages_);
+    MainMenu1->SetImages(menuImages_);
+    BuildToolBar();
+    pages_ = new TPageControl(this);
+    pages_->SetBounds(6, kPagesTop + 4, ClientWidth() - 12, ClientHeight() - kPagesTop - kStatusHeight - 10);
+    pages_->SetParent(this);
+    gallery::BuildPages(*pages_);
+    statusBar_ = new TStatusBar(this);
+    statusBar_->SetParent(this);
+    statusBar_->Panels().Add()->SetWidth(200);
+    statusBar_->Panels().Add()->SetWidth(200);
+    pages_->OnChange = TNotifyEvent([this](TObject*) { ShowSkinState(); });
+    BuildSkinItems();
+    BuildPageItems();
+    const std::vector<std::string> names = gallery::StoredSkinNames(*SkinStore1);
+    skinName_ = names.empty() ? std::string() : names.front();
+    ShowSkinState();
+}
+
+void TGalleryForm::BuildToolBar()
+{
+    toolBar_ = new TToolBar(this);
+    toolBar_->SetParent(this);
+    toolBar_->SetImages(menuImages_);
+    struct Button {
+        const char* caption;
+        int image;
+        void (TGalleryForm::*click)(TObject*);
+    };
+    constexpr Button kButtons[] = {{"打开", 0, &TGalleryForm::OpenSkinItemClick},
+                                   {"消息", 1, &TGalleryForm::MessageItemClick},
+                                   {"对话框", 2, &TGalleryForm::DialogItemClick}};
+    for (const Button& spec : kButtons) {
+        auto* button = new TToolButton(this);
+        button->SetCaption(spec.caption);
+        button->SetImageIndex(spec.image);
+        button->OnClick = TNotifyEvent(this, spec.click);
+        button->SetToolBar(toolBar_);
+    }
+}
+
+void TGalleryForm::BuildSkinItems()
+{
+    int index = 0;
+    for (const std::string& name : gallery::StoredSkinNames(*SkinStore1)) {
+        auto* item = new TMenuItem(this);
+        item->SetCaption(name);
+        item->SetChecked(index == 0);
+        item->OnClick = TNotifyEvent([this, name](TObject*) {
+            if (const std::string reason = ChooseStoredSkin(name); !reason.empty())
+                Refuse(reason);
+        });
+        SkinMenu->Insert(index++, item);
+        skinItems_.push_back(item);
+    }
+}
+
+void TGalleryForm::BuildPageItems()
+{
+    for (int i = 0; i < pages_->PageCount(); ++i) {
+        auto* item = new TMenuItem(this);
+        item->SetCaption(pages_->Pages(i)->Caption());
+        item->OnClick = TNotifyEvent([this, i](TObject*) { ShowPage(i); });
+        PagesItem->Add(item);
+    }
+}
+
+std::string TGalleryForm::ChooseStoredSkin(std::string_view name)
+{
+    std::string reason = gallery::UseStoredSkin(*SkinData1, *SkinStore1, name);
+    if (reason.empty()) {
+        skinName_ = std::string(name);
+        for (TMenuItem* item : skinItems_)
+            item->SetChecked(item->Caption() == name);
+        ShowSkinState();
+    }
+    return reason;
+}
+
+std::string TGalleryForm::ChooseSkinFile(const std::string& path)
+{
+    std::string reason = gallery::UseSkinFile(*SkinData1, path);
+    if (reason.empty()) {
+        skinName_ = path.substr(path.find_last_of("\\/") + 1);
+        for (TMenuItem* item : skinItems_)
+            item->SetChecked(false);
+        ShowSkinState();
+    }
+    return reason;
+}
+
+void TGalleryForm::ShowPage(int index)
+{
+    pages_->SetActivePageIndex(index);
+    ShowSkinState();
+}
+
+void TGalleryForm::SetSkinning(bool on)
+{
+    SkinData1->SetActive(on);
+    SkinActiveItem->SetChecked(on);
+    ShowSkinState();
+}
+
+void TGalleryForm::ShowSkinState()
+{
+    if (statusBar_ == nullptr)
+        return;
+    statusBar_->Panels().Items(0)->SetText(SkinData1->Active() ? "皮肤：" + skinName_ : std::string("未用皮肤"));
+    if (pages_ != nullptr && pages_->ActivePage() != nullptr)
+        statusBar_->Panels().Items(1)->SetText("页面：" + pages_->ActivePage()->Caption());
+}
+
+void TGalleryForm::Refuse(const std::string& reason)
+{
+    MessageBoxA(Handle(), reason.c_str(), Caption().c_str(), MB_OK | MB_ICONWARNING);
+}
+
+void TGalleryForm::OpenSkinItemClick(TObject*)
+{
+    char file[MAX_PATH] = "";
+    OPENFILENAMEA request{};
+    request.lStructSize = sizeof request;
+    request.hwndOwner = Handle();
+    request.lpstrFilter = "皮肤文件 (*.skin;*.skn)\0*.skin;*.skn\0所有文件\0*.*\0";
+    request.lpstrFile = file;
+    request.nMaxFile = sizeof file;
+    request.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;
+    if (GetOpenFileNameA(&request) == FALSE)
+        return;
+    if (const std::string reason = ChooseSkinFile(file); !reason.empty())
+        Refuse(reason);
+}
+
+void TGalleryForm::ExitItemClick(TObject*) { Close(); }
+
+void TGalleryForm::ToolBarItemClick(TObject*)
+{
+    ToolBarItem->SetChecked(!ToolBarItem->Checked());
+    toolBar_->SetVisible(ToolBarItem->Checked());
+}
+
+void TGalleryForm::StatusBarItemClick(TObject*)
+{
+    StatusBarItem->SetChecked(!StatusBarItem->Checked());
+    statusBar_->SetVisible(StatusBarItem->Checked());
+}
+
+void TGalleryForm::SkinActiveItemClick(TObject*) { SetSkinning(!SkinData1->Active()); }
+
+void TGalleryForm::MessageItemClick(TObject*)
+{
+    MessageBoxA(Handle(), "文档已修改。要保存更改吗？", Caption().c_str(), MB_YESNOCANCEL | MB_ICONQUESTION);
+}
+
+void TGalleryForm::OpenFileItemClick(TObject*)
+{
+    char file[MAX_PATH] = "";
+    OPENFILENAMEA request{};
+    request.lStructSize = sizeof request;
+    request.hwndOwner = Handle();
+    request.lpstrFilter = "文本文件 (*.txt)\0*.txt\0所有文件\0*.*\0";
+    request.lpstrFile = file;
+    request.nMaxFile = sizeof file;
+    request.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;
+    GetOpenFileNameA(&request);
+}
+
+void TGalleryForm::ColourItemClick(TObject*)
+{
+    static COLORREF custom[16]{};
+    CHOOSECOLORA request{};
+    request.lStructSize = sizeof request;
+    request.hwndOwner = Handle();
+    request.rgbResult = RGB(47, 125, 109);
+    request.lpCustColors = custom;
+    request.Flags = CC_RGBINIT | CC_FULLOPEN;
+    ChooseColorA(&request);
+}
+
+void TGalleryForm::FontItemClick(TObject*)
+{
+    LOGFONTA font{};
+    font.lfHeight = -12;
+    font.lfCharSet = GB2312_CHARSET;
+    lstrcpynA(font.lfFaceName, "宋体", LF_FACESIZE);
+    CHOOSEFONTA request{};
+    request.lStructSize = sizeof request;
+    request.hwndOwner = Handle();
+    request.lpLogFont = &font;
+    request.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_EFFECTS;
+    ChooseFontA(&request);
+}
+
+void TGalleryForm::DialogItemClick(TObject*)
+{
+    TGalleryDialog dialog(nullptr);
+    dialog.ShowModal();
+}
+
+void TGalleryForm::AboutItemClick(TObject*)
+{
+    MessageBoxA(Handle(), "Zelvorin 控件画廊\n每个窗口都由皮肤引擎绘制。", "关于", MB_OK | MB_ICONINFORMATION);
+}
