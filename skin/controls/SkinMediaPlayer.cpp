@@ -106,12 +106,19 @@ TBitmap* TPlayerGlyphs::Glyph(TLook look, int button)
 }
 
 TWMediaPlayer::TWMediaPlayer(TComponent* owner, TWinControl& player, TSkinData* skinData)
-    : TCustomPanel(owner), FPlayer(player), FSkinData(skinData), FGlyphs(GetModuleHandleA(nullptr))
+    : TCustomPanel(owner), FPlayer(player), FSkinData(skinData)
 {
     SetBevelOuter(bvNone);
     SetParentBackground(false);
     if (skinData)
         SetTag(skinData->DisableTag);
+}
+
+TPlayerGlyphs& TWMediaPlayer::Glyphs()
+{
+    if (!FGlyphs)
+        FGlyphs = std::make_unique<TPlayerGlyphs>(GetModuleHandleA(nullptr));
+    return *FGlyphs;
 }
 
 std::uint32_t TWMediaPlayer::VisibleMask() const
@@ -219,7 +226,7 @@ void TWMediaPlayer::PaintWindow(HDC dc)
         const TPlayerGlyphs::TLook look = !on                                   ? TPlayerGlyphs::Disabled
                                           : (coloured & (1u << slot.Button)) != 0 ? TPlayerGlyphs::Coloured
                                                                                  : TPlayerGlyphs::Enabled;
-        playerface::PaintButton(canvas, slot.Rect, buttons, FGlyphs.Glyph(look, slot.Button), slot.Button == FPressed,
+        playerface::PaintButton(canvas, slot.Rect, buttons, Glyphs().Glyph(look, slot.Button), slot.Button == FPressed,
                                 on);
     }
     BitBlt(dc, 0, 0, client.right, client.bottom, canvas, 0, 0, SRCCOPY);

@@ -14,6 +14,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 class TDataSkinObject;
@@ -76,7 +77,8 @@ public:
     // The player's press ended (its release or its capture lost).
     void Released();
     int Pressed() const noexcept { return FPressed; }
-    TPlayerGlyphs& Glyphs() noexcept { return FGlyphs; }
+    // Loaded with the first paint: a player never shown costs no pictures.
+    TPlayerGlyphs& Glyphs();
     // What the panel shows now: bits of the player's visible, enabled and coloured buttons.
     std::uint32_t VisibleMask() const;
     std::uint32_t EnabledMask() const;
@@ -92,7 +94,7 @@ private:
 
     TWinControl& FPlayer;
     TSkinData* FSkinData = nullptr;
-    TPlayerGlyphs FGlyphs;
+    std::unique_ptr<TPlayerGlyphs> FGlyphs;
     // Each paint is composed here and copied once.
     TBitmap FScratch;
     int FPressed = -1;
