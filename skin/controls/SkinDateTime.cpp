@@ -124,9 +124,6 @@ void TSkinDateTime::InitControl(TSkinControlHost* form, TSkinData* skinData, boo
     auto* picker = ui::As<TWinControl>(FControl);
     if (!picker || !FHandle)
         return;
-    const int size = GetSystemMetrics(SM_CXHSCROLL);
-    const bool onLeft = (GetLong(FHandle, GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR) != 0;
-    const RECT place = datetimeface::ArrowRect(picker->Width(), size, onLeft);
     const LONG_PTR style = GetLong(FHandle, GWL_STYLE);
     if ((style & WS_CLIPCHILDREN) == 0) {
         SetWindowLongPtrA(FHandle, GWL_STYLE, style | WS_CLIPCHILDREN);
@@ -136,9 +133,26 @@ void TSkinDateTime::InitControl(TSkinControlHost* form, TSkinData* skinData, boo
     FArrow->SetSkinData(skinData);
     if (skinData)
         FArrow->SetTag(skinData->DisableTag);
-    FArrow->SetBounds(place.left, place.top, place.right - place.left, place.bottom - place.top);
+    PlaceArrow();
     FArrow->SetParent(picker);
     FArrow->Handle();
+}
+
+void TSkinDateTime::PlaceArrow()
+{
+    if (!FArrow || !FControl || !FHandle)
+        return;
+    const int size = GetSystemMetrics(SM_CXHSCROLL);
+    const bool onLeft = (GetLong(FHandle, GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR) != 0;
+    const RECT place = datetimeface::ArrowRect(FControl->Width(), size, onLeft);
+    FArrow->SetBounds(place.left, place.top, place.right - place.left, place.bottom - place.top);
+}
+
+void TSkinDateTime::AfterProc(TMessage& message)
+{
+    if (message.Msg == WM_SIZE)
+        PlaceArrow();
+    TSkinControl::AfterProc(message);
 }
 
 void TSkinDateTime::PaintControl(HDC dc, const RECT& rect)

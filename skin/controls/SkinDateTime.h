@@ -65,11 +65,15 @@ public:
     ~TSkinDateTime() override;
 
     void InitControl(TSkinControlHost* form, TSkinData* skinData, bool useSkinColor, TCanvas* canvas) override;
+    void AfterProc(TMessage& message) override;
     void PaintControl(HDC dc, const RECT& rect) override;
 
     TArrowButton* Arrow() const noexcept { return FArrow; }
 
 private:
+    // Over the picker's button again, wherever the picker's size put it.
+    void PlaceArrow();
+
     TArrowButton* FArrow = nullptr;
     bool FAddedClipChildren = false;
 };

@@ -99,6 +99,9 @@ TEST_F(SkinDateTimeTest, BorderAndArrowButtonNormalAndHot)
     Hover(arrow.Handle(), false);
     EXPECT_FALSE(arrow.Hot());
     EXPECT_TRUE(Near(ScreenAt(*picker, middle), ArrowColour(1), 4));
+
+    picker->SetBounds(40, 40, 200, 24);
+    EXPECT_EQ(arrow.Left(), 200 - ArrowSize() - 4) << "the arrow stays over the picker's button";
 }
 
 TEST_F(SkinDateTimeTest, ArrowOnTheLeftAndNeverHotWhileDisabled)
@@ -143,6 +146,20 @@ TEST_F(SkinDateTimeTest, WithoutTheArrowPictureAPlainButtonAndStillTheBorder)
         EXPECT_EQ(whole.At(0, 0), kShadow) << empty;
         delete picker;
     }
+}
+
+TEST_F(SkinDateTimeTest, WithoutSkinDataTheBorderAndArrowArePlain)
+{
+    auto* picker = Picker();
+    auto* skinner = new TSkinDateTime(picker);
+    skinner->InitControl(host.get(), nullptr, false, &host->Canvas);
+    ASSERT_NE(skinner->Arrow(), nullptr);
+    Redraw(picker->Handle());
+    const Capture whole(picker->Handle());
+    EXPECT_EQ(whole.At(0, 0), GetSysColor(COLOR_BTNSHADOW));
+    const RECT client = skinner->Arrow()->ClientRect();
+    const Capture arrow(skinner->Arrow()->Handle());
+    EXPECT_GT(arrow.Count(client, GetSysColor(COLOR_BTNFACE), 8), client.right * client.bottom / 3);
 }
 
 struct DropRun {

@@ -253,6 +253,20 @@ TEST_F(SkinMediaPlayerTest, WithoutTheButtonsPictureTheButtonsArePlain)
     }
 }
 
+TEST_F(SkinMediaPlayerTest, WithoutSkinDataThePanelStillDrawsAndTakesClicks)
+{
+    auto* mp = new TSkinMP(player);
+    mp->InitControl(host.get(), nullptr, false, &host->Canvas);
+    ASSERT_NE(mp->Player(), nullptr);
+    Redraw(mp->Player()->Handle());
+    const Capture screen(mp->Player()->Handle());
+    EXPECT_GT(screen.Count(Slot(0, 9), GetSysColor(COLOR_BTNFACE), 0), 200);
+    const POINT play = Middle(Slot(0, 9));
+    SendMessageA(mp->Player()->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(play.x, play.y));
+    SendMessageA(player->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(play.x, play.y));
+    EXPECT_EQ(clicks, (std::vector<TMPBtnType>{btPlay}));
+}
+
 TEST_F(SkinMediaPlayerTest, ManyPaintsLeaveNoHandles)
 {
     TWMediaPlayer& overlay = Overlay();
