@@ -269,8 +269,13 @@ TEST_F(SkinMediaPlayerTest, WithoutSkinDataThePanelStillDrawsAndTakesClicks)
 
 TEST_F(SkinMediaPlayerTest, ManyPaintsLeaveNoHandles)
 {
+    // Three buttons, one in each glyph look, keep the run short.
+    player->SetBounds(20, 40, 90, 30);
+    player->SetVisibleButtons(TButtonSet{btPlay, btPause, btStop});
+    player->SetEnabledButtons(TButtonSet{btPlay, btStop});
+    player->SetColoredButtons(TButtonSet{btStop});
     TWMediaPlayer& overlay = Overlay();
-    Surface surface(270, 30);
+    Surface surface(90, 30);
     const HWND window = overlay.Handle();
     SendMessageA(window, WM_PAINT, reinterpret_cast<WPARAM>(surface.dc.get()), 0);
     const ui::HandleSnapshot handles = ui::HandleSnapshot::Take();

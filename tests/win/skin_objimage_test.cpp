@@ -9,7 +9,6 @@
 
 #include "skin/controls/SkinObjImage.h"
 #include "skin/model/SkinMessages.h"
-#include "ui/ExtCtrls.h"
 
 #include <gtest/gtest.h>
 
@@ -157,20 +156,6 @@ TEST_F(SkinObjImageTest, WithoutThePicturesNothingIsHandedOver)
         delete box;
         delete cx;
         host->Skin.ButtonsElement = std::make_unique<TDataSkinButton>("Buttons");
-    }
-}
-
-TEST_F(SkinObjImageTest, ControlsWithoutTheGlyphPropertiesAreLeftAlone)
-{
-    auto* edit = Place<TPanel>(40, 40, 120, 20);
-    MakeButtonSkin(host->Skin);
-    for (const int kind : {objimageface::gkCheckBox, objimageface::gkPropertyGlyph}) {
-        auto* objImage = new TSkinObjImage(edit);
-        objImage->SetGlyphKind(kind);
-        objImage->InitControl(host.get(), &host->Skin, false, &host->Canvas);
-        EXPECT_FALSE(objImage->Strip().Empty());
-        objImage->Unskin();
-        delete objImage;
     }
 }
 
