@@ -182,7 +182,8 @@ void TWMediaPlayer::WndProc(TMessage& message)
             FPressed = button;
             Invalidate();
         }
-        SendMessageA(FPlayer.Handle(), message.Msg, message.WParam, message.LParam);
+        // Queued, as the mouse's own messages are.
+        PostMessageA(FPlayer.Handle(), message.Msg, message.WParam, message.LParam);
         message.Result = 0;
         return;
     }
@@ -191,7 +192,7 @@ void TWMediaPlayer::WndProc(TMessage& message)
         const bool same = FPressed >= 0 && button == FPressed;
         Released();
         if (same)
-            SendMessageA(FPlayer.Handle(), message.Msg, message.WParam, message.LParam);
+            PostMessageA(FPlayer.Handle(), message.Msg, message.WParam, message.LParam);
         message.Result = 0;
         return;
     }

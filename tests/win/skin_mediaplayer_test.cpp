@@ -209,6 +209,42 @@ TEST_F(SkinMediaPlayerTest, APressOnAButtonReachesThePlayerAsAClickOfThatButton)
     EXPECT_EQ(clicks.size(), 3u);
 }
 
+TEST_F(SkinMediaPlayerTest, ThePlayerReceivesWhatItWouldReceiveBare)
+{
+    std::vector<msgseq::Entry> runs[2];
+    std::vector<TMPBtnType> clicked[2];
+    for (int skinned = 0; skinned < 2; ++skinned) {
+        clicks.clear();
+        if (skinned)
+            Overlay();
+        Flush(60);
+        msgseq::Sequence sequence;
+        {
+            msgseq::Recorder recorder(sequence);
+            recorder.AttachControl(*player, "player");
+            for (const int slot : {0, 4, 8}) {
+                POINT point = Middle(Slot(slot, 9));
+                ClientToScreen(player->Handle(), &point);
+                const HWND under = WindowFromPoint(point);
+                ScreenToClient(under, &point);
+                PostMessageA(under, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+                PostMessageA(under, WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
+                Flush(60);
+            }
+        }
+        clicked[skinned] = clicks;
+        // Hit tests go to the panel on top; painting is not the player's behaviour.
+        for (const msgseq::Entry& entry : Behaviour(sequence.Entries())) {
+            if (entry.message != WM_NCHITTEST && entry.message != WM_SETCURSOR)
+                runs[skinned].push_back(entry);
+        }
+    }
+    EXPECT_EQ(clicked[0], (std::vector<TMPBtnType>{btPlay, btPrev, btEject}));
+    EXPECT_EQ(clicked[1], clicked[0]);
+    EXPECT_FALSE(runs[0].empty());
+    EXPECT_TRUE(msgseq::SameSequence(runs[0], runs[1], "three clicks"));
+}
+
 TEST_F(SkinMediaPlayerTest, ThePanelFollowsThePlayerAndGoesWithUnskin)
 {
     TWMediaPlayer& overlay = Overlay();
@@ -263,6 +299,7 @@ TEST_F(SkinMediaPlayerTest, WithoutSkinDataThePanelStillDrawsAndTakesClicks)
     EXPECT_GT(screen.Count(Slot(0, 9), GetSysColor(COLOR_BTNFACE), 0), 200);
     const POINT play = Middle(Slot(0, 9));
     SendMessageA(mp->Player()->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(play.x, play.y));
+    Flush(30);
     SendMessageA(player->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(play.x, play.y));
     EXPECT_EQ(clicks, (std::vector<TMPBtnType>{btPlay}));
 }
