@@ -17,21 +17,21 @@ namespace {
 
 // Check boxes: each mark in its three looks. Radio buttons: the same
 // without grayed. The property glyph: the three marks, then pressed.
-constexpr std::array<TCellRole, 9> kCheckCells{{{cmUnchecked, clNormal},
-                                                {cmUnchecked, clDown},
-                                                {cmUnchecked, clDisabled},
-                                                {cmChecked, clNormal},
-                                                {cmChecked, clDown},
-                                                {cmChecked, clDisabled},
-                                                {cmGrayed, clNormal},
-                                                {cmGrayed, clDown},
-                                                {cmGrayed, clDisabled}}};
-constexpr std::array<TCellRole, 6> kPropertyCells{{{cmUnchecked, clNormal},
-                                                   {cmChecked, clNormal},
-                                                   {cmGrayed, clNormal},
-                                                   {cmUnchecked, clDown},
-                                                   {cmChecked, clDown},
-                                                   {cmGrayed, clDown}}};
+constexpr std::array<TCellRole, 9> kCheckCells{{{cmUnchecked, lkNormal},
+                                                {cmUnchecked, lkDown},
+                                                {cmUnchecked, lkDisabled},
+                                                {cmChecked, lkNormal},
+                                                {cmChecked, lkDown},
+                                                {cmChecked, lkDisabled},
+                                                {cmGrayed, lkNormal},
+                                                {cmGrayed, lkDown},
+                                                {cmGrayed, lkDisabled}}};
+constexpr std::array<TCellRole, 6> kPropertyCells{{{cmUnchecked, lkNormal},
+                                                   {cmChecked, lkNormal},
+                                                   {cmGrayed, lkNormal},
+                                                   {cmUnchecked, lkDown},
+                                                   {cmChecked, lkDown},
+                                                   {cmGrayed, lkDown}}};
 
 constexpr std::string_view kCustomGlyphs = "CustomGlyphs";
 constexpr std::string_view kUseCustomGlyphs = "UseCustomGlyphs";
@@ -72,7 +72,7 @@ int SourceCell(TCellRole role, int frameCount) noexcept
         constexpr std::array<int, 3> kLookOffset{1, 3, 4};
         cell = 4 * static_cast<int>(mark) + kLookOffset[static_cast<std::size_t>(role.Look)];
     } else {
-        const bool disabled = role.Look == clDisabled;
+        const bool disabled = role.Look == lkDisabled;
         switch (role.Mark) {
         case cmUnchecked:
             cell = disabled ? 3 : 1;
@@ -128,6 +128,7 @@ void TSkinObjImage::InitControl(TSkinControlHost* form, TSkinData* skinData, boo
     if (FForm)
         FForm->RegisterControl(*this);
     if (FUseSkinColor) {
+        SetParentBackground(true);
         FSavedColor = control->Color();
         FSavedParentColor = control->ParentColor();
         control->SetColor(SkinFaceColor());

@@ -19,10 +19,10 @@ enum TGlyphKind : int {
 
 // The states a strip cell shows.
 enum TCheckMark : int { cmUnchecked = 0, cmChecked = 1, cmGrayed = 2 };
-enum TCellLook : int { clNormal = 0, clDown = 1, clDisabled = 2 };
+enum TCellLook : int { lkNormal = 0, lkDown = 1, lkDisabled = 2 };
 struct TCellRole {
     TCheckMark Mark = cmUnchecked;
-    TCellLook Look = clNormal;
+    TCellLook Look = lkNormal;
 };
 
 // The cell count of a kind's strip; 0 for an unknown kind.
