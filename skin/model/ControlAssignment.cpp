@@ -8,10 +8,13 @@
 #include "skin/controls/SkinComBox.h"
 #include "skin/controls/ControlList.h"
 #include "skin/controls/SkinControl.h"
+#include "skin/controls/SkinDateTime.h"
 #include "skin/controls/SkinEdit.h"
 #include "skin/controls/SkinGroupBox.h"
 #include "skin/controls/SkinHeader.h"
 #include "skin/controls/SkinListView.h"
+#include "skin/controls/SkinMediaPlayer.h"
+#include "skin/controls/SkinObjImage.h"
 #include "skin/controls/SkinProgress.h"
 #include "skin/controls/SkinScControl.h"
 #include "skin/controls/SkinScrollbar.h"
@@ -62,6 +65,14 @@ std::string WindowClassLower(HWND window)
 }
 
 bool Contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
+
+// Panel-style, with the glyph strip the control reads for its kind.
+void AttachGlyphs(TControl& control, int kind, const TAssignmentContext& context)
+{
+    auto* skinner = new TSkinObjImage(&control);
+    skinner->SetGlyphKind(kind);
+    skinner->InitControl(&context.host, &context.skinData, true, &context.canvas);
+}
 
 } // namespace
 
@@ -279,6 +290,12 @@ bool TControlAssignment::AssignByKind(std::string_view upperName, TControl& cont
     } else if (kind == "combobox") {
         if (gates.Contains(xcCombo))
             Attach<TSkinComBox>(control);
+    } else if (kind == "datetimepicker") {
+        if (gates.Contains(xcCombo))
+            Attach<TSkinDateTime>(control);
+    } else if (kind == "mediaplayer") {
+        if (gates.Contains(xcButton))
+            Attach<TSkinMP>(control);
     } else if (kind == "edit") {
         if (gates.Contains(xcEdit))
             SkinIfBordered(control);
@@ -323,10 +340,12 @@ bool TControlAssignment::AssignByKind(std::string_view upperName, TControl& cont
             if (gates.Contains(xcRadioButton)) {
                 for (int i = 0; i < container->ControlCount(); ++i) {
                     TControl& child = *container->Controls(i);
-                    // Buttons of the library that draws custom glyphs wait for their own skinner.
-                    if (Contains(UpperCaseAscii(child.ClassName()), "TRZ") || IsSkinned(child))
+                    if (IsSkinned(child))
                         continue;
-                    if (radios)
+                    // Buttons of the library that draws custom glyphs get a strip of them.
+                    if (Contains(UpperCaseAscii(child.ClassName()), "TRZ"))
+                        AttachGlyphs(child, radios ? objimageface::gkRadioButton : objimageface::gkCheckBox, context_);
+                    else if (radios)
                         Attach<TSkinRadioButton>(child);
                     else
                         Attach<TSkinCheckBox>(child);
@@ -380,6 +399,10 @@ void TControlAssignment::AssignByTable(TControl& control, const std::string& upp
         Attach<TSkinUpDown>(control);
         return;
     }
+    if (upperName == "TMEDIAPLAYER" && gates.Contains(xcButton)) {
+        Attach<TSkinMP>(control);
+        return;
+    }
     if (auto* radioGroup = ui::As<TRadioGroup>(&control); radioGroup != nullptr && gates.Contains(xcRadioButton)) {
         for (int i = 0; i < radioGroup->ControlCount(); ++i) {
             if (!IsSkinned(*radioGroup->Controls(i)))
@@ -394,6 +417,18 @@ void TControlAssignment::AssignByTable(TControl& control, const std::string& upp
             for (int i = 0; i < navigator->ControlCount(); ++i)
                 AssignControl(*navigator->Controls(i), nullptr);
         }
+        return;
+    }
+    if ((upperName == "TRZDBCHECKBOX" || upperName == "TRZCHECKBOX") && gates.Contains(xcCheckBox)) {
+        AttachGlyphs(control, objimageface::gkCheckBox, context_);
+        return;
+    }
+    if ((upperName == "TRZRADIOBUTTON" || upperName == "TRZDBRADIOBUTTON") && gates.Contains(xcRadioButton)) {
+        AttachGlyphs(control, objimageface::gkRadioButton, context_);
+        return;
+    }
+    if ((upperName == "TCXDBCHECKBOX" || upperName == "TCXCHECKBOX") && gates.Contains(xcCheckBox)) {
+        AttachGlyphs(control, objimageface::gkPropertyGlyph, context_);
         return;
     }
     if (auto* groupBox = ui::As<TCustomGroupBox>(&control); groupBox != nullptr && gates.Contains(xcPanel)) {
@@ -435,6 +470,8 @@ void TControlAssignment::AssignByTable(TControl& control, const std::string& upp
     if (auto* picker = ui::As<TDateTimePicker>(&control); picker != nullptr && gates.Contains(xcEdit)) {
         if (picker->DateMode() == dmUpDown || picker->Kind() == dtkTime)
             Attach<TSkinEdit>(control);
+        else
+            Attach<TSkinDateTime>(control);
         return;
     }
     if ((upperName == "TRICHEDIT" || upperName == "TWWDBRICHEDIT" || upperName == "TDXDBMEMO") &&

@@ -691,6 +691,13 @@ TEST(ProgramResourcesTest, IconManifestAndVersionAreInTheProgram)
 
     EXPECT_NE(FindResourceA(program, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(16) /* RT_VERSION */), nullptr);
     EXPECT_NE(FindResourceA(program, "TFORM1", MAKEINTRESOURCEA(10) /* RT_RCDATA */), nullptr);
+    // The skin engine's pictures, the media player's 27 glyphs among them.
+    for (const char* look : {"EN", "DI", "CL"})
+        for (const char* button :
+             {"MPPLAY", "MPPAUSE", "MPSTOP", "MPNEXT", "MPPREV", "MPSTEP", "MPBACK", "MPRECORD", "MPEJECT"}) {
+            const std::string name = std::string(look) + "_" + button;
+            EXPECT_NE(FindResourceA(program, name.c_str(), MAKEINTRESOURCEA(2) /* RT_BITMAP */), nullptr) << name;
+        }
     FreeLibrary(program);
 }
 

@@ -6,6 +6,7 @@
 // when it initialises and takes every skinner off again when it is unskinned.
 #include "tests/win/skin_control_support.h"
 #include "tests/win/skin_form_support.h"
+#include "tests/win/skin_glyph_controls.h"
 
 #include "skin/chrome/MenuItemPainter.h"
 #include "skin/chrome/WinSkinForm.h"
@@ -14,6 +15,7 @@
 #include "skin/model/SkinMessages.h"
 #include "skin/model/WinSkinDlg.h"
 #include "skin/controls/SkinBitButton.h"
+#include "skin/controls/SkinObjImage.h"
 #include "ui/Buttons.h"
 #include "ui/ExtCtrls.h"
 #include "ui/StatusBar.h"
@@ -448,6 +450,16 @@ TEST_F(AssignmentTest, EachRowAttachesItsSkinnerOnlyWithItsGate)
              return memo;
          },
          "TSkinScrollbar", "TSkinEdit"},
+        {"media player", xcButton,
+         [](AssignmentTest& t, TForm& f) { return t.Place<TMediaPlayer>(f, 10, 10, 200, 30); }, "TSkinMP"},
+        {"date picker", xcEdit, [](AssignmentTest& t, TForm& f) { return t.Place<TDateTimePicker>(f); },
+         "TSkinDateTime"},
+        {"custom-glyph check box", xcCheckBox, [](AssignmentTest& t, TForm& f) { return t.Place<TRzCheckBox>(f); },
+         "TSkinObjImage"},
+        {"custom-glyph radio button", xcRadioButton,
+         [](AssignmentTest& t, TForm& f) { return t.Place<TRzRadioButtonLike>(f); }, "TSkinObjImage"},
+        {"property-glyph check box", xcCheckBox,
+         [](AssignmentTest& t, TForm& f) { return t.Place<TcxCheckBox>(f); }, "TSkinObjImage"},
         {"time picker", xcEdit,
          [](AssignmentTest& t, TForm& f) {
              auto* picker = t.Place<TDateTimePicker>(f);
@@ -547,19 +559,69 @@ TEST_F(AssignmentTest, RadioAndCheckGroupKindsSkinTheGroupsButtons)
         Assignment().AssignControl(*group, form.get());
     };
 
+    const auto glyphKind = [&](const TControl* control) {
+        for (TSkinControl* skinner : host.List.Controls()) {
+            if (auto* glyphs = ui::As<TSkinObjImage>(skinner); glyphs && skinner->Control() == control)
+                return glyphs->UseSkinColor() ? glyphs->GlyphKind() : -1;
+        }
+        return 0;
+    };
     assign("TWidgetPanel=RadioGroup");
     EXPECT_EQ(SkinnerOf(plain), "TSkinRadioButton");
-    EXPECT_EQ(SkinnerOf(custom), "") << "buttons drawing their own glyphs wait for their own skinner";
+    EXPECT_EQ(glyphKind(custom), objimageface::gkRadioButton) << "buttons drawing their own glyphs get a strip";
     assign("TWidgetPanel=radiogroup", xcRadioButton);
     EXPECT_EQ(SkinnerOf(plain), "");
     assign("TWidgetPanel=radiogroup", xcGroupBox);
     EXPECT_EQ(SkinnerOf(plain), "");
     assign("TWidgetPanel=CheckGroup");
     EXPECT_EQ(SkinnerOf(plain), "TSkinCheckBox");
+    EXPECT_EQ(glyphKind(custom), objimageface::gkCheckBox);
     assign("TWidgetPanel=checkgroup", xcPanel);
     EXPECT_EQ(SkinnerOf(plain), "");
 }
 
+TEST_F(AssignmentTest, CustomGlyphControlsGetTheirGlyphKindPanelStyle)
+{
+    host.Skin.OnSkinControl = {};
+    auto* rz = Place<TRzCheckBox>(*form, 10, 10);
+    auto* radio = Place<TRzRadioButtonLike>(*form, 10, 40);
+    auto* cx = Place<TcxCheckBox>(*form, 10, 70);
+    form->Show();
+    Assignment().AssignSkinners(*form);
+    const auto kindOf = [&](const TControl* control) {
+        for (TSkinControl* skinner : host.List.Controls()) {
+            if (auto* glyphs = ui::As<TSkinObjImage>(skinner); glyphs && skinner->Control() == control) {
+                EXPECT_TRUE(glyphs->UseSkinColor()) << control->ClassName();
+                return glyphs->GlyphKind();
+            }
+        }
+        return 0;
+    };
+    EXPECT_EQ(kindOf(rz), objimageface::gkCheckBox);
+    EXPECT_EQ(kindOf(radio), objimageface::gkRadioButton);
+    EXPECT_EQ(kindOf(cx), objimageface::gkPropertyGlyph);
+}
+
+TEST_F(AssignmentTest, DatePickerAndMediaPlayerKindsBehindTheirGates)
+{
+    host.Skin.OnSkinControl = {};
+    auto* panel = Place<TWidgetPanel>(*form, 10, 10, 200, 30);
+    form->Show();
+    const auto skinnerBy = [&](const char* line, TSkinControlType gateOff = xcFastReport) {
+        TStringList lines;
+        lines.Add(line);
+        host.Skin.SetSkin3rd(lines);
+        host.Skin.SkinControls = DefaultSkinControls();
+        host.Skin.SkinControls.Exclude(gateOff);
+        host.List.UnskinAll();
+        Assignment().AssignControl(*panel, form.get());
+        return SkinnerOf(panel);
+    };
+    EXPECT_EQ(skinnerBy("TWidgetPanel=DateTimePicker"), "TSkinDateTime");
+    EXPECT_EQ(skinnerBy("twidgetpanel=datetimepicker", xcCombo), "");
+    EXPECT_EQ(skinnerBy("TWidgetPanel=MediaPlayer"), "TSkinMP");
+    EXPECT_EQ(skinnerBy("TWidgetPanel=mediaplayer", xcButton), "");
+}
 
 TEST_F(AssignmentTest, ContainerKindsAndEditsWithButtonsGetTheirBoxSkinners)
 {

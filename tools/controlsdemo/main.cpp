@@ -14,6 +14,7 @@
 #include "ui/ComboBox.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Forms.h"
+#include "ui/MediaPlayer.h"
 #include "ui/Memo.h"
 #include "ui/StatusBar.h"
 #include "ui/DateTimePicker.h"
@@ -198,6 +199,7 @@ void Populate(TForm& form)
         control->Tabs().Add("邮编");
         control->Tabs().Add("区号");
     }
+    // A picker with the drop-down calendar, and its disabled twin.
     third.Pair<TDateTimePicker>("", 130, 22);
     // Both bars and the corner square between them.
     auto [scrolled, scrolledOff] = third.Pair<TMemo>("", 130, 60);
@@ -211,6 +213,11 @@ void Populate(TForm& form)
         bar->SetPageSize(20);
         bar->SetPosition(30);
     }
+    // The player's bar spans both columns; nothing is opened, so the buttons only show their states.
+    auto* player = third.Add<TMediaPlayer>("", 280, 30);
+    player->SetEnabledButtons(TButtonSet{btPlay, btPause, btStop, btNext, btPrev, btEject});
+    player->SetColoredButtons(TButtonSet{btPlay, btStop, btRecord});
+    player->OnClick = TMPClickEvent([](TObject*, TMPBtnType, bool& doDefault) { doDefault = false; });
     auto* status = new TStatusBar(&form);
     status->SetParent(&form);
     status->Panels().Add()->SetText("就绪");

@@ -4,6 +4,8 @@
 #include "tools/skingen/Theme.h"
 
 #include <array>
+#include <cctype>
+#include <string>
 
 namespace skingen {
 
@@ -93,7 +95,80 @@ void Close(Image24& image, int cellLeft)
     }
 }
 
+constexpr int PlayerGlyphWidth = 14;
+constexpr int PlayerGlyphHeight = 12;
+constexpr Rgb Olive = RGB(128, 128, 0);
+constexpr std::array<const char*, 9> PlayerButtonNames{"MPPLAY", "MPPAUSE", "MPSTOP", "MPNEXT", "MPPREV",
+                                                       "MPSTEP", "MPBACK",  "MPRECORD", "MPEJECT"};
+constexpr std::array<const char*, 3> PlayerLookNames{"EN", "DI", "CL"};
+
+// Play and record stand out; the motion buttons share the accent.
+Rgb PlayerColour(int button)
+{
+    constexpr std::array<Rgb, 9> colours{RGB(28, 138, 62), RGB(196, 140, 16), Cinnabar,  Accent,    Accent,
+                                         Accent,           Accent,           RGB(214, 34, 34), InkSoft};
+    return colours[static_cast<std::size_t>(button)];
+}
+
+// A triangle pointing right (or left) over columns [left, left + width).
+Shape Arrow(double left, double width, bool right)
+{
+    constexpr double top = 1;
+    constexpr double bottom = PlayerGlyphHeight - 1;
+    const double tip = right ? left + width : left;
+    const double base = right ? left : left + width;
+    return ConvexPolygon({base, top, tip, (top + bottom) / 2, base, bottom});
+}
+
+Shape Bar(double left, double width) { return Box(left, 1, left + width, PlayerGlyphHeight - 1); }
+
+Shape PlayerShape(int button)
+{
+    switch (button) {
+    case 0:
+        return Arrow(3, 9, true);
+    case 1:
+        return Union(Bar(3, 3), Bar(8, 3));
+    case 2:
+        return Box(2, 1, 12, 11);
+    case 3:
+        return Union(Arrow(2, 7, true), Bar(10, 2));
+    case 4:
+        return Union(Bar(2, 2), Arrow(5, 7, false));
+    case 5:
+        return Union(Arrow(1, 6, true), Arrow(7, 6, true));
+    case 6:
+        return Union(Arrow(1, 6, false), Arrow(7, 6, false));
+    case 7:
+        return Circle(7, 6, 5);
+    default:
+        return Union(ConvexPolygon({1, 7, 7, 1, 13, 7}), Box(1, 9, 13, 11));
+    }
+}
+
 }  // namespace
+
+Image24 PlayerGlyph(int button, PlayerGlyphLook look)
+{
+    const Rgb ink = look == PlayerGlyphLook::Disabled ? Silver
+                    : look == PlayerGlyphLook::Coloured ? PlayerColour(button)
+                                                        : Ink;
+    Raster raster(PlayerGlyphWidth, PlayerGlyphHeight);
+    raster.Fill(PlayerShape(button), ink);
+    // Half-covered pixels become full ink, the rest the olive key: a
+    // blended edge would show as an olive fringe on any button face.
+    Image24 glyph = raster.Flatten(Solid(ink), 0.5);
+    for (int y = 0; y < glyph.Height(); ++y) {
+        for (int x = 0; x < glyph.Width(); ++x) {
+            const std::uint8_t* pixel = glyph.At(x, y);
+            if (pixel[0] == KEY_RED && pixel[1] == KEY_GREEN && pixel[2] == KEY_BLUE) {
+                glyph.Set(x, y, static_cast<std::uint8_t>(Olive.r), static_cast<std::uint8_t>(Olive.g),
+                          static_cast<std::uint8_t>(Olive.b));
+            }
+        }
+    }
+    return glyph;
+}
 
 Image24 TrackChannelPicture(bool vertical)
 {
@@ -118,11 +193,22 @@ Image24 SystemMenuGlyphs()
 
 std::vector<SkinFile> BuildBuiltinPictures()
 {
-    return {
+    std::vector<SkinFile> files{
         {"track.bmp", EncodeBmp24(TrackChannelPicture(false))},
         {"trackvert.bmp", EncodeBmp24(TrackChannelPicture(true))},
         {"ortavelmenu.bmp", EncodeBmp24(SystemMenuGlyphs())},
     };
+    for (std::size_t look = 0; look < PlayerLookNames.size(); ++look) {
+        for (std::size_t button = 0; button < PlayerButtonNames.size(); ++button) {
+            std::string name = std::string(PlayerLookNames[look]) + "_" + PlayerButtonNames[button] + ".bmp";
+            for (char& c : name) {
+                c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            }
+            files.push_back({name, EncodeBmp24(PlayerGlyph(static_cast<int>(button),
+                                                           static_cast<PlayerGlyphLook>(look)))});
+        }
+    }
+    return files;
 }
 
 }  // namespace skingen

@@ -20,7 +20,14 @@ Image24 TrackChannelPicture(bool vertical);
 // of any other colour.
 Image24 SystemMenuGlyphs();
 
-// track.bmp, trackvert.bmp and ortavelmenu.bmp.
+// The media player's glyph for one of its nine buttons (0 play ... 8 eject)
+// in one of three looks: ink, greyed or coloured. Olive (128, 128, 0) is the
+// background the player's painter keys out; every other pixel is full ink.
+enum class PlayerGlyphLook { Enabled, Disabled, Coloured };
+Image24 PlayerGlyph(int button, PlayerGlyphLook look);
+
+// track.bmp, trackvert.bmp, ortavelmenu.bmp and the player's 27 glyphs
+// (en_mpplay.bmp ... cl_mpeject.bmp).
 std::vector<SkinFile> BuildBuiltinPictures();
 
 }  // namespace skingen
