@@ -197,7 +197,7 @@ struct ChromePainter : Theme {
             Raster raster(w, TitleHeight);
             const double top = PlateInset;
             const double bottom = TitleHeight - PlateInset;
-            const double radius = (bottom - top) / 2;
+            const double radius = PlateEnd - 4;
             raster.Fill(RoundRect(0, top, w, bottom, radius), edge);
             raster.Fill(RoundRect(1, top + 1, w - 1, bottom - 1, radius - 1), fill);
             const Paint backdrop = [this, &style](double, double y) { return CaptionRow(style, int(y)); };
