@@ -38,7 +38,7 @@ Image24 HorizontalChannel()
     const double h = TrackCell.height;
     Raster raster(TrackCell.width, TrackCell.height);
     raster.Fill(RoundRect(0, 0, w, h, 2.5), VerticalGradient(0, look.SilverDark, h, look.SilverLight));
-    raster.Fill(RoundRect(1, 1, w - 1, h - 1, 1.5), VerticalGradient(1, RGB(206, 216, 211), 3, look.JadeLight));
+    raster.Fill(RoundRect(1, 1, w - 1, h - 1, 1.5), VerticalGradient(1, RGB(206, 216, 211), 3, look.MenuFace));
     return raster.FlattenOpaque(Solid(look.ButtonFace));
 }
 
@@ -52,7 +52,7 @@ struct PixelRect {
 void FillInk(Image24& image, int cellLeft, PixelRect rect)
 {
     const auto byte = [](double channel) { return static_cast<std::uint8_t>(channel); };
-    const Rgb ink = Look().Ink;
+    const Rgb ink = Look().Text;
     for (int y = rect.top; y < rect.top + rect.height; ++y) {
         for (int x = rect.left; x < rect.left + rect.width; ++x) {
             image.Set(cellLeft + x, y, byte(ink.r), byte(ink.g), byte(ink.b));

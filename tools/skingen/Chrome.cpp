@@ -135,7 +135,7 @@ struct ChromePainter : Theme {
             for (int state = 1; state <= 4; ++state) {
                 Raster raster(MdiButtonCell.width, MdiButtonCell.height);
                 const Shape pill = RoundRect(0, 0, MdiButtonCell.width, MdiButtonCell.height, 3);
-                Rgb glyphColour = InkSoft;
+                Rgb glyphColour = TextSoft;
                 if (state == 2) {
                     raster.Fill(pill, close ? CinnabarDeep : AccentSoft);
                     glyphColour = close ? White : AccentDeep;

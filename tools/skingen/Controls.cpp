@@ -30,11 +30,11 @@ struct ControlPainter : Theme {
     FaceStyle RaisedFace(State state) const
     {
         switch (state) {
-        case State::Normal: return {Silver, SilverDark, RaisedTop, JadeShade, Glaze, {}};
+        case State::Normal: return {Silver, SilverDark, RaisedTop, RaisedBottom, Glaze, {}};
         case State::Hot: return {AccentBright, Accent, AccentTint, RaisedHotBottom, Glaze, {}};
         case State::Pressed: return {AccentDeep, AccentDeep, AccentPale, AccentTint, {}, {}};
         case State::Disabled: return {DisabledEdge, DisabledEdge, DisabledFace, DisabledFace, {}, {}};
-        case State::Focused: return {Accent, Accent, RaisedTop, JadeShade, Glaze, AccentSoft};
+        case State::Focused: return {Accent, Accent, RaisedTop, RaisedBottom, Glaze, AccentSoft};
         }
         return {};
     }
@@ -89,7 +89,7 @@ struct ControlPainter : Theme {
                 if (group == 1) {
                     // Checked: a filled tile with a white tick.
                     const Rgb fill = MarkFill(state);
-                    raster.Fill(RoundRect(0, 0, size, size, 3), Mix(fill, Ink, 0.15));
+                    raster.Fill(RoundRect(0, 0, size, size, 3), Mix(fill, Text, 0.15));
                     raster.Fill(RoundRect(1, 1, size - 1, size - 1, 2), fill);
                     raster.Fill(Polyline({3.2, 6.7, 5.5, 9.1, 9.9, 4.0}, 1.7),
                                 state == State::Disabled ? MarkDisabled : White);
@@ -122,7 +122,7 @@ struct ControlPainter : Theme {
                 Raster raster(CheckBoxCell.width, CheckBoxCell.height);
                 if (group == 1) {
                     const Rgb fill = MarkFill(state);
-                    raster.Fill(Circle(c, c, c), Mix(fill, Ink, 0.15));
+                    raster.Fill(Circle(c, c, c), Mix(fill, Text, 0.15));
                     raster.Fill(Circle(c, c, c - 1), fill);
                     raster.Fill(Circle(c, c, 2.5), state == State::Disabled ? MarkDisabled : White);
                 } else {
@@ -217,7 +217,7 @@ struct ControlPainter : Theme {
             Raster raster(w, h);
             raster.Fill(Box(0, 3, 1, h - 3), SilverFaint);
             const Shape pill = RoundRect(2, 1, w - 1, h - 1, 3);
-            Rgb arrow = InkSoft;
+            Rgb arrow = TextSoft;
             double drop = 0;
             if (state == State::Pressed) {
                 raster.Fill(pill, AccentPale);
@@ -243,7 +243,7 @@ struct ControlPainter : Theme {
         const int w = ExtraCell.width;
         const int h = ExtraCell.height;
         std::vector<Image24> frames;
-        for (const Rgb arrow : {InkSoft, AccentDeep, DisabledMark, Accent}) {
+        for (const Rgb arrow : {TextSoft, AccentDeep, DisabledMark, Accent}) {
             Raster raster(w, h);
             raster.Fill(Chevron(Direction::Down, w / 2.0, h / 2.0, 3.5, 3.5, 1.5), arrow);
             frames.push_back(raster.Flatten(Solid(ButtonFace), 0.04));
@@ -309,7 +309,7 @@ struct ControlPainter : Theme {
         case State::Pressed: return AccentDeep;
         case State::Disabled: return DisabledMark;
         case State::Hot: return Accent;
-        default: return InkSoft;
+        default: return TextSoft;
         }
     }
 

@@ -139,7 +139,7 @@ struct Describer : Theme {
         ini.Key("Trans", 1);
         ini.Key("Tile", 0);
         ini.Colour("NormalColour2", ButtonText);
-        ini.Colour("MouseOverColour2", CeladonInk);
+        ini.Colour("MouseOverColour2", HotText);
         ini.Colour("PressedColour2", ButtonText);
         ini.Comment("check box: unchecked, checked, mixed; each normal, hot, pressed, disabled");
         ini.Key("CheckButton", "checkbox.bmp");

@@ -30,14 +30,14 @@ struct Theme {
 
     // --- Palette ---------------------------------------------------------
     // Text.
-    Rgb Ink;
-    Rgb InkSoft;
-    Rgb CeladonInk;  // text on hovered faces
+    Rgb Text;
+    Rgb TextSoft;
+    Rgb HotText;  // text on hovered faces
     // Faces.
     Rgb White = RGB(255, 255, 255);  // marks on accent fills, glazes
-    Rgb JadeWhite;                   // dialog and button face
-    Rgb JadeLight;                   // menus
-    Rgb JadeShade;                   // lower end of raised faces
+    Rgb Face;                        // dialog and button face
+    Rgb MenuFace;                    // menus
+    Rgb RaisedBottom;                // lower end of raised faces
     Rgb RaisedTop;                   // upper end of raised faces
     Rgb RaisedHotBottom;             // lower end of a hovered raised face
     Rgb Glaze;                       // the line along the upper inside edge of a face
@@ -255,12 +255,12 @@ inline Theme MakeCeladon()
     t.SkinName = "青瓷 Celadon";
     t.Description = "Zelvorin default skin: celadon porcelain.";
 
-    t.Ink = RGB(30, 43, 42);
-    t.InkSoft = RGB(61, 77, 74);
-    t.CeladonInk = RGB(26, 86, 74);
-    t.JadeWhite = RGB(242, 244, 238);
-    t.JadeLight = RGB(250, 251, 248);
-    t.JadeShade = RGB(230, 235, 230);
+    t.Text = RGB(30, 43, 42);
+    t.TextSoft = RGB(61, 77, 74);
+    t.HotText = RGB(26, 86, 74);
+    t.Face = RGB(242, 244, 238);
+    t.MenuFace = RGB(250, 251, 248);
+    t.RaisedBottom = RGB(230, 235, 230);
     t.RaisedTop = t.White;
     t.RaisedHotBottom = RGB(216, 237, 229);
     t.Glaze = t.White;
@@ -333,29 +333,29 @@ inline Theme MakeCeladon()
     t.ScrollArrowDown = RGB(190, 216, 206);
     t.ScrollArrowHot = RGB(216, 230, 224);
 
-    t.WindowText = t.Ink;
-    t.ButtonFace = t.JadeWhite;
+    t.WindowText = t.Text;
+    t.ButtonFace = t.Face;
     t.ScrollbarColour = t.ScrollTrack;
-    t.HilightText = t.Ink;
+    t.HilightText = t.Text;
     t.Hilight = t.AccentPale;
-    t.Menubar = t.JadeWhite;
-    t.Menu = t.JadeLight;
-    t.MenuText = t.Ink;
-    t.ButtonText = t.Ink;
+    t.Menubar = t.Face;
+    t.Menu = t.MenuFace;
+    t.MenuText = t.Text;
+    t.ButtonText = t.Text;
     t.ButtonHilight = t.AccentBright;
     t.Buttonlight = t.White;
     t.ButtonShadow = t.SilverDark;
     t.ButtonDkShadow = RGB(96, 110, 106);
-    t.MenuBarText = t.Ink;
+    t.MenuBarText = t.Text;
     t.TitleTextActive = t.CaptionText;
     t.TitleTextNoActive = t.IdleCaptionText;
-    t.TabText = t.InkSoft;
-    t.TabTextCurrent = t.Ink;
-    t.StatusText = t.Ink;
+    t.TabText = t.TextSoft;
+    t.TabTextCurrent = t.Text;
+    t.StatusText = t.Text;
     return t;
 }
 
-// Ink: black lacquer faces, light grey text, a vermilion seal accent and a
+// Text: black lacquer faces, light grey text, a vermilion seal accent and a
 // thin gold rim under the caption. An inactive window turns pewter, so the
 // active one stands out. It paints every element the engine reads.
 inline Theme MakeInk()
@@ -364,12 +364,12 @@ inline Theme MakeInk()
     t.SkinName = "墨 Ink";
     t.Description = "Zelvorin dark skin: ink on black lacquer.";
 
-    t.Ink = RGB(222, 224, 228);
-    t.InkSoft = RGB(172, 176, 184);
-    t.CeladonInk = RGB(252, 212, 198);
-    t.JadeWhite = RGB(32, 34, 38);
-    t.JadeLight = RGB(38, 40, 45);
-    t.JadeShade = RGB(42, 44, 50);
+    t.Text = RGB(222, 224, 228);
+    t.TextSoft = RGB(172, 176, 184);
+    t.HotText = RGB(252, 212, 198);
+    t.Face = RGB(32, 34, 38);
+    t.MenuFace = RGB(38, 40, 45);
+    t.RaisedBottom = RGB(42, 44, 50);
     t.RaisedTop = RGB(64, 67, 75);
     t.RaisedHotBottom = RGB(70, 44, 38);
     t.Glaze = RGB(104, 108, 118);
@@ -442,25 +442,25 @@ inline Theme MakeInk()
     t.ScrollArrowDown = RGB(92, 48, 40);
     t.ScrollArrowHot = RGB(58, 60, 66);
 
-    t.WindowText = t.Ink;
-    t.ButtonFace = t.JadeWhite;
+    t.WindowText = t.Text;
+    t.ButtonFace = t.Face;
     t.ScrollbarColour = t.ScrollTrack;
-    t.HilightText = t.Ink;
+    t.HilightText = t.Text;
     t.Hilight = t.AccentPale;
     t.Menubar = RGB(28, 29, 33);
-    t.Menu = t.JadeLight;
-    t.MenuText = t.Ink;
-    t.ButtonText = t.Ink;
+    t.Menu = t.MenuFace;
+    t.MenuText = t.Text;
+    t.ButtonText = t.Text;
     t.ButtonHilight = t.AccentBright;
     t.Buttonlight = RGB(92, 96, 104);
     t.ButtonShadow = RGB(112, 116, 124);
     t.ButtonDkShadow = RGB(10, 10, 12);
-    t.MenuBarText = t.Ink;
+    t.MenuBarText = t.Text;
     t.TitleTextActive = t.CaptionText;
     t.TitleTextNoActive = t.IdleCaptionText;
-    t.TabText = t.InkSoft;
-    t.TabTextCurrent = t.Ink;
-    t.StatusText = t.Ink;
+    t.TabText = t.TextSoft;
+    t.TabTextCurrent = t.Text;
+    t.StatusText = t.Text;
 
     t.PaintsEveryElement = true;
     t.MenubarTop = RGB(40, 42, 47);
