@@ -200,3 +200,25 @@ function(zel_painted_skin name)
 endfunction()
 
 include(GoogleTest)
+
+# The checks every painted skin of the program gets: its contact sheet
+# SHEET drawn at build time (target <name>_sheet), and three tests:
+# skin_check_<label> (skintool check), skin_size_<label> (the compressed
+# skin stays under 30 KB; the test prints its size) and skin_sheet_<label>
+# (the sheet is a PNG file). DEPENDS names the target that packs SKIN.
+#   zel_painted_skin_checks(name LABEL label SKIN file SHEET file DEPENDS target)
+function(zel_painted_skin_checks name)
+  cmake_parse_arguments(PARSE_ARGV 1 ARG "" "LABEL;SKIN;SHEET;DEPENDS" "")
+  zel_host_tool(skintool_exe skintool)
+  add_custom_command(OUTPUT ${ARG_SHEET}
+    COMMAND ${skintool_exe} sheet ${ARG_SKIN} ${ARG_SHEET}
+    DEPENDS ${ARG_SKIN} ${ARG_DEPENDS}
+    COMMENT "Drawing the contact sheet of ${ARG_SKIN}"
+    VERBATIM)
+  add_custom_target(${name}_sheet ALL DEPENDS ${ARG_SHEET})
+  add_test(NAME skin_check_${ARG_LABEL} COMMAND ${skintool_exe} check ${ARG_SKIN})
+  add_test(NAME skin_size_${ARG_LABEL}
+    COMMAND ${CMAKE_COMMAND} -DSKIN=${ARG_SKIN} -DLIMIT=30000 -P ${ZEL_SOURCE_DIR}/cmake/SkinSize.cmake)
+  add_test(NAME skin_sheet_${ARG_LABEL}
+    COMMAND ${CMAKE_COMMAND} -DSHEET=${ARG_SHEET} -P ${ZEL_SOURCE_DIR}/cmake/SkinSheet.cmake)
+endfunction()

@@ -1,9 +1,10 @@
 // zel_controlsdemo: every standard control of the framework in the states a
 // user meets (enabled and disabled, checked, grey, down, default, focused),
-// skinned by the engine with the default skin, for looking at and taking
-// screenshots of the skinned controls.
+// under a menu bar, skinned by the engine with the default skin or Ink, for
+// looking at and taking screenshots of the skinned controls.
 //
-//   zel_controlsdemo         skinned
+//   zel_controlsdemo         skinned with the default skin
+//   zel_controlsdemo ink     skinned with Ink
 //   zel_controlsdemo plain   the same window without skinning
 #include "tools/demo/DemoSkin.h"
 
@@ -15,6 +16,7 @@
 #include "ui/ExtCtrls.h"
 #include "ui/Forms.h"
 #include "ui/MediaPlayer.h"
+#include "ui/Menus.h"
 #include "ui/Memo.h"
 #include "ui/StatusBar.h"
 #include "ui/DateTimePicker.h"
@@ -109,8 +111,32 @@ void AddToolBar(TForm& form)
     bar->Buttons(3)->SetEnabled(false);
 }
 
+TMenuItem* AddMenuItem(TMenuItem* parent, TForm& form, std::string_view caption)
+{
+    auto* item = new TMenuItem(&form);
+    item->SetCaption(caption);
+    parent->Add(item);
+    return item;
+}
+
+void AddMenuBar(TForm& form)
+{
+    auto* menu = new TMainMenu(&form);
+    TMenuItem* file = AddMenuItem(menu->Items(), form, "文件(&F)");
+    AddMenuItem(file, form, "打开(&O)");
+    AddMenuItem(file, form, "-");
+    AddMenuItem(file, form, "退出(&X)");
+    TMenuItem* view = AddMenuItem(menu->Items(), form, "查看(&V)");
+    AddMenuItem(view, form, "放大(&Z)");
+    AddMenuItem(view, form, "缩小")->SetEnabled(false);
+    AddMenuItem(AddMenuItem(menu->Items(), form, "帮助(&H)"), form, "关于(&A)");
+    AddMenuItem(menu->Items(), form, "禁用")->SetEnabled(false);
+    form.SetMenu(menu);
+}
+
 void Populate(TForm& form)
 {
+    AddMenuBar(form);
     AddToolBar(form);
     Layout left(form, 10);
     auto [push, pushOff] = left.Pair<TButton>("查询");
@@ -230,9 +256,9 @@ int Run(std::string_view start)
     Application->Initialize();
     std::unique_ptr<TSkinData> skin;
     if (start != "plain") {
-        skin = demo::StartSkinning();
+        skin = demo::StartSkinning(start == "ink" ? demo::INK_SKIN_RESOURCE : demo::DEFAULT_SKIN_RESOURCE);
         if (!skin) {
-            MessageBoxA(nullptr, "默认皮肤无法载入。", "Zelvorin 控件", MB_OK | MB_ICONERROR);
+            MessageBoxA(nullptr, "皮肤无法载入。", "Zelvorin 控件", MB_OK | MB_ICONERROR);
             return 1;
         }
     }

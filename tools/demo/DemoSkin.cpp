@@ -6,10 +6,10 @@
 
 namespace demo {
 
-std::unique_ptr<TSkinData> StartSkinning()
+std::unique_ptr<TSkinData> StartSkinning(std::string_view resource)
 {
     auto skin = std::make_unique<TSkinData>(nullptr);
-    const TResourceStream stored(nullptr, "FILE_SKINS_DEFAULT_SKIN");
+    const TResourceStream stored(nullptr, resource);
     const auto bytes = stored.Bytes();
     skin->SkinStream().WriteBuffer(bytes.data(), bytes.size());
     if (!skin->LoadSkinFromStream())

@@ -11,7 +11,8 @@ namespace skingen {
 
 namespace {
 
-using namespace theme;
+// The engine's pictures go with every skin, so they keep the default's look.
+const Theme& Look() { return CeladonTheme(); }
 
 constexpr CellSize TrackCell{24, 8};
 constexpr int GlyphCell = 16;
@@ -34,12 +35,13 @@ Image24 Transpose(const Image24& image)
 // lies in its shadow, and the floor is white jade.
 Image24 HorizontalChannel()
 {
+    const Theme& look = Look();
     const double w = TrackCell.width;
     const double h = TrackCell.height;
     Raster raster(TrackCell.width, TrackCell.height);
-    raster.Fill(RoundRect(0, 0, w, h, 2.5), VerticalGradient(0, SilverDark, h, SilverLight));
-    raster.Fill(RoundRect(1, 1, w - 1, h - 1, 1.5), VerticalGradient(1, RGB(206, 216, 211), 3, JadeLight));
-    return raster.FlattenOpaque(Solid(ButtonFace));
+    raster.Fill(RoundRect(0, 0, w, h, 2.5), VerticalGradient(0, look.SilverDark, h, look.SilverLight));
+    raster.Fill(RoundRect(1, 1, w - 1, h - 1, 1.5), VerticalGradient(1, RGB(206, 216, 211), 3, look.MenuFace));
+    return raster.FlattenOpaque(Solid(look.ButtonFace));
 }
 
 struct PixelRect {
@@ -51,10 +53,11 @@ struct PixelRect {
 
 void FillInk(Image24& image, int cellLeft, PixelRect rect)
 {
-    const auto ink = [](double channel) { return static_cast<std::uint8_t>(channel); };
+    const auto byte = [](double channel) { return static_cast<std::uint8_t>(channel); };
+    const Rgb ink = Look().Text;
     for (int y = rect.top; y < rect.top + rect.height; ++y) {
         for (int x = rect.left; x < rect.left + rect.width; ++x) {
-            image.Set(cellLeft + x, y, ink(Ink.r), ink(Ink.g), ink(Ink.b));
+            image.Set(cellLeft + x, y, byte(ink.r), byte(ink.g), byte(ink.b));
         }
     }
 }

@@ -1,7 +1,5 @@
 #include "tools/skingen/Painting.h"
 
-#include "tools/skingen/Theme.h"
-
 #include <algorithm>
 
 namespace skingen {
@@ -24,7 +22,7 @@ void PaintFace(Raster& raster, double left, double top, double right, double bot
     if (style.highlight) {
         const Shape below = RoundRect(left + inset, top + inset + 1, right - inset,
                                       bottom - inset + 1, innerRadius);
-        raster.Fill(Subtract(inner, below), theme::White, 0.8);
+        raster.Fill(Subtract(inner, below), *style.highlight, 0.8);
     }
 }
 

@@ -14,8 +14,8 @@ struct FaceStyle {
     Rgb edgeBottom;
     Rgb faceTop;
     Rgb faceBottom;
-    bool highlight = false;    // a white glaze line along the upper inside edge
-    std::optional<Rgb> ring;   // a second, inner edge (keyboard focus)
+    std::optional<Rgb> highlight;  // a glaze line along the upper inside edge
+    std::optional<Rgb> ring;       // a second, inner edge (keyboard focus)
 };
 
 void PaintFace(Raster& raster, double left, double top, double right, double bottom,

@@ -1,5 +1,6 @@
 // skingen OUTDIR: writes the default skin's source folder, its 34 bitmaps,
 // its description and order.txt, the entry order `skintool pack` follows.
+// skingen --skin ink OUTDIR: the same for the dark skin, Ink.
 // skingen builtin OUTDIR: writes the engine's own bitmaps, which the
 // programs carry as resources.
 // The output depends on nothing but this program, so every build makes
@@ -28,11 +29,11 @@ void WriteFile(const fs::path& path, const std::vector<std::uint8_t>& bytes)
     }
 }
 
-void WriteDefaultSkin(const fs::path& dir)
+void WriteSkin(const fs::path& dir, const skingen::Theme& theme, const std::string& which)
 {
     fs::create_directories(dir);
-    const std::vector<skingen::SkinFile> files = skingen::BuildDefaultSkin();
-    std::string order = "# Package order of the default skin, written by skingen.\n";
+    const std::vector<skingen::SkinFile> files = skingen::BuildSkin(theme);
+    std::string order = "# Package order of the " + which + " skin, written by skingen.\n";
     for (const skingen::SkinFile& file : files) {
         WriteFile(dir / file.name, file.bytes);
         order += file.name + "\n";
@@ -48,21 +49,34 @@ void WriteBuiltinPictures(const fs::path& dir)
     }
 }
 
+int Usage()
+{
+    std::fprintf(stderr, "usage: skingen OUTDIR\n       skingen --skin default|ink OUTDIR\n"
+                         "       skingen builtin OUTDIR\n");
+    return 2;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     // "builtin" alone is a forgotten folder, not a folder to fill with the skin.
     const bool builtin = argc > 1 && std::string_view(argv[1]) == "builtin";
-    if (argc != (builtin ? 3 : 2)) {
-        std::fprintf(stderr, "usage: skingen OUTDIR\n       skingen builtin OUTDIR\n");
-        return 2;
+    const bool named = argc > 1 && std::string_view(argv[1]) == "--skin";
+    if (argc != (builtin ? 3 : named ? 4 : 2)) {
+        return Usage();
+    }
+    const std::string_view skin = named ? argv[2] : "default";
+    if (skin != "default" && skin != "ink") {
+        return Usage();
     }
     try {
         if (builtin) {
             WriteBuiltinPictures(argv[2]);
+        } else if (skin == "ink") {
+            WriteSkin(argv[3], skingen::InkTheme(), "Ink");
         } else {
-            WriteDefaultSkin(argv[1]);
+            WriteSkin(argv[argc - 1], skingen::CeladonTheme(), "default");
         }
         return 0;
     } catch (const std::exception& error) {

@@ -1,5 +1,6 @@
-// The default skin as the build makes it: the folder skingen writes, the
-// packed skin, and whether its pictures and description suit the engine.
+// The painted skins as the build makes them, the default one and Ink: the
+// folders skingen writes, the packed skins, and whether their pictures and
+// descriptions suit the engine; then what Ink adds to the default's elements.
 #include "skin/load/SkinPackage.h"
 #include "skin/load/WinConvert.h"
 #include "skin/load/WinSkinIni.h"
@@ -26,7 +27,7 @@ namespace {
 namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
 
-const std::array<const char*, 35> PACKAGE_ORDER = {
+const std::vector<std::string> DEFAULT_ORDER = {
     "buttons.bmp",         "checkbox.bmp",        "radiobutton.bmp",    "progress.bmp",
     "progresschunk.bmp",   "tab.bmp",             "tabsheet.bmp",       "comboboxbtn.bmp",
     "statusbar.bmp",       "header.bmp",          "scrollbararrow.bmp", "scrollbarhthumb.bmp",
@@ -38,6 +39,25 @@ const std::array<const char*, 35> PACKAGE_ORDER = {
     "framebottom.bmp",     "mincaption.bmp",      "skin.ini",
 };
 
+// Ink has the default's entries and, before its description, the pictures
+// of the elements the default leaves to the engine's plain drawing.
+const std::vector<std::string> INK_EXTRAS = {
+    "menubar.bmp",     "textback.bmp",    "sealbutton.bmp",  "groupboxedge.bmp",
+    "groupbox.bmp",    "sunkedge.bmp",    "trackthumbv.bmp", "trackthumbl.bmp",
+    "trackthumbr.bmp", "trackthumbu.bmp", "trackthumbd.bmp", "trackvert.bmp",
+};
+
+std::vector<std::string> PackageOrder(const std::string& skin)
+{
+    if (skin == "default") {
+        return DEFAULT_ORDER;
+    }
+    std::vector<std::string> order(DEFAULT_ORDER.begin(), DEFAULT_ORDER.end() - 1);
+    order.insert(order.end(), INK_EXTRAS.begin(), INK_EXTRAS.end());
+    order.push_back("skin.ini");
+    return order;
+}
+
 // The build tree: from the environment, or else from where this test
 // program lives (tests/native under the tree).
 fs::path BinaryDir()
@@ -48,7 +68,6 @@ fs::path BinaryDir()
     return fs::canonical("/proc/self/exe").parent_path().parent_path().parent_path();
 }
 
-fs::path SkinDir() { return BinaryDir() / "skins" / "default"; }
 
 Bytes ReadBytes(const fs::path& path)
 {
@@ -103,14 +122,6 @@ struct Bmp {
     }
 };
 
-Bmp LoadBmp(const std::string& name) { return Bmp(ReadBytes(SkinDir() / name)); }
-
-TQuickIni LoadDescription()
-{
-    TQuickIni ini;
-    ini.LoadFromStream(ReadBytes(SkinDir() / "skin.ini"));
-    return ini;
-}
 
 Rgb ParseTriplet(const std::string& text)
 {
@@ -148,7 +159,23 @@ int RunTool(const std::string& arguments, std::string* output = nullptr)
     return status;
 }
 
-TEST(DefaultSkinFolder, HoldsThePackageEntriesInOrderAndNothingElse)
+// Each test runs for both skins: the parameter is the skin's folder name.
+class PaintedSkin : public ::testing::TestWithParam<std::string> {
+protected:
+    fs::path SkinDir() const { return BinaryDir() / "skins" / GetParam(); }
+    Bmp LoadBmp(const std::string& name) const { return Bmp(ReadBytes(SkinDir() / name)); }
+    TQuickIni LoadDescription() const
+    {
+        TQuickIni ini;
+        ini.LoadFromStream(ReadBytes(SkinDir() / "skin.ini"));
+        return ini;
+    }
+    const std::vector<std::string> PACKAGE_ORDER = PackageOrder(GetParam());
+};
+
+INSTANTIATE_TEST_SUITE_P(Skins, PaintedSkin, ::testing::Values("default", "ink"));
+
+TEST_P(PaintedSkin, FolderHoldsThePackageEntriesInOrderAndNothingElse)
 {
     std::ifstream order(SkinDir() / "order.txt");
     std::vector<std::string> listed;
@@ -157,7 +184,7 @@ TEST(DefaultSkinFolder, HoldsThePackageEntriesInOrderAndNothingElse)
             listed.push_back(line);
         }
     }
-    EXPECT_EQ(listed, std::vector<std::string>(PACKAGE_ORDER.begin(), PACKAGE_ORDER.end()));
+    EXPECT_EQ(listed, PACKAGE_ORDER);
 
     std::vector<std::string> files;
     for (const fs::directory_entry& entry : fs::directory_iterator(SkinDir())) {
@@ -170,22 +197,22 @@ TEST(DefaultSkinFolder, HoldsThePackageEntriesInOrderAndNothingElse)
     EXPECT_EQ(files, expected);
 }
 
-TEST(DefaultSkinFolder, EveryBitmapIsAPlain24BitFile)
+TEST_P(PaintedSkin, EveryBitmapIsAPlain24BitFile)
 {
-    for (const char* name : PACKAGE_ORDER) {
-        if (std::string(name).ends_with(".bmp")) {
+    for (const std::string& name : PACKAGE_ORDER) {
+        if (name.ends_with(".bmp")) {
             const Bmp bmp = LoadBmp(name);
             EXPECT_EQ(bmp.error, "") << name;
         }
     }
 }
 
-TEST(DefaultSkinFolder, KeyColourIsExactAndNothingElseComesNearIt)
+TEST_P(PaintedSkin, KeyColourIsExactAndNothingElseComesNearIt)
 {
     // Regions take colours up to one step off magenta as transparent, blits
     // only magenta itself: a pixel in between would be both and neither.
-    for (const char* name : PACKAGE_ORDER) {
-        if (!std::string(name).ends_with(".bmp")) {
+    for (const std::string& name : PACKAGE_ORDER) {
+        if (!name.ends_with(".bmp")) {
             continue;
         }
         const Bmp bmp = LoadBmp(name);
@@ -199,10 +226,11 @@ TEST(DefaultSkinFolder, KeyColourIsExactAndNothingElseComesNearIt)
     }
 }
 
-TEST(DefaultSkinFolder, MatchesWhatTheGeneratorMakesNow)
+TEST_P(PaintedSkin, FolderMatchesWhatTheGeneratorMakesNow)
 {
     // Same bytes from a second run: the build output is deterministic and current.
-    const std::vector<skingen::SkinFile> files = skingen::BuildDefaultSkin();
+    const std::vector<skingen::SkinFile> files =
+        skingen::BuildSkin(GetParam() == "ink" ? skingen::InkTheme() : skingen::CeladonTheme());
     ASSERT_EQ(files.size(), PACKAGE_ORDER.size());
     for (std::size_t i = 0; i < files.size(); ++i) {
         EXPECT_EQ(files[i].name, PACKAGE_ORDER[i]);
@@ -210,9 +238,9 @@ TEST(DefaultSkinFolder, MatchesWhatTheGeneratorMakesNow)
     }
 }
 
-TEST(DefaultSkinPackage, PassesCheckListsInOrderAndStaysNearTheBudget)
+TEST_P(PaintedSkin, PackagePassesCheckListsInOrderAndStaysNearTheBudget)
 {
-    const fs::path skin = BinaryDir() / "skins" / "default.skin";
+    const fs::path skin = BinaryDir() / "skins" / (GetParam() + ".skin");
     std::string report;
     EXPECT_EQ(RunTool("check " + skin.string(), &report), 0) << report;
 
@@ -224,17 +252,17 @@ TEST(DefaultSkinPackage, PassesCheckListsInOrderAndStaysNearTheBudget)
         names.push_back(name);
         lines.ignore(1000, '\n');
     }
-    EXPECT_EQ(names, std::vector<std::string>(PACKAGE_ORDER.begin(), PACKAGE_ORDER.end()));
+    EXPECT_EQ(names, PACKAGE_ORDER);
 
     const Bytes stream = ReadBytes(skin);
     const Bytes package = DecompressSkinStream(stream);
     const TSkinPackageLayout layout = ParseSkinPackage(package);
     EXPECT_EQ(layout.header[0], SKIN_PACKAGE_VERSION);
     EXPECT_EQ(layout.names.size(), PACKAGE_ORDER.size());
-    // About 210 KB unpacked and 30 KB compressed is what the program was sized for.
+    // About 210 KB unpacked and under 30 KB compressed is what the program was sized for.
     EXPECT_LE(package.size(), 230'000u);
     EXPECT_GE(package.size(), 120'000u);
-    EXPECT_LE(stream.size(), 36'000u);
+    EXPECT_LT(stream.size(), 30'000u);
 }
 
 // The frame count the engine will cut a bitmap into, and which way.
@@ -244,13 +272,13 @@ struct Framing {
     bool stacked;
 };
 
-TEST(DefaultSkinDescription, FramesDivideTheirBitmapsEvenly)
+TEST_P(PaintedSkin, DescriptionFramesDivideTheirBitmapsEvenly)
 {
     const TQuickIni ini = LoadDescription();
     const auto key = [&](const char* section, const char* name) { return ini.ReadInteger(section, name, 0); };
     // Counts the engine imposes regardless of the description, and the
     // counts the description sets where the engine keeps them.
-    const std::vector<Framing> framings = {
+    std::vector<Framing> framings = {
         {"buttons.bmp", 5, false},
         {"checkbox.bmp", key("Buttons", "CheckButtonFrame"), false},
         {"radiobutton.bmp", key("Buttons", "RadioButtonFrame"), false},
@@ -286,7 +314,25 @@ TEST(DefaultSkinDescription, FramesDivideTheirBitmapsEvenly)
         {"framebottom.bmp", key("Personality", "BottomFrame"), true},
         {"mincaption.bmp", key("MinCaption", "Frame"), false},
     };
-    ASSERT_EQ(framings.size(), 34u);
+    if (GetParam() == "ink") {
+        for (const Framing& extra : {
+                 Framing{"menubar.bmp", 2, true},
+                 Framing{"textback.bmp", 2, true},
+                 Framing{"sealbutton.bmp", key("Button5", "frame"), false},
+                 Framing{"groupboxedge.bmp", 2, false},
+                 Framing{"groupbox.bmp", 1, false},
+                 Framing{"sunkedge.bmp", 4, false},
+                 Framing{"trackthumbv.bmp", 5, false},
+                 Framing{"trackthumbl.bmp", 5, false},
+                 Framing{"trackthumbr.bmp", 5, false},
+                 Framing{"trackthumbu.bmp", 5, false},
+                 Framing{"trackthumbd.bmp", 5, false},
+                 Framing{"trackvert.bmp", key("TRACKVERT", "Frame"), false},
+             }) {
+            framings.push_back(extra);
+        }
+    }
+    ASSERT_EQ(framings.size() + 1, PACKAGE_ORDER.size());
     for (const Framing& framing : framings) {
         const Bmp bmp = LoadBmp(framing.bitmap);
         ASSERT_GT(framing.frames, 0) << framing.bitmap;
@@ -296,7 +342,12 @@ TEST(DefaultSkinDescription, FramesDivideTheirBitmapsEvenly)
     // A "Frame" key that the engine overrides must not say something else.
     for (const char* section : {"Tabs", "ComboButton", "StatusBarEdges", "ExtraImages", "MenuItem",
                                 "MenuBackground", "Scrollbar", "HorzScroll", "VertScroll", "Trackbar.ThumbHorz",
-                                "UpDown.Vert", "UpDown.Horz"}) {
+                                "UpDown.Vert", "UpDown.Horz", "GroupBoxEdge", "GroupBox", "SunkEdge",
+                                "Trackbar.ThumbVert", "Trackbar.ThumbLeft", "Trackbar.ThumbRight",
+                                "Trackbar.ThumbUp", "Trackbar.ThumbDown"}) {
+        if (ini.ReadString(section, "Image").empty()) {
+            continue;
+        }
         const Framing* framing = nullptr;
         for (const Framing& f : framings) {
             if (ini.ReadString(section, "Image") == f.bitmap) {
@@ -308,7 +359,7 @@ TEST(DefaultSkinDescription, FramesDivideTheirBitmapsEvenly)
     }
 }
 
-TEST(DefaultSkinDescription, NamesOnlyBitmapsOfThePackageAndEveryOneOfThem)
+TEST_P(PaintedSkin, DescriptionNamesOnlyBitmapsOfThePackageAndEveryOneOfThem)
 {
     const TQuickIni ini = LoadDescription();
     std::map<std::string, int> uses;
@@ -321,14 +372,14 @@ TEST(DefaultSkinDescription, NamesOnlyBitmapsOfThePackageAndEveryOneOfThem)
     for (const auto& [name, count] : uses) {
         EXPECT_TRUE(fs::exists(SkinDir() / name)) << name << " is named but not in the folder";
     }
-    for (const char* name : PACKAGE_ORDER) {
-        if (std::string(name).ends_with(".bmp")) {
+    for (const std::string& name : PACKAGE_ORDER) {
+        if (name.ends_with(".bmp")) {
             EXPECT_TRUE(uses.contains(name)) << name << " is named by no key";
         }
     }
 }
 
-TEST(DefaultSkinDescription, HasEverySectionAndColourTheEngineReads)
+TEST_P(PaintedSkin, DescriptionHasEverySectionAndColourTheEngineReads)
 {
     const TQuickIni ini = LoadDescription();
     std::vector<std::string> sections;
@@ -352,7 +403,7 @@ TEST(DefaultSkinDescription, HasEverySectionAndColourTheEngineReads)
     }
 }
 
-TEST(DefaultSkinDescription, CaptionButtonsCloseMaximiseMinimiseRestoreAndIcon)
+TEST_P(PaintedSkin, CaptionButtonsCloseMaximiseMinimiseRestoreAndIcon)
 {
     const TQuickIni ini = LoadDescription();
     const int titleHeight = LoadBmp("frametop.bmp").height / ini.ReadInteger("Personality", "TopFrame", 1);
@@ -375,7 +426,7 @@ TEST(DefaultSkinDescription, CaptionButtonsCloseMaximiseMinimiseRestoreAndIcon)
     EXPECT_EQ(ini.ReadString("Button4", "frame"), "");
 }
 
-TEST(DefaultSkinDescription, MarginsFitInsideTheirFrames)
+TEST_P(PaintedSkin, MarginsFitInsideTheirFrames)
 {
     const TQuickIni ini = LoadDescription();
     struct Element {
@@ -402,7 +453,7 @@ TEST(DefaultSkinDescription, MarginsFitInsideTheirFrames)
     }
 }
 
-TEST(DefaultSkinFrame, SideBordersHoldTheCaptionAndRoundTheTopCorners)
+TEST_P(PaintedSkin, SideBordersHoldTheCaptionAndRoundTheTopCorners)
 {
     const TQuickIni ini = LoadDescription();
     const Bmp top = LoadBmp("frametop.bmp");
@@ -437,7 +488,7 @@ TEST(DefaultSkinFrame, SideBordersHoldTheCaptionAndRoundTheTopCorners)
 }
 
 // Text colours the description declares, against what they are drawn on.
-TEST(DefaultSkinContrast, DeclaredTextColoursReadWellOnTheirBackgrounds)
+TEST_P(PaintedSkin, DeclaredTextColoursReadWellOnTheirBackgrounds)
 {
     const TQuickIni ini = LoadDescription();
     const auto colour = [&](const char* section, const char* key) {
@@ -498,7 +549,7 @@ TEST(DefaultSkinContrast, DeclaredTextColoursReadWellOnTheirBackgrounds)
     }
 }
 
-TEST(DefaultSkinStates, EveryButtonLikeFrameDiffersFromTheOthers)
+TEST_P(PaintedSkin, EveryButtonLikeFrameDiffersFromTheOthers)
 {
     // Frames that stand for different states must not be the same picture.
     struct Strip {
@@ -532,3 +583,176 @@ TEST(DefaultSkinStates, EveryButtonLikeFrameDiffersFromTheOthers)
 }
 
 }  // namespace
+
+// ---------------------------------------------------------------- what Ink adds
+
+class InkSkin : public PaintedSkin {
+protected:
+    // The frame's pixel at (x, y) of a strip of `frames` side by side (or stacked).
+    static Rgb FramePixel(const Bmp& bmp, int frames, int frame, int x, int y, bool stacked = false)
+    {
+        return stacked ? bmp.At(x, (frame - 1) * (bmp.height / frames) + y)
+                       : bmp.At((frame - 1) * (bmp.width / frames) + x, y);
+    }
+    static Rgb FrameCentre(const Bmp& bmp, int frames, int frame, bool stacked = false)
+    {
+        const int w = stacked ? bmp.width : bmp.width / frames;
+        const int h = stacked ? bmp.height / frames : bmp.height;
+        return FramePixel(bmp, frames, frame, w / 2, h / 2, stacked);
+    }
+};
+
+INSTANTIATE_TEST_SUITE_P(Ink, InkSkin, ::testing::Values("ink"));
+
+TEST_P(InkSkin, FillsEveryElementTheDefaultSkinLeavesEmpty)
+{
+    TQuickIni defaults;
+    defaults.LoadFromStream(ReadBytes(BinaryDir() / "skins" / "default" / "skin.ini"));
+    const TQuickIni ini = LoadDescription();
+    struct Key {
+        const char* section;
+        const char* key;
+    };
+    for (const Key& k : {Key{"Personality", "menuBar"}, Key{"Personality", "TextBack"}, Key{"GroupBoxEdge", "Image"},
+                         Key{"GroupBox", "Image"}, Key{"SunkEdge", "Image"}, Key{"Trackbar.ThumbVert", "Image"},
+                         Key{"Trackbar.ThumbLeft", "Image"}, Key{"Trackbar.ThumbRight", "Image"},
+                         Key{"Trackbar.ThumbUp", "Image"}, Key{"Trackbar.ThumbDown", "Image"},
+                         Key{"TRACKVERT", "Image"}}) {
+        EXPECT_EQ(defaults.ReadString(k.section, k.key), "") << k.section << " " << k.key;
+        const std::string picture = ini.ReadString(k.section, k.key);
+        EXPECT_TRUE(picture.ends_with(".bmp") && fs::exists(SkinDir() / picture)) << k.section << " " << k.key;
+    }
+    EXPECT_EQ(ini.ReadInteger("Personality", "Textbackground", 0), 1);
+    // A combo box is made from the sunk edge and the button only in the style that joins them.
+    EXPECT_EQ(ini.ReadInteger("ComboButton", "Style", 0), 2);
+}
+
+TEST_P(InkSkin, PicturesOfTheNewElementsHaveTheShapesTheEngineDrawsThemIn)
+{
+    const TQuickIni ini = LoadDescription();
+    const int titleHeight = LoadBmp("frametop.bmp").height / 2;
+
+    // The caption plate is drawn over the whole caption height, active above inactive;
+    // its corners are keyed so that the caption shows round it.
+    const Bmp plate = LoadBmp(ini.ReadString("Personality", "TextBack"));
+    EXPECT_EQ(plate.height, 2 * titleHeight);
+    const int plateEnds = ini.ReadInteger("Personality", "TXTBackleft", 0) + ini.ReadInteger("Personality", "TXTBackRight", 0);
+    EXPECT_LT(plateEnds, plate.width);
+    for (int frame = 1; frame <= 2; ++frame) {
+        EXPECT_TRUE(IsKey(FramePixel(plate, 2, frame, 0, 0, true))) << frame;
+        EXPECT_FALSE(IsKey(FrameCentre(plate, 2, frame, true))) << frame;
+    }
+
+    // Menu bar: two stacked frames, its end margins inside them.
+    const Bmp bar = LoadBmp(ini.ReadString("Personality", "menuBar"));
+    EXPECT_EQ(bar.height % 2, 0);
+    EXPECT_LT(ini.ReadInteger("Personality", "TileLeftMenu", 1) + ini.ReadInteger("Personality", "TileRightMenu", 1),
+              bar.width);
+
+    // The thumbs lie across the bar they belong to: vertical bars' thumbs
+    // are wider than high, a horizontal bar's are higher than wide.
+    struct Thumb {
+        const char* section;
+        bool lying;
+    };
+    for (const Thumb& t : {Thumb{"Trackbar.ThumbHorz", false}, Thumb{"Trackbar.ThumbVert", true},
+                           Thumb{"Trackbar.ThumbLeft", true}, Thumb{"Trackbar.ThumbRight", true},
+                           Thumb{"Trackbar.ThumbUp", false}, Thumb{"Trackbar.ThumbDown", false}}) {
+        const Bmp thumb = LoadBmp(ini.ReadString(t.section, "Image"));
+        const int width = thumb.width / 5;
+        EXPECT_EQ(width > thumb.height, t.lying) << t.section << " " << width << " x " << thumb.height;
+        EXPECT_FALSE(IsKey(FrameCentre(thumb, 5, 2))) << t.section << ": the frame the engine shows";
+    }
+    const Bmp channel = LoadBmp(ini.ReadString("TRACKVERT", "Image"));
+    EXPECT_LT(channel.width, channel.height);
+    EXPECT_LT(ini.ReadInteger("TRACKVERT", "TopHeight", 0) + ini.ReadInteger("TRACKVERT", "BottomHeight", 0),
+              channel.height);
+
+    for (const char* section : {"GroupBoxEdge", "GroupBox", "SunkEdge"}) {
+        const Bmp bmp = LoadBmp(ini.ReadString(section, "Image"));
+        const int width = bmp.width / ini.ReadInteger(section, "Frame", 1);
+        EXPECT_LT(ini.ReadInteger(section, "LeftWidth", 0) + ini.ReadInteger(section, "RightWidth", 0), width)
+            << section;
+        EXPECT_LT(ini.ReadInteger(section, "TopHeight", 0) + ini.ReadInteger(section, "BottomHeight", 0), bmp.height)
+            << section;
+    }
+    // The group box frame leaves the box's inside to the box.
+    const Bmp edge = LoadBmp(ini.ReadString("GroupBoxEdge", "Image"));
+    EXPECT_TRUE(IsKey(FrameCentre(edge, 2, 1)));
+    EXPECT_FALSE(IsKey(FramePixel(edge, 2, 1, edge.width / 4, 0)));
+}
+
+TEST_P(InkSkin, CustomCaptionButtonHasAnActionOfItsOwnAndKeepsClearOfTheOthersAndTheText)
+{
+    const TQuickIni ini = LoadDescription();
+    const int action = ini.ReadInteger("Button5", "Action", 0);
+    // Close, maximise, minimise, the system menu and the MDI child buttons are built in.
+    for (const int builtIn : {-1, 0, 1, 2, 3, 7, 8, 9, 11, 12, 22, 23, 60, 61, 62}) {
+        EXPECT_NE(action, builtIn);
+    }
+    EXPECT_EQ(ini.ReadInteger("Button5", "Visibility", -1), 0) << "always shown";
+    ASSERT_EQ(ini.ReadInteger("Button5", "Align", 0), 1);
+    const Bmp seal = LoadBmp(ini.ReadString("Button5", "ButtonImage"));
+    const int frames = ini.ReadInteger("Button5", "frame", 0);
+    ASSERT_EQ(frames, 4) << "normal, pressed, hover, inactive";
+    const int width = seal.width / frames;
+    const int titleHeight = LoadBmp("frametop.bmp").height / 2;
+    EXPECT_LE(ini.ReadInteger("Button5", "Ycoord", 0) + seal.height, titleHeight);
+
+    // Measured from the window's right edge: [Xcoord - width, Xcoord) holds the button.
+    const auto span = [&](const char* section) {
+        const int x = ini.ReadInteger(section, "Xcoord", 0);
+        const int w = LoadBmp(ini.ReadString(section, "ButtonImage")).width / ini.ReadInteger(section, "frame", 1);
+        return std::pair{x - w, x};
+    };
+    const auto [sealNear, sealFar] = span("Button5");
+    for (const char* other : {"Button0", "Button1", "Button2", "Button3"}) {
+        const auto [near, far] = span(other);
+        EXPECT_TRUE(sealNear >= far || sealFar <= near) << other;
+    }
+    // The caption text ends before the leftmost button.
+    const Bmp right = LoadBmp("frameright.bmp");
+    const int borderRight = right.width / ini.ReadInteger("Personality", "RightFrame", 1);
+    EXPECT_GE(borderRight + ini.ReadInteger("Personality", "TextRightClip", 0), sealFar);
+    EXPECT_GT(width, 0);
+
+    for (int a = 1; a <= frames; ++a) {
+        for (int b = a + 1; b <= frames; ++b) {
+            long difference = 0;
+            for (int y = 0; y < seal.height; ++y) {
+                for (int x = 0; x < width; ++x) {
+                    const Rgb p = FramePixel(seal, frames, a, x, y);
+                    const Rgb q = FramePixel(seal, frames, b, x, y);
+                    difference += std::abs(p.r - q.r) + std::abs(p.g - q.g) + std::abs(p.b - q.b);
+                }
+            }
+            EXPECT_GT(difference, 40L * (width + seal.height)) << "frames " << a << ", " << b;
+        }
+    }
+}
+
+TEST_P(InkSkin, IsDarkAndItsTextIsLightWhereverItIsDrawn)
+{
+    const TQuickIni ini = LoadDescription();
+    const auto colour = [&](const char* section, const char* key) {
+        return ParseTriplet(ini.ReadString(section, key));
+    };
+    for (const char* face : {"ButtonFace", "Menu", "Menubar", "Scrollbar"}) {
+        EXPECT_LT(Luminance(colour("Colours", face)), 0.04) << face;
+    }
+    for (const char* text : {"WindowText", "ButtonText", "MenuText", "MenuBarText", "HilightText", "TitleTextActive"}) {
+        EXPECT_GT(Luminance(colour("Colours", text)), 0.5) << text;
+    }
+    constexpr double minimum = 4.5;
+    const Bmp plate = LoadBmp(ini.ReadString("Personality", "TextBack"));
+    EXPECT_GE(Contrast(colour("Colours", "TitleTextActive"), FrameCentre(plate, 2, 1, true)), minimum);
+    EXPECT_GE(Contrast(colour("Colours", "TitleTextNoActive"), FrameCentre(plate, 2, 2, true)), minimum);
+    const Bmp bar = LoadBmp(ini.ReadString("Personality", "menuBar"));
+    for (int frame = 1; frame <= 2; ++frame) {
+        EXPECT_GE(Contrast(colour("Colours", "MenuBarText"), FrameCentre(bar, 2, frame, true)), minimum) << frame;
+    }
+    const Bmp label = LoadBmp(ini.ReadString("GroupBox", "Image"));
+    EXPECT_GE(Contrast(colour("GroupBox", "NormalColour2"), FrameCentre(label, 1, 1)), minimum);
+    // Group box frames and disabled text are drawn in the shadow colour on the face.
+    EXPECT_GE(Contrast(colour("Colours", "ButtonShadow"), colour("Colours", "ButtonFace")), 3.0);
+}

@@ -1,0 +1,10 @@
+# cmake -DSHEET=file -P SkinSheet.cmake: the contact sheet exists and is a PNG file.
+if(NOT EXISTS "${SHEET}")
+  message(FATAL_ERROR "${SHEET} was not drawn")
+endif()
+file(READ "${SHEET}" signature LIMIT 8 HEX)
+if(NOT signature STREQUAL "89504e470d0a1a0a")
+  message(FATAL_ERROR "${SHEET} does not start with the PNG signature (${signature})")
+endif()
+file(SIZE "${SHEET}" size)
+message("${SHEET}: ${size} bytes")
