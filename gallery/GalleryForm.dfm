@@ -108,6 +108,10 @@ object GalleryForm: TGalleryForm
       item
         Name = '瓷青'
         DataStream = @sizedfile 'skins/default.skin'
+      end
+      item
+        Name = '墨'
+        DataStream = @sizedfile 'skins/ink.skin'
       end>
   end
   object SkinData1: TSkinData

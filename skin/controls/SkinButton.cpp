@@ -261,9 +261,7 @@ HFONT TSkinButton::CaptionFont() const
 
 TColor TSkinButton::CaptionBaseColour() const
 {
-    if (FControl)
-        return FControl->Font().Color();
-    return FSkinData ? FSkinData->ButtonTextColour : clBtnText;
+    return CaptionTextColor();
 }
 
 bool TSkinButton::FocusRectWanted() const

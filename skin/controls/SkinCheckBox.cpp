@@ -245,7 +245,7 @@ void TSkinCheckBox::PaintControl(HDC dc, const RECT& rect)
         if (font)
             SelectObject(dc, font);
         const bool enabled = FControl ? FControl->Enabled() : IsWindowEnabled(FHandle) != FALSE;
-        look.TextColour = enabled && FControl ? FControl->Font().Color() : (clSystemColor | COLOR_BTNSHADOW);
+        look.TextColour = enabled && FControl ? CaptionTextColor() : (clSystemColor | COLOR_BTNSHADOW);
     }
     const RECT text = checkface::PaintCheck(dc, rect, *picture, frameCount, look);
     if (look.DrawText && !look.Caption.empty() && GetFocus() == FHandle) {

@@ -320,6 +320,14 @@ TColor TSkinControl::SkinFaceColor() const
     return FSkinData ? FSkinData->ButtonFaceColour : (clSystemColor | COLOR_BTNFACE);
 }
 
+TColor TSkinControl::CaptionTextColor() const
+{
+    const TColor fontColour = FControl ? FControl->Font().Color() : clBtnText;
+    if (FSkinData && (fontColour == clWindowText || fontColour == clBtnText))
+        return FSkinData->ButtonTextColour;
+    return fontColour;
+}
+
 void TSkinControl::FillSkinColor(HDC dc, const RECT& rect) const
 {
     const ui::UniqueBrush brush(CreateSolidBrush(ui::ColorToRGB(SkinFaceColor())));

@@ -115,6 +115,10 @@ protected:
     void TrackHover(const TMessage& message, std::uint8_t clearOnLeave = ssHot);
     // The skin's ButtonFace colour (the system's when there is no skin data).
     TColor SkinFaceColor() const;
+    // The colour of the control's caption on the skin's face: its font
+    // colour, unless that is the system's text colour the control was left
+    // with, which a dark skin face would swallow; then the skin's ButtonText.
+    TColor CaptionTextColor() const;
     // Reads enabled, focus and caption from the window; painting starts with it.
     void SampleWindow();
     // For window-less controls that repaint through their own invalidation.

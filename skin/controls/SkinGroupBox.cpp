@@ -86,7 +86,7 @@ void TSkinGroupBox::PaintControl(HDC dc, const RECT& rect)
         look.Font = reinterpret_cast<HFONT>(SendMessageA(FHandle, WM_GETFONT, 0, 0));
     if (FControl) {
         look.Font = FControl->Font().Handle();
-        look.TextColour = FControl->Font().Color();
+        look.TextColour = CaptionTextColor();
     }
     look.Face = SkinFaceColor();
     look.Frame = FSkinData ? FSkinData->ButtonShadowColour : (clSystemColor | COLOR_BTNSHADOW);

@@ -168,7 +168,7 @@ void TSkinSpeedButton::PaintSpeed(HDC dc)
     SelectObject(canvas, FControl->Font().Handle());
     glyphface::TGlyphCaption caption;
     caption.Text = buttonface::SplitCaption(ui::GetWideTextProp(FControl, "Caption"));
-    caption.Colour = buttonface::CaptionColour(*element, faceFrame, enabled, FControl->Font().Color());
+    caption.Colour = buttonface::CaptionColour(*element, faceFrame, enabled, CaptionTextColor());
     glyphface::TGlyphLayout layout = glyphface::ReadLayout(FControl);
     layout.SpeedRounding = true;
     glyphface::DrawGlyphAndCaption(canvas, client, glyphface::ReadGlyph(FControl), glyphState, enabled, caption,

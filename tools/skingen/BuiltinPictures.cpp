@@ -108,8 +108,9 @@ constexpr std::array<const char*, 3> PlayerLookNames{"EN", "DI", "CL"};
 // Play and record stand out; the motion buttons share the accent.
 Rgb PlayerColour(int button)
 {
-    constexpr std::array<Rgb, 9> colours{RGB(28, 138, 62), RGB(196, 140, 16), Cinnabar,  Accent,    Accent,
-                                         Accent,           Accent,           RGB(214, 34, 34), InkSoft};
+    const Theme& look = Look();
+    const std::array<Rgb, 9> colours{RGB(28, 138, 62), RGB(196, 140, 16), look.Cinnabar, look.Accent,   look.Accent,
+                                     look.Accent,      look.Accent,       RGB(214, 34, 34), look.TextSoft};
     return colours[static_cast<std::size_t>(button)];
 }
 
@@ -153,9 +154,9 @@ Shape PlayerShape(int button)
 
 Image24 PlayerGlyph(int button, PlayerGlyphLook look)
 {
-    const Rgb ink = look == PlayerGlyphLook::Disabled ? Silver
+    const Rgb ink = look == PlayerGlyphLook::Disabled ? Look().Silver
                     : look == PlayerGlyphLook::Coloured ? PlayerColour(button)
-                                                        : Ink;
+                                                        : Look().Text;
     Raster raster(PlayerGlyphWidth, PlayerGlyphHeight);
     raster.Fill(PlayerShape(button), ink);
     // Half-covered pixels become full ink, the rest the olive key: a
