@@ -161,6 +161,16 @@ void Fill(HDC dc, const RECT& rect, TColor colour)
     FillRect(dc, &rect, brush.get());
 }
 
+// A frame nine-sliced into dc; only a keyed one needs a picture of its own first.
+void DrawFrame(HDC dc, const RECT& rect, TBitmap& picture, const RECT& margins, bool tile, bool transparent,
+               int frames, int frame)
+{
+    if (transparent)
+        DrawSkinElement(dc, rect, picture, false, tile, true, frames, frame, margins);
+    else
+        DrawSkinFrame(dc, rect, picture, margins, false, tile, frames, frame);
+}
+
 void PaintStrip(HDC dc, const RECT& strip, const TTabLook& look, const TTabPictures& pictures, TBitmap& work)
 {
     const SIZE size = StripPictureSize(strip, look.Side);
@@ -180,8 +190,8 @@ void PaintStrip(HDC dc, const RECT& strip, const TTabLook& look, const TTabPictu
         SetBkMode(canvas, TRANSPARENT);
         for (const TTab& tab : look.Tabs) {
             const RECT lying = ToStrip(tab.Rect, strip, look.Side);
-            DrawSkinElement(canvas, lying, *pictures.Tab, false, pictures.Tile, pictures.Transparent,
-                            pictures.TabFrames, tab.Selected ? 2 : 1, pictures.TabMargins);
+            DrawFrame(canvas, lying, *pictures.Tab, pictures.TabMargins, pictures.Tile, pictures.Transparent,
+                      pictures.TabFrames, tab.Selected ? 2 : 1);
             SetTextColor(canvas, ui::ColorToRGB(tab.Selected ? look.SelectedText : look.NormalText));
             headerface::DrawCaptionWithImage(canvas, lying, headerface::TCaptionAlign::Centre, tab.Text, tab.Image,
                                              look.Images, look.Enabled);
@@ -210,7 +220,7 @@ void PaintTabs(HDC dc, const RECT& rect, const TTabLook& look, const TTabPicture
     }
     if (pictures.Pane && !pictures.Pane->Empty()) {
         try {
-            DrawSkinElement(dc, look.Pane, *pictures.Pane, false, false, false, 1, 1, pictures.PaneMargins);
+            DrawFrame(dc, look.Pane, *pictures.Pane, pictures.PaneMargins, false, false, 1, 1);
         } catch (...) {
             // A pane that cannot be drawn leaves the strip as it is.
         }
@@ -386,6 +396,13 @@ bool TSkinTab::BeforeProc(TMessage& message)
         break;
     }
     return TSkinControl::BeforeProc(message);
+}
+
+void TSkinTab::AfterProc(TMessage& message)
+{
+    // A paint that reaches here is the control's own: nothing goes over it.
+    if (message.Msg != WM_PAINT)
+        TSkinControl::AfterProc(message);
 }
 
 void TSkinTab::PaintControl(HDC dc, const RECT& rect)

@@ -104,6 +104,7 @@ public:
     void InitControl(TSkinControlHost* form, TSkinData* skinData, bool useSkinColor, TCanvas* canvas) override;
     void InitHandle(HWND handle, TSkinData* skinData, TSkinControlHost* form, TCanvas* canvas) override;
     bool BeforeProc(TMessage& message) override;
+    void AfterProc(TMessage& message) override;
     void PaintControl(HDC dc, const RECT& rect) override;
     void SkinChanged() override;
 

@@ -35,13 +35,13 @@ std::vector<RECT> Layout(const std::vector<int>& textWidths, int first, int widt
 }
 
 std::vector<RECT> PaintTabSet(HDC dc, const RECT& rect, const TSetLook& look, const TSetPicture& picture,
-                              const RECT& scroller)
+                              const RECT& scroller, TBitmap& work)
 {
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
     if (width <= 0 || height <= 0)
         return {};
-    TBitmap work(width, height);
+    work.SetSize(width, height);
     const HDC canvas = work.Canvas().Handle();
     std::vector<RECT> tabs;
     {
@@ -64,9 +64,12 @@ std::vector<RECT> PaintTabSet(HDC dc, const RECT& rect, const TSetLook& look, co
         for (std::size_t i = 0; i < tabs.size(); ++i) {
             const int index = look.First + static_cast<int>(i);
             const bool selected = index == look.Selected;
-            if (picture.Tab && !picture.Tab->Empty())
-                DrawSkinElement(canvas, tabs[i], *picture.Tab, false, picture.Tile, picture.Transparent,
-                                picture.Frames, selected ? 2 : 1, picture.Margins);
+            if (picture.Tab && !picture.Tab->Empty() && picture.Transparent)
+                DrawSkinElement(canvas, tabs[i], *picture.Tab, false, picture.Tile, true, picture.Frames,
+                                selected ? 2 : 1, picture.Margins);
+            else if (picture.Tab && !picture.Tab->Empty())
+                DrawSkinFrame(canvas, tabs[i], *picture.Tab, picture.Margins, false, picture.Tile, picture.Frames,
+                              selected ? 2 : 1);
             SetTextColor(canvas, ui::ColorToRGB(selected ? look.SelectedText : look.NormalText));
             RECT text = tabs[i];
             DrawTextWide(canvas, look.Texts[static_cast<std::size_t>(index)], text,
@@ -220,7 +223,7 @@ void TSkinTab31::PaintControl(HDC dc, const RECT& rect)
         picture.Transparent = tabs->Trans == 1;
     }
     FFirst = look.First;
-    FDrawn = tabsetface::PaintTabSet(dc, rect, look, picture, scroller);
+    FDrawn = tabsetface::PaintTabSet(dc, rect, look, picture, scroller, FWork);
 }
 
 void TSkinTab31::SkinChanged()

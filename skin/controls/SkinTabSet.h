@@ -50,11 +50,11 @@ struct TSetPicture {
     bool Transparent = false;
 };
 
-// Draws the tab set into dc over rect through one off-screen picture, the
-// scroller's rectangle (empty: none) left alone; the answer is the drawn
+// Draws the tab set into dc over rect through the off-screen picture work,
+// the scroller's rectangle (empty: none) left alone; the answer is the drawn
 // tabs' rectangles (tab First + i at i), in dc's coordinates.
 std::vector<RECT> PaintTabSet(HDC dc, const RECT& rect, const TSetLook& look, const TSetPicture& picture,
-                              const RECT& scroller);
+                              const RECT& scroller, TBitmap& work);
 
 } // namespace tabsetface
 
@@ -85,6 +85,7 @@ private:
     void AimAtDrawnTab(TMessage& message) const;
 
     TBitmap FTabImage;
+    TBitmap FWork;
     TSkinUpDown* FUpDown = nullptr;
     HWND FScroller = nullptr;
     int FFirst = 0;
