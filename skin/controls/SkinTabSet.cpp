@@ -70,7 +70,8 @@ std::vector<RECT> PaintTabSet(HDC dc, const RECT& rect, const TSetLook& look, co
             else if (picture.Tab && !picture.Tab->Empty())
                 DrawSkinFrame(canvas, tabs[i], *picture.Tab, picture.Margins, false, picture.Tile, picture.Frames,
                               selected ? 2 : 1);
-            SetTextColor(canvas, ui::ColorToRGB(selected ? look.SelectedText : look.NormalText));
+            SetTextColor(canvas, look.Enabled ? ui::ColorToRGB(selected ? look.SelectedText : look.NormalText)
+                                              : GetSysColor(COLOR_BTNSHADOW));
             RECT text = tabs[i];
             DrawTextWide(canvas, look.Texts[static_cast<std::size_t>(index)], text,
                          DT_SINGLELINE | DT_NOPREFIX | DT_CENTER | DT_VCENTER);
@@ -203,6 +204,7 @@ void TSkinTab31::PaintControl(HDC dc, const RECT& rect)
     look.First = FirstVisible(count);
     look.Selected = static_cast<int>(SendMessageA(FHandle, TCM_GETCURSEL, 0, 0));
     look.Face = SkinFaceColor();
+    look.Enabled = FEnabled;
     look.Font = reinterpret_cast<HFONT>(SendMessageA(FHandle, WM_GETFONT, 0, 0));
     RECT scroller{};
     if (FScroller && IsWindowVisible(FScroller)) {

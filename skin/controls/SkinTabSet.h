@@ -40,6 +40,7 @@ struct TSetLook {
     TColor NormalText = clBtnText;
     TColor SelectedText = clBtnText;
     HFONT Font = nullptr;
+    bool Enabled = true;
 };
 
 struct TSetPicture {

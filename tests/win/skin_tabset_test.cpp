@@ -25,6 +25,7 @@ using namespace skintabstest;
 COLORREF OuterColour(int frame) { return RGB(210, 35 * frame, 30); }
 COLORREF InnerColour(int frame) { return RGB(30, 35 * frame, 210); }
 COLORREF HorzColour(int frame) { return RGB(60 + 20 * frame, 230, 30 * frame); }
+constexpr COLORREF kText = RGB(250, 250, 250);
 
 class SkinTabSetTest : public BarsTest {
 protected:
@@ -39,6 +40,8 @@ protected:
             canvas.FillRect(RECT{i * 20, 0, (i + 1) * 20, 10});
         }
         tabs->FrameCount = 5;
+        tabs->NormalColour2 = static_cast<TColor>(kText);
+        tabs->MouseOverColour2 = static_cast<TColor>(kText);
         host->Skin.Tabs = std::move(tabs);
         host->Skin.UpDownHorz = BorderElement("UpDown.Horz", 8, 10, 10, HorzColour);
     }
@@ -93,8 +96,21 @@ TEST_F(SkinTabSetTest, TabsRunLeftToRightAtTheirTextsWidths)
     const COLORREF face = ui::ColorToRGB(kSkinFace);
     EXPECT_EQ(GetPixel(surface.dc.get(), 2, 10), face);
     EXPECT_EQ(GetPixel(surface.dc.get(), left + 3, 10), face);
-    // Captions in the tabs.
-    EXPECT_GT(CountLeaning(surface.dc.get(), drawn[2], RGB(0, 0, 0), InnerColour(1)), 5);
+    // Captions in the tabs, grey when the set is disabled.
+    const auto caption = [&] {
+        int count = 0;
+        for (int y = drawn[2].top; y < drawn[2].bottom; ++y)
+            for (int x = drawn[2].left; x < drawn[2].right; ++x) {
+                const COLORREF pixel = GetPixel(surface.dc.get(), x, y);
+                count += pixel != OuterColour(1) && pixel != InnerColour(1) ? 1 : 0;
+            }
+        return count;
+    };
+    EXPECT_GT(CountNear(surface.dc.get(), drawn[2], kText, 60), 5);
+    set->SetEnabled(false);
+    skinner->PaintFrame(surface.dc.get());
+    EXPECT_EQ(CountNear(surface.dc.get(), drawn[2], kText, 60), 0);
+    EXPECT_GT(caption(), 5);
 }
 
 TEST_F(SkinTabSetTest, TabsThatDoNotFitAreLeftOut)
