@@ -24,6 +24,7 @@
 #include "ui/RadioGroup.h"
 #include "ui/ScrollBar.h"
 #include "ui/StdCtrls.h"
+#include "ui/TabSet.h"
 
 #include <windows.h>
 
@@ -175,6 +176,7 @@ void Populate(TForm& form)
     }
     auto [tabs, tabsOff] = third.Pair<TTabControl>("", 130, 40);
     for (TTabControl* control : {tabs, tabsOff}) {
+        control->SetTabPosition(tpBottom);
         control->Tabs().Add("邮编");
         control->Tabs().Add("区号");
     }
@@ -190,6 +192,13 @@ void Populate(TForm& form)
     for (TScrollBar* bar : {third.Pair<TScrollBar>("", 130, 17).first, third.Pair<TScrollBar>("", 130, 17).second}) {
         bar->SetPageSize(20);
         bar->SetPosition(30);
+    }
+    // More tabs than fit: the set cuts them off and shows its scroller.
+    auto [tabSet, tabSetOff] = third.Pair<TTabSet>("", 130, 21);
+    for (TTabSet* set : {tabSet, tabSetOff}) {
+        for (const char* region : {"华北", "华东", "华南", "西南", "西北"})
+            set->Tabs().Add(region);
+        set->SetTabIndex(1);
     }
     auto* status = new TStatusBar(&form);
     status->SetParent(&form);
