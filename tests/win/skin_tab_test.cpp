@@ -502,46 +502,24 @@ TEST_F(SkinTabTest, ClicksAndCtrlTabBehaveAsOnAPlainPageControl)
                                                       "changing 其他", "changing 其他"}));
     EXPECT_EQ(skinned.pages, plain.pages);
     EXPECT_EQ(skinned.events, plain.events);
+    // The click's change reaches the form as TCN_SELCHANGE (Ctrl+Tab is the framework's own step).
+    int selectionChanges = 0;
+    for (const msgseq::Entry& entry : skinned.entries)
+        selectionChanges += entry.message == WM_NOTIFY && entry.where == "form" &&
+                                    static_cast<UINT>(entry.lParam) == static_cast<UINT>(TCN_SELCHANGE)
+                                ? 1
+                                : 0;
+    EXPECT_EQ(selectionChanges, 1);
     EXPECT_TRUE(msgseq::SameSequence(plain.entries, skinned.entries, "clicks and Ctrl+Tab"));
 }
 
-TEST_F(SkinTabTest, TabControlsTellTheirParentOfEveryChange)
+TEST_F(SkinTabTest, AClickedTabControlChangesOnce)
 {
     auto* control = Place<TTabControl>(20, 20, 260, 120);
     for (const char* text : {"甲", "乙", "丙"})
         control->Tabs().Add(text);
     Skin<TSkinTab>(*control);
-    std::vector<UINT> codes;
-    const HWND parent = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 10, 200, 300, 100, form->Handle(),
-                                        nullptr, GetModuleHandleA(nullptr), nullptr);
-    const HWND bare = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE, 0, 0, 300, 100, parent, nullptr,
-                                      GetModuleHandleA(nullptr), nullptr);
-    for (const char* text : {"一", "二"}) {
-        TCITEMA item{};
-        item.mask = TCIF_TEXT;
-        item.pszText = const_cast<char*>(text);
-        SendMessageA(bare, TCM_INSERTITEMA, 9, reinterpret_cast<LPARAM>(&item));
-    }
-    ui::WindowSubclass listen;
-    listen.Install(parent, [&](TMessage& message) {
-        if (message.Msg == WM_NOTIFY)
-            codes.push_back(reinterpret_cast<NMHDR*>(message.LParam)->code);
-        listen.CallPrevious(message);
-    });
-    {
-        TSkinTab skinner(nullptr);
-        skinner.InitHandle(bare, &host->Skin, host.get(), &host->Canvas);
-        Redraw(form->Handle());
-        ClickAt(bare, Centre(ItemRect(bare, 1)));
-        EXPECT_EQ(SendMessageA(bare, TCM_GETCURSEL, 0, 0), 1);
-        int changes = 0;
-        for (const UINT code : codes)
-            changes += code == static_cast<UINT>(TCN_SELCHANGE) ? 1 : 0;
-        EXPECT_EQ(changes, 1) << "TCN_SELCHANGE once";
-    }
-    listen.Remove();
-    DestroyWindow(parent);
-
+    Redraw(form->Handle());
     int changed = 0;
     control->OnChange = TNotifyEvent([&](TObject*) { ++changed; });
     ClickAt(control->Handle(), Centre(ItemRect(control->Handle(), 2)));
