@@ -529,11 +529,15 @@ TEST_F(SkinTabTest, AClickedTabControlChangesOnce)
 
 TEST_F(SkinTabTest, ManyPaintsLeaveNoHandles)
 {
-    auto* pages = Pages(tpTop, 120, 60);
+    // One page: every part of the painting, at the least cost per paint.
+    auto* pages = Place<TPageControl>(20, 20, 100, 50);
+    auto* only = new TTabSheet(form.get());
+    only->SetCaption("页");
+    only->SetPageControl(pages);
     pages->SetTag(TSkinTab::kClosableTag);
     auto* tab = Skin<TSkinTab>(*pages);
     auto* sheet = Skin<TSkinTabSheet>(*pages->Pages(0));
-    auto* turned = Pages(tpLeft, 90, 60);
+    auto* turned = Pages(tpLeft, 90, 50);
     auto* side = Skin<TSkinTab>(*turned);
     Surface surface(pages->Width(), pages->Height());
     for (TSkinControl* skinner : {static_cast<TSkinControl*>(tab), static_cast<TSkinControl*>(sheet),

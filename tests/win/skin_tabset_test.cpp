@@ -230,9 +230,9 @@ TEST_F(SkinTabSetTest, WithoutTabsTheSetIsFaceAndTextAndNothingFails)
 
 TEST_F(SkinTabSetTest, ManyPaintsLeaveNoHandles)
 {
-    auto* set = Set(160, {"一", "二二", "三三三", "四四四四"});
+    auto* set = Set(100, {"一", "二"});
     auto* skinner = Skin<TSkinTab31>(*set);
-    Surface surface(160, 21);
+    Surface surface(100, 21);
     skinner->PaintFrame(surface.dc.get());
     const ui::HandleSnapshot handles = ui::HandleSnapshot::Take();
     const DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
