@@ -355,6 +355,8 @@ bool TControlAssignment::AssignByKind(std::string_view upperName, TControl& cont
 void TControlAssignment::AssignByTable(TControl& control, const std::string& upperName)
 {
     const TSkinControlTypes& gates = context_.skinData.SkinControls;
+    // The first row whose control and gate match decides; a gate that is off
+    // lets the control on to the later rows.
     const bool tabs = gates.Contains(xcTab) && SkinHasTabs();
     if (ui::As<TPageControl>(&control) != nullptr && tabs) {
         Attach<TSkinTab>(control);
@@ -381,8 +383,6 @@ void TControlAssignment::AssignByTable(TControl& control, const std::string& upp
         Attach<TSkinTab>(control);
         return;
     }
-    // The first row whose control and gate match decides; a gate that is off
-    // lets the control on to the later rows.
     if (ui::As<THeaderControl>(&control) != nullptr && gates.Contains(xcPanel)) {
         Attach<TSkinHeader>(control);
         return;
