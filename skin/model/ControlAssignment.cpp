@@ -21,6 +21,8 @@
 #include "skin/controls/SkinSpeedButton.h"
 #include "skin/controls/SkinStatusBar.h"
 #include "skin/controls/SkinToolBar.h"
+#include "skin/controls/SkinTab.h"
+#include "skin/controls/SkinTabSet.h"
 #include "skin/controls/SkinTrackBar.h"
 #include "skin/controls/SkinUpDown.h"
 #include "skin/load/AnsiText.h"
@@ -45,6 +47,7 @@
 #include "ui/StatusBar.h"
 #include "ui/StdCtrls.h"
 #include "ui/ToolBar.h"
+#include "ui/PageControl.h"
 #include "ui/TrackBar.h"
 #include "ui/TreeView.h"
 
@@ -169,6 +172,11 @@ void TControlAssignment::DisableTree(TWinControl& container)
     // The group's own buttons stay unskinned too, whoever reaches them later.
     for (int i = 0; i < container.ControlCount(); ++i)
         container.Controls(i)->SetTag(context_.skinData.DisableTag);
+}
+
+bool TControlAssignment::SkinHasTabs() const
+{
+    return context_.skinData.Tabs != nullptr && context_.skinData.Tabs->HasBitmap();
 }
 
 bool TControlAssignment::IsSkinned(TControl& control) const
@@ -331,6 +339,15 @@ bool TControlAssignment::AssignByKind(std::string_view upperName, TControl& cont
                     AttachScrolled<TSkinScrollbar>(child);
             }
         }
+    } else if (kind == "tab") {
+        if (gates.Contains(xcTab) && SkinHasTabs())
+            Attach<TSkinTab>(control);
+    } else if (kind == "advpagecontrol") {
+        if (gates.Contains(xcTab)) {
+            auto* skinner = new TSkinAdvPage(&control);
+            skinner->SetPageStyle(TSkinAdvPage::kPicturePageStyle);
+            skinner->InitControl(&context_.host, &context_.skinData, true, &context_.canvas);
+        }
     } else if (kind == "groupbox") {
         if (gates.Contains(xcGroupBox))
             Attach<TSkinGroupBox>(control, true);
@@ -361,14 +378,14 @@ bool TControlAssignment::AssignByKind(std::string_view upperName, TControl& cont
 
 void TControlAssignment::AssignByTable(TControl& control, const std::string& upperName)
 {
-    if (upperName == "TMVCPANEL") {
-        if (auto* container = ui::As<TWinControl>(&control))
-            AssignChildren(*container);
-        return;
-    }
     const TSkinControlTypes& gates = context_.skinData.SkinControls;
     // The first row whose control and gate match decides; a gate that is off
     // lets the control on to the later rows.
+    const bool tabs = gates.Contains(xcTab) && SkinHasTabs();
+    if (ui::As<TPageControl>(&control) != nullptr && tabs) {
+        Attach<TSkinTab>(control);
+        return;
+    }
     // Tool buttons are parts of their bar here, not controls: the bar hands
     // on their menu items, which a skinned frame draws.
     if (auto* toolBar = ui::As<TToolBar>(&control); toolBar != nullptr && context_.frameSkinned &&
@@ -381,6 +398,27 @@ void TControlAssignment::AssignByTable(TControl& control, const std::string& upp
     if (auto* coolBar = ui::As<TCoolBar>(&control); coolBar != nullptr && gates.Contains(xcToolbar)) {
         for (int i = 0; i < coolBar->Bands().Count(); ++i)
             coolBar->Bands().Items(i)->SetColor(context_.skinData.ButtonFaceColour);
+        return;
+    }
+    if (upperName == "TTABSET" && tabs) {
+        Attach<TSkinTab31>(control);
+        return;
+    }
+    if (ui::As<TTabSheet>(&control) != nullptr && tabs) {
+        Attach<TSkinTabSheet>(control);
+        return;
+    }
+    if (upperName == "TTABBEDNOTEBOOK" && tabs) {
+        Attach<TSkinTab>(control);
+        return;
+    }
+    if (upperName == "TMVCPANEL") {
+        if (auto* container = ui::As<TWinControl>(&control))
+            AssignChildren(*container);
+        return;
+    }
+    if (ui::As<TTabControl>(&control) != nullptr && tabs) {
+        Attach<TSkinTab>(control);
         return;
     }
     if (ui::As<THeaderControl>(&control) != nullptr && gates.Contains(xcPanel)) {
@@ -604,6 +642,11 @@ void TControlAssignment::SkinHandle(HWND window)
     }
     if (cls == "tbutton") {
         AttachHandle<TSkinButton>(window);
+        return;
+    }
+    if (cls == "systabcontrol32") {
+        if ((style & TCS_OWNERDRAWFIXED) == 0)
+            AttachHandle<TSkinTab>(window);
         return;
     }
     if (cls == "#32770" && (style & WS_TABSTOP) == 0) {

@@ -81,6 +81,8 @@ private:
     void DisableTree(TWinControl& container);
     bool RunOnSkinControl(TControl& control, TControl* parent, const std::string& upperName);
     void AssignByTable(TControl& control, const std::string& upperName);
+    // The tab skinners draw from the skin's Tabs picture: without it tab controls stay plain.
+    bool SkinHasTabs() const;
 
     TAssignmentContext context_;
 };

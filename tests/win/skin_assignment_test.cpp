@@ -24,6 +24,8 @@
 #include "ui/DateTimePicker.h"
 #include "ui/TabSet.h"
 #include "ui/PageControl.h"
+#include "ui/Picture.h"
+#include "skin/controls/SkinTab.h"
 #include "ui/UpDown.h"
 #include "ui/TrackBar.h"
 #include "ui/ProgressBar.h"
@@ -132,6 +134,46 @@ private:
     int buttons_ = 0;
 };
 constinit const TClassInfo TDCEdit::ClassInfo = ui::ClassOf<TDCEdit>("TDCEdit", TWinControl::ClassInfo);
+
+// A paged control of another library that draws its tabs from two pictures
+// in its page style 4.
+class TAdvPageControl : public TWinControl {
+public:
+    static const TClassInfo ClassInfo;
+    const TClassInfo& ClassType() const override { return ClassInfo; }
+    static void Publish(ui::TPublisher<TAdvPageControl>& p)
+    {
+        p.Integer("PageStyle", &TAdvPageControl::PageStyle, &TAdvPageControl::SetPageStyle);
+        p.Object("TabBackGround", &TAdvPageControl::TabBackGround);
+        p.Object("TabBackGroundActive", &TAdvPageControl::TabBackGroundActive);
+    }
+    explicit TAdvPageControl(TComponent* owner) : TWinControl(owner) {}
+    int PageStyle() const { return style_; }
+    void SetPageStyle(int value) { style_ = value; }
+    TPicture* TabBackGround() const { return tab_.get(); }
+    TPicture* TabBackGroundActive() const { return active_.get(); }
+
+private:
+    int style_ = 4;
+    std::unique_ptr<TPicture> tab_ = std::make_unique<TPicture>();
+    std::unique_ptr<TPicture> active_ = std::make_unique<TPicture>();
+};
+constinit const TClassInfo TAdvPageControl::ClassInfo =
+    ui::ClassOf<TAdvPageControl>("TAdvPageControl", TWinControl::ClassInfo);
+
+// The tabbed notebook of the older library, known to the table by name.
+class TTabbedNotebook : public TCustomTabControl {
+public:
+    static const TClassInfo ClassInfo;
+    const TClassInfo& ClassType() const override { return ClassInfo; }
+    explicit TTabbedNotebook(TComponent* owner) : TCustomTabControl(owner) {}
+
+protected:
+    int TabCount() const override { return 1; }
+    std::string TabCaption(int) const override { return "页"; }
+};
+constinit const TClassInfo TTabbedNotebook::ClassInfo =
+    ui::ClassOf<TTabbedNotebook>("TTabbedNotebook", TCustomTabControl::ClassInfo);
 
 namespace {
 
@@ -784,6 +826,124 @@ INT_PTR CALLBACK ChildMakingDialogProc(HWND dialog, UINT message, WPARAM, LPARAM
         top += 22;
     }
     return TRUE;
+}
+
+TEST_F(AssignmentTest, TabControlsAreSkinnedWithTheirGateAndTheTabsPicture)
+{
+    host.Skin.OnSkinControl = {};
+    struct Case {
+        const char* what;
+        std::function<TControl*(AssignmentTest&, TForm&)> make;
+        const char* skinned;
+    };
+    const auto pageControl = [](AssignmentTest& t, TForm& f) {
+        auto* pages = t.Place<TPageControl>(f, 10, 10, 200, 120);
+        auto* sheet = new TTabSheet(&f);
+        sheet->SetCaption("一");
+        sheet->SetPageControl(pages);
+        return pages;
+    };
+    const std::vector<Case> cases{
+        {"page control", pageControl, "TSkinTab"},
+        {"its page",
+         [&](AssignmentTest& t, TForm& f) -> TControl* { return static_cast<TPageControl*>(pageControl(t, f))->Pages(0); },
+         "TSkinTabSheet"},
+        {"tab set", [](AssignmentTest& t, TForm& f) { return t.Place<TTabSet>(f, 10, 10, 200, 21); }, "TSkinTab31"},
+        {"tabbed notebook", [](AssignmentTest& t, TForm& f) { return t.Place<TTabbedNotebook>(f, 10, 10, 200, 120); },
+         "TSkinTab"},
+        {"tab control",
+         [](AssignmentTest& t, TForm& f) {
+             auto* control = t.Place<TTabControl>(f, 10, 10, 200, 120);
+             control->Tabs().Add("甲");
+             return control;
+         },
+         "TSkinTab"},
+    };
+    for (const Case& each : cases) {
+        for (const int variant : {0, 1, 2}) {
+            form = std::make_unique<TForm>(nullptr);
+            form->SetBounds(100, 100, 400, 300);
+            host.Skin.SkinControls = DefaultSkinControls();
+            host.Skin.Tabs = std::make_unique<TDataSkinBorder>("Tabs");
+            if (variant != 2)
+                host.Skin.Tabs->Bitmap.SetSize(100, 20);
+            if (variant == 1)
+                host.Skin.SkinControls.Exclude(xcTab);
+            TControl* subject = each.make(*this, *form);
+            form->Show();
+            Assignment().AssignSkinners(*form);
+            EXPECT_EQ(SkinnerOf(subject), variant == 0 ? each.skinned : "")
+                << each.what << (variant == 1 ? ", gate off" : variant == 2 ? ", empty Tabs" : "");
+            host.List.UnskinAll();
+        }
+    }
+    host.Skin.Tabs.reset();
+    host.Skin.SkinControls = DefaultSkinControls();
+    form = std::make_unique<TForm>(nullptr);
+    auto* control = Place<TTabControl>(*form, 10, 10, 200, 120);
+    form->Show();
+    Assignment().AssignSkinners(*form);
+    EXPECT_EQ(SkinnerOf(control), "") << "a skin without Tabs";
+}
+
+TEST_F(AssignmentTest, TabKindsGiveTabSkinnersAndTabPictures)
+{
+    host.Skin.OnSkinControl = {};
+    auto tabs = std::make_unique<TDataSkinBorder>("Tabs");
+    tabs->Bitmap.SetSize(100, 20);
+    tabs->Bitmap.Canvas().Brush().SetColor(static_cast<TColor>(RGB(10, 20, 30)));
+    tabs->Bitmap.Canvas().FillRect(RECT{0, 0, 50, 20});
+    tabs->Bitmap.Canvas().Brush().SetColor(static_cast<TColor>(RGB(200, 100, 50)));
+    tabs->Bitmap.Canvas().FillRect(RECT{50, 0, 100, 20});
+    tabs->FrameCount = 2;
+    host.Skin.Tabs = std::move(tabs);
+    const auto skinnerBy = [&](const std::string& line, TControl& control, TSkinControlType gateOff = xcFastReport) {
+        TStringList lines;
+        lines.Add(line);
+        host.Skin.SetSkin3rd(lines);
+        host.Skin.SkinControls = DefaultSkinControls();
+        host.Skin.SkinControls.Exclude(gateOff);
+        host.List.UnskinAll();
+        Assignment().AssignControl(control, form.get());
+        return SkinnerOf(&control);
+    };
+    auto* widget = Place<TWidgetPanel>(*form, 10, 10, 150, 60);
+    auto* advanced = Place<TAdvPageControl>(*form, 10, 80, 200, 100);
+    form->Show();
+    EXPECT_EQ(skinnerBy("TWidgetPanel=Tab", *widget), "TSkinTab");
+    EXPECT_EQ(skinnerBy("TWidgetPanel=tab", *widget, xcTab), "");
+
+    EXPECT_EQ(skinnerBy("TAdvPageControl=AdvPageControl", *advanced), "TSkinAdvPage");
+    ASSERT_NE(advanced->TabBackGround()->Graphic(), nullptr);
+    ASSERT_NE(advanced->TabBackGroundActive()->Graphic(), nullptr);
+    TBitmap& normal = advanced->TabBackGround()->Bitmap();
+    TBitmap& active = advanced->TabBackGroundActive()->Bitmap();
+    EXPECT_EQ(normal.Width(), 100);
+    EXPECT_EQ(normal.Height(), 21);
+    EXPECT_EQ(GetPixel(normal.Canvas().Handle(), 50, 10), RGB(10, 20, 30)) << "frame 1";
+    EXPECT_EQ(GetPixel(active.Canvas().Handle(), 50, 10), RGB(200, 100, 50)) << "frame 2";
+    ASSERT_NE(host.List.Find(advanced->Handle()), nullptr);
+    EXPECT_TRUE(host.List.Find(advanced->Handle())->UseSkinColor()) << "panel-style";
+    host.List.UnskinAll();
+    EXPECT_EQ(advanced->TabBackGround()->Graphic(), nullptr) << "unskinned: the pictures go";
+    EXPECT_EQ(advanced->TabBackGroundActive()->Graphic(), nullptr);
+
+    advanced->SetPageStyle(2);
+    EXPECT_EQ(skinnerBy("TAdvPageControl=advpagecontrol", *advanced), "TSkinAdvPage");
+    EXPECT_EQ(advanced->TabBackGround()->Graphic(), nullptr) << "another page style draws its own tabs";
+    EXPECT_EQ(skinnerBy("TAdvPageControl=advpagecontrol", *advanced, xcTab), "");
+
+    // A bare tab control of a foreign window, unless it draws its own tabs.
+    const ui::UniqueWindow tabsWindow(CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD, 0, 0, 100, 50, form->Handle(),
+                                                      nullptr, GetModuleHandleA(nullptr), nullptr));
+    const ui::UniqueWindow ownerDrawn(CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | TCS_OWNERDRAWFIXED, 0, 60,
+                                                      100, 50, form->Handle(), nullptr, GetModuleHandleA(nullptr),
+                                                      nullptr));
+    Assignment().SkinHandle(tabsWindow.get());
+    Assignment().SkinHandle(ownerDrawn.get());
+    EXPECT_EQ(SkinnerOf(tabsWindow.get()), "TSkinTab");
+    EXPECT_EQ(SkinnerOf(ownerDrawn.get()), "");
+    host.List.UnskinAll();
 }
 
 TEST_F(AssignmentTest, AForeignDialogsChildrenAreSkinnedByClassAndStyle)

@@ -28,6 +28,7 @@
 #include "ui/ScrollBar.h"
 #include "ui/StdCtrls.h"
 #include "ui/ToolBar.h"
+#include "ui/TabSet.h"
 
 #include <windows.h>
 
@@ -222,6 +223,7 @@ void Populate(TForm& form)
     }
     auto [tabs, tabsOff] = third.Pair<TTabControl>("", 130, 40);
     for (TTabControl* control : {tabs, tabsOff}) {
+        control->SetTabPosition(tpBottom);
         control->Tabs().Add("邮编");
         control->Tabs().Add("区号");
     }
@@ -244,6 +246,13 @@ void Populate(TForm& form)
     player->SetEnabledButtons(TButtonSet{btPlay, btPause, btStop, btNext, btPrev, btEject});
     player->SetColoredButtons(TButtonSet{btPlay, btStop, btRecord});
     player->OnClick = TMPClickEvent([](TObject*, TMPBtnType, bool& doDefault) { doDefault = false; });
+    // More tabs than fit: the set cuts them off and shows its scroller.
+    auto [tabSet, tabSetOff] = third.Pair<TTabSet>("", 130, 21);
+    for (TTabSet* set : {tabSet, tabSetOff}) {
+        for (const char* region : {"华北", "华东", "华南", "西南", "西北"})
+            set->Tabs().Add(region);
+        set->SetTabIndex(1);
+    }
     auto* status = new TStatusBar(&form);
     status->SetParent(&form);
     status->Panels().Add()->SetText("就绪");
