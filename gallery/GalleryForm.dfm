@@ -107,11 +107,11 @@ object GalleryForm: TGalleryForm
     Store = <
       item
         Name = '瓷青'
-        DataStream = @sizedfile 'skins/default.skin'
+        DataStream = @file 'skins/default.skin'
       end
       item
         Name = '墨'
-        DataStream = @sizedfile 'skins/ink.skin'
+        DataStream = @file 'skins/ink.skin'
       end>
   end
   object SkinData1: TSkinData

@@ -3,6 +3,8 @@
 #include "skin/model/WinSkinData.h"
 #include "ui/Graphics.h"
 
+#include <utility>
+
 constinit const TClassInfo TSkinBox::ClassInfo = ui::ClassOf<TSkinBox>("TSkinBox", TSkinControl::ClassInfo);
 constinit const TClassInfo TSkinBoxH::ClassInfo = ui::ClassOf<TSkinBoxH>("TSkinBoxH", TSkinControl::ClassInfo);
 
@@ -27,12 +29,23 @@ void TSkinBox::InitControl(TSkinControlHost* form, TSkinData* skinData, bool use
         FSavedColor = control->Color();
         FSavedParentColor = control->ParentColor();
         control->SetColor(SkinFaceColor());
+        if (const TColor caption = CaptionTextColor(); caption != control->Font().Color()) {
+            savedFontColor_ = control->Font().Color();
+            savedParentFont_ = control->ParentFont();
+            control->Font().SetColor(caption);
+            fontRecoloured_ = true;
+        }
     }
     FStatus = TSkinStatus::Attached;
 }
 
 void TSkinBox::Unskin()
 {
+    if (FStatus == TSkinStatus::Attached && FControl && std::exchange(fontRecoloured_, false)) {
+        FControl->Font().SetColor(savedFontColor_);
+        if (savedParentFont_)
+            FControl->SetParentFont(true);
+    }
     if (FStatus == TSkinStatus::Attached)
         TSkinControl::Unskin();
     FStatus = TSkinStatus::Unskinned;

@@ -19,6 +19,12 @@ public:
     // nothing is hooked and the skinner never counts as initialised.
     void InitControl(TSkinControlHost* form, TSkinData* skinData, bool useSkinColor, TCanvas* canvas) override;
     void Unskin() override;
+
+private:
+    // The caption's colour when the skin changed it (see CaptionTextColor).
+    bool fontRecoloured_ = false;
+    TColor savedFontColor_ = clNone;
+    bool savedParentFont_ = false;
 };
 
 class TSkinBoxH : public TSkinControl {

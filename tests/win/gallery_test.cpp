@@ -12,6 +12,7 @@
 #include "skin/model/SkinMessages.h"
 #include "skin/model/WinSkinData.h"
 #include "ui/ExtCtrls.h"
+#include "ui/Handles.h"
 #include "ui/PageControl.h"
 #include "ui/StatusBar.h"
 
@@ -133,6 +134,32 @@ TEST_F(GalleryTest, SkinsAreChosenByNameOrFileAndARefusedOneLeavesTheSkinInForce
     EXPECT_EQ(GalleryForm->ChooseSkinFile(good), "");
     EXPECT_EQ(GalleryForm->SkinName(), "zel_gallery_good.skin");
     std::remove(good.c_str());
+}
+
+TEST_F(GalleryTest, BothStoredSkinsRepaintTheWindowAndSwitchingLeavesNoHandles)
+{
+    const std::vector<std::string> names = gallery::StoredSkinNames(*GalleryForm->SkinStore1);
+    ASSERT_EQ(names, (std::vector<std::string>{"瓷青", "墨"}));
+    const auto captionAfter = [](const std::string& name) {
+        EXPECT_EQ(GalleryForm->ChooseStoredSkin(name), "") << name;
+        Pump(600);
+        RedrawWindow(GalleryForm->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+        Pump(200);
+        return CaptionPixel();
+    };
+    const COLORREF celadon = captionAfter("瓷青");
+    const COLORREF ink = captionAfter("墨");
+    EXPECT_NE(celadon, ink);
+    EXPECT_LT(GetRValue(ink) + GetGValue(ink) + GetBValue(ink), 3 * 80) << "Ink's caption is dark";
+    EXPECT_TRUE(GalleryForm->SkinActiveItem->Checked());
+    const ui::HandleSnapshot handles = ui::HandleSnapshot::Take();
+    for (int i = 0; i < 10; ++i) {
+        captionAfter("瓷青");
+        captionAfter("墨");
+    }
+    EXPECT_EQ(captionAfter("瓷青"), celadon);
+    captionAfter("墨");
+    EXPECT_EQ(ui::HandleSnapshot::Take(), handles);
 }
 
 TEST_F(GalleryTest, SkinningSwitchedOffAndOnAgain)

@@ -202,6 +202,24 @@ TEST_F(SkinPanelTest, ParentColourAndParentBackgroundOptionComeBack)
     EXPECT_EQ(panel->Color(), kFormColour);
 }
 
+TEST_F(SkinPanelTest, ACaptionLeftInTheSystemsTextColourTakesTheSkinsAndGetsItBack)
+{
+    host->Skin.ButtonTextColour = static_cast<TColor>(RGB(230, 230, 220));
+    auto* plain = Place<TPanel>(20, 20, 160, 40);
+    auto* chosen = Place<TPanel>(20, 70, 160, 40);
+    chosen->Font().SetColor(clRed);
+    const bool plainParentFont = plain->ParentFont();
+    auto* plainSkinner = Skin<TSkinBox>(*plain, true);
+    auto* chosenSkinner = Skin<TSkinBox>(*chosen, true);
+    EXPECT_EQ(plain->Font().Color(), static_cast<TColor>(RGB(230, 230, 220))) << "readable on a dark face";
+    EXPECT_EQ(chosen->Font().Color(), clRed) << "a colour the program chose stays";
+    plainSkinner->Unskin();
+    chosenSkinner->Unskin();
+    EXPECT_EQ(ui::ColorToRGB(plain->Font().Color()), ui::ColorToRGB(clWindowText));
+    EXPECT_EQ(plain->ParentFont(), plainParentFont);
+    EXPECT_EQ(chosen->Font().Color(), clRed);
+}
+
 TEST_F(SkinPanelTest, PanelSkinnerWithoutSkinColourChangesNothing)
 {
     auto* panel = Place<TPanel>(20, 20, 160, 100);
