@@ -2,6 +2,7 @@
 
 #include "gallery/GalleryDialog.h"
 #include "gallery/GalleryPages.h"
+#include "gallery/MdiApp.h"
 #include "gallery/SkinSwitch.h"
 #include "skin/load/WinSkinStore.h"
 #include "skin/model/WinSkinData.h"
@@ -74,6 +75,7 @@ void TGalleryForm::Publish(ui::TPublisher<TGalleryForm>& p)
     p.Field("FontItem", &TGalleryForm::FontItem);
     p.Field("WindowLine", &TGalleryForm::WindowLine);
     p.Field("DialogItem", &TGalleryForm::DialogItem);
+    p.Field("MdiItem", &TGalleryForm::MdiItem);
     p.Field("HelpMenu", &TGalleryForm::HelpMenu);
     p.Field("AboutItem", &TGalleryForm::AboutItem);
     p.Field("SkinStore1", &TGalleryForm::SkinStore1);
@@ -89,6 +91,7 @@ void TGalleryForm::Publish(ui::TPublisher<TGalleryForm>& p)
     p.Method("ColourItemClick", &TGalleryForm::ColourItemClick);
     p.Method("FontItemClick", &TGalleryForm::FontItemClick);
     p.Method("DialogItemClick", &TGalleryForm::DialogItemClick);
+    p.Method("MdiItemClick", &TGalleryForm::MdiItemClick);
     p.Method("AboutItemClick", &TGalleryForm::AboutItemClick);
 }
 
@@ -298,6 +301,23 @@ void TGalleryForm::DialogItemClick(TObject*)
     TGalleryDialog dialog(nullptr);
     dialog.ShowModal();
 }
+
+void TGalleryForm::MdiItemClick(TObject*)
+{
+    mdi_.reset();
+    RECT bounds{};
+    GetWindowRect(Handle(), &bounds);
+    OffsetRect(&bounds, 40, 40);
+    mdi_ = std::make_unique<mdiapp::TMdiApp>(RECT{bounds.left, bounds.top, bounds.left + 640, bounds.top + 460},
+                                             "Zelvorin MDI");
+    mdi_->Show();
+    for (int i = 0; i < 3; ++i) {
+        const int offset = 20 + 40 * i;
+        mdi_->AddChild("文档 " + std::to_string(i + 1), RECT{offset, offset, offset + 300, offset + 220});
+    }
+}
+
+HWND TGalleryForm::MdiFrame() const { return mdi_ ? mdi_->Frame() : nullptr; }
 
 void TGalleryForm::AboutItemClick(TObject*)
 {

@@ -93,6 +93,10 @@ object GalleryForm: TGalleryForm
         ImageIndex = 2
         OnClick = DialogItemClick
       end
+      object MdiItem: TMenuItem
+        Caption = 'MDI 窗口(&I)...'
+        OnClick = MdiItemClick
+      end
     end
     object HelpMenu: TMenuItem
       Caption = '帮助(&H)'

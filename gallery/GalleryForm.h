@@ -6,11 +6,16 @@
 #include "ui/Forms.h"
 #include "ui/Menus.h"
 
+#include <windows.h>
+
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+namespace mdiapp {
+class TMdiApp;
+}
 class TImageList;
 class TPageControl;
 class TSkinData;
@@ -48,6 +53,7 @@ public:
     TMenuItem* FontItem = nullptr;
     TMenuItem* WindowLine = nullptr;
     TMenuItem* DialogItem = nullptr;
+    TMenuItem* MdiItem = nullptr;
     TMenuItem* HelpMenu = nullptr;
     TMenuItem* AboutItem = nullptr;
     TSkinStore* SkinStore1 = nullptr;
@@ -79,6 +85,10 @@ public:
     void ColourItemClick(TObject* sender);
     void FontItemClick(TObject* sender);
     void DialogItemClick(TObject* sender);
+    // A frame with three documents, made afresh each time.
+    void MdiItemClick(TObject* sender);
+    // The MDI window the menu opened last, or null when it was closed.
+    HWND MdiFrame() const;
     void AboutItemClick(TObject* sender);
 
 private:
@@ -93,6 +103,7 @@ private:
     TStatusBar* statusBar_ = nullptr;
     TImageList* menuImages_ = nullptr;
     std::vector<TMenuItem*> skinItems_;
+    std::unique_ptr<mdiapp::TMdiApp> mdi_;
     std::string skinName_;
 };
 

@@ -7,7 +7,7 @@
 // children; while a child is maximised the frame's bar shows the skin's
 // child buttons, which hover, press and minimise, restore or close it; and
 // nothing is left behind once the frame is gone.
-#include "tests/win/MdiApp.h"
+#include "gallery/MdiApp.h"
 #include "tests/win/frame_skin_support.h"
 #include "tests/win/nc_owner_support.h"
 #include "tests/win/ui_window_support.h"

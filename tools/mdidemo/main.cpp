@@ -8,7 +8,7 @@
 //   zel_mdidemo tile       the children tiled
 //   zel_mdidemo message    a message box of the frame over the children
 //   zel_mdidemo open       the system's open-file dialog over the children
-#include "tests/win/MdiApp.h"
+#include "gallery/MdiApp.h"
 #include "tools/demo/DemoSkin.h"
 
 #include "skin/model/WinSkinData.h"

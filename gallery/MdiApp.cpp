@@ -1,4 +1,4 @@
-#include "tests/win/MdiApp.h"
+#include "gallery/MdiApp.h"
 
 #include "ui/ExceptionBoundary.h"
 

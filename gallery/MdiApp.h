@@ -1,9 +1,10 @@
-// A small MDI application of plain Win32 windows, for the MDI tests and the
-// MDI demo: a frame whose procedure ends in DefFrameProc, its "MDIClient"
-// child, a frame menu whose "窗口" drop-down is given to WM_MDISETMENU so
-// that the system keeps the window list in it, and MDI children whose
-// procedure ends in DefMDIChildProc. None of them is a framework window:
-// the engine skins them as windows of the process without framework object.
+// A small MDI application of plain Win32 windows, for the gallery's MDI
+// window, the MDI tests and the MDI demo: a frame whose procedure ends in
+// DefFrameProc, its "MDIClient" child, a frame menu whose "窗口" drop-down is
+// given to WM_MDISETMENU so that the system keeps the window list in it, and
+// MDI children whose procedure ends in DefMDIChildProc. None of them is a
+// framework window: the engine skins them as windows of the process without
+// framework object.
 #pragma once
 
 #include "ui/Handles.h"
