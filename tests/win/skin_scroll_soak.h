@@ -3,13 +3,16 @@
 // the move, queued before the press so that the loop ends at once), the
 // wheel, keys, scrolling in code and resizing. No handle, window DC or thunk
 // may be left over, windows can still be made afterwards, and after each
-// kind the thumb on the screen is where the system has it. The list box and
-// the list view each run in a program of their own, to keep each run short.
+// kind the thumb on the screen is where the system has it. Presses and the
+// other kinds, on the list box and on the list view, run in four programs of
+// their own, to keep each run short.
 #pragma once
 
 #include "tests/win/skin_scroll_support.h"
 
+#include "skin/controls/SkinListView.h"
 #include "skin/controls/SkinScrollbar.h"
+#include "ui/ComCtrls.h"
 #include "ui/StdCtrls.h"
 #include "ui/WndProcThunk.h"
 
@@ -77,7 +80,8 @@ struct Kind {
     void (*scroll)(const Subject&, int step);
 };
 
-inline const std::vector<Kind>& Kinds()
+// Presses on the overlay: the system's tracking loop each time.
+inline const std::vector<Kind>& PressKinds()
 {
     static const std::vector<Kind> kinds{
         {"thumb drag",
@@ -96,6 +100,14 @@ inline const std::vector<Kind>& Kinds()
              const int along = step % 2 ? ArrowSize() / 2 : BarLength(s) - ArrowSize() / 2;
              PressOverlay(s, along, along);
          }},
+    };
+    return kinds;
+}
+
+// Everything else that scrolls the window.
+inline const std::vector<Kind>& OtherKinds()
+{
+    static const std::vector<Kind> kinds{
         {"wheel",
          [](const Subject& s, int step) {
              SendMessageA(s.Window(), WM_MOUSEWHEEL, MAKEWPARAM(0, step % 2 ? WHEEL_DELTA : -WHEEL_DELTA), 0);
@@ -121,7 +133,7 @@ inline const std::vector<Kind>& Kinds()
     return kinds;
 }
 
-// A form with one skinned scrolled control; the test's SetUp places it.
+// A form with one skinned scrolled control, which the test places (MakeListBox, MakeListView).
 class SoakTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { Application->Initialize(); }
@@ -141,14 +153,43 @@ protected:
         Flush();
     }
 
-    // Every kind of scroll kScrolls times on the subject, the handles and the
-    // thumb checked after each kind.
-    void SoakEveryKind(const Subject& subject)
+    Subject MakeListBox()
+    {
+        auto* list = new TListBox(form.get());
+        list->SetBounds(10, 10, 160, 110);
+        list->SetParent(form.get());
+        for (int i = 0; i < kItems; ++i)
+            list->Items().Add(std::to_string(i));
+        auto* skinner = new TSkinScrollbar(list);
+        skinner->InitScrolled(*list, &host->Skin, host.get(), &host->Canvas);
+        return Subject{"list box", list, skinner, false};
+    }
+    Subject MakeListView()
+    {
+        // Clear of the list box's form, should two of these programs run at once.
+        form->SetBounds(420, 60, 320, 220);
+        auto* view = new TListView(form.get());
+        view->SetBounds(10, 10, 240, 130);
+        view->SetViewStyle(vsReport);
+        TListColumn* column = view->Columns().Add();
+        column->SetCaption("名称");
+        column->SetWidth(120);
+        for (int i = 0; i < kItems; ++i)
+            view->Items().Add()->SetCaption(std::to_string(i));
+        view->SetParent(form.get());
+        auto* skinner = new TSkinListView(view);
+        skinner->InitScrolled(*view, &host->Skin, host.get(), &host->Canvas);
+        return Subject{"list view", view, skinner, true};
+    }
+
+    // Each kind kScrolls times on the subject, the handles and the thumb
+    // checked after each kind.
+    void Soak(const Subject& subject, const std::vector<Kind>& kinds)
     {
         Flush(100);
         // One round of everything first: what is made once (class registrations,
         // cached bitmaps, the system's own scroll state) is not growth.
-        for (const Kind& kind : Kinds())
+        for (const Kind& kind : kinds)
             for (int step = 0; step < 2; ++step) {
                 kind.scroll(subject, step);
                 Application->ProcessMessages();
@@ -160,7 +201,7 @@ protected:
         const DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
         const DWORD user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
         subject.control->SetFocus();
-        for (const Kind& kind : Kinds()) {
+        for (const Kind& kind : kinds) {
             SCOPED_TRACE(std::string(kind.name) + " on the " + subject.name);
             const SCROLLBARINFO before = BarInfo(subject.Window());
             bool moved = false;
