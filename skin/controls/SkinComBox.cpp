@@ -1,5 +1,6 @@
 #include "skin/controls/SkinComBox.h"
 
+#include "skin/controls/SkinScrollbar.h"
 #include "skin/model/ImgUtil.h"
 #include "skin/model/User32Entries.h"
 #include "skin/model/WinSkinData.h"
@@ -138,6 +139,7 @@ TSkinComBox::~TSkinComBox()
     *FAlive = false;
     FComboWatch.Reset();
     UnhookEdit();
+    FListScroll.reset();
 }
 
 void TSkinComBox::InitControl(TSkinControlHost* form, TSkinData* skinData, bool useSkinColor, TCanvas* canvas)
@@ -152,10 +154,17 @@ void TSkinComBox::InitControl(TSkinControlHost* form, TSkinData* skinData, bool 
         FComboWatch = windowed->WatchWindow([this](TWinControl& control, ui::WindowChange change) {
             if (change == ui::WindowChange::Destroying) {
                 UnhookEdit();
+                FListScroll.reset();
+                FListHandle = nullptr;
             } else if (Status() == TSkinStatus::Attached) {
                 FStyle = static_cast<DWORD>(GetWindowLongPtrA(control.WindowHandle(), GWL_STYLE));
-                if ((FStyle & 3) != CBS_SIMPLE && !FUnicode)
-                    HookEdit(control.WindowHandle());
+                if ((FStyle & 3) != CBS_SIMPLE) {
+                    if (!FUnicode)
+                        HookEdit(control.WindowHandle());
+                } else if (CallGetComboBoxInfo(control.WindowHandle(), FInfo)) {
+                    FListHandle = FInfo.hwndList;
+                    SkinList();
+                }
             }
         });
 }
@@ -179,7 +188,21 @@ void TSkinComBox::Attach()
             HookEdit(FHandle);
     } else if (CallGetComboBoxInfo(FHandle, FInfo)) {
         FListHandle = FInfo.hwndList;
+        SkinList();
     }
+}
+
+void TSkinComBox::SkinList()
+{
+    FListScroll.reset();
+    if (!FListHandle)
+        return;
+    // Only a list that lies inside the box; a drop-down list is skinned where it drops.
+    const auto style = static_cast<DWORD>(GetWindowLongPtrA(FListHandle, GWL_STYLE));
+    if ((style & WS_POPUP) || !(style & WS_CHILD) || GetParent(FListHandle) == GetDesktopWindow())
+        return;
+    FListScroll = std::make_unique<TSkinScrollbarH>(nullptr);
+    FListScroll->InitHandle(FListHandle, FSkinData, nullptr, nullptr);
 }
 
 void TSkinComBox::HookEdit(HWND combo)
@@ -226,6 +249,14 @@ void TSkinComBox::Unskin()
 {
     TSkinControl::Unskin();
     UnhookEdit();
+    FListScroll.reset();
+}
+
+void TSkinComBox::SkinChanged()
+{
+    TSkinControl::SkinChanged();
+    if (FListScroll)
+        FListScroll->SkinChanged();
 }
 
 void TSkinComBox::AfterProc(TMessage& message)

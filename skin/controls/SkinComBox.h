@@ -2,8 +2,8 @@
 // button from ComboButton (with the ExtraImages arrow), in the three ways the
 // button's Style asks for; a button on the left (WS_EX_LEFTSCROLLBAR) takes
 // the mirrored picture. The edit of a drop-down combo box is subclassed so
-// that its own painting and clicks redraw the box. The painters below draw
-// one state into any DC.
+// that its own painting and clicks redraw the box; the list of a simple combo
+// box gets skinned scroll bars. The painters below draw one state into any DC.
 #pragma once
 
 #include "skin/controls/SkinControl.h"
@@ -13,8 +13,10 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 
 class TDataSkinBorder;
+class TSkinScrollbarH;
 class TDataSkinObject;
 
 namespace comboface {
@@ -53,17 +55,21 @@ public:
     void Unskin() override;
     void AfterProc(TMessage& message) override;
     void PaintControl(HDC dc, const RECT& rect) override;
+    void SkinChanged() override;
 
     // The subclassed edit of a drop-down combo box, else null.
     HWND EditHandle() const noexcept { return FEditHandle; }
     // The list window of a simple combo box, else null.
     HWND ListHandle() const noexcept { return FListHandle; }
+    // The scroll-bar skinner of a simple combo box's list, else null.
+    TSkinScrollbarH* ListScroll() const noexcept { return FListScroll.get(); }
 
 private:
     void Attach();
     void HookEdit(HWND combo);
     void UnhookEdit() noexcept;
     void EditProc(TMessage& message);
+    void SkinList();
     bool ButtonOnLeft() const noexcept { return (FExStyle & WS_EX_LEFTSCROLLBAR) != 0; }
 
     DWORD FStyle = 0;
@@ -71,6 +77,8 @@ private:
     HWND FListHandle = nullptr;
     HWND FEditHandle = nullptr;
     ui::WindowSubclass FEditSubclass;
+    // Not in the form's list: it lives and goes with this skinner.
+    std::unique_ptr<TSkinScrollbarH> FListScroll;
     // Follows the control's window when it is made again (a new style).
     ui::HookToken FComboWatch;
     COMBOBOXINFO FInfo{};

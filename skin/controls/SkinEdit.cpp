@@ -1,12 +1,16 @@
 #include "skin/controls/SkinEdit.h"
 
+#include "skin/controls/SkinUpDown.h"
 #include "skin/model/SkinMessages.h"
 #include "skin/model/WinSkinData.h"
 #include "ui/DcGuards.h"
 #include "ui/Graphics.h"
 #include "ui/Handles.h"
 
+#include <algorithm>
+#include <cctype>
 #include <memory>
+#include <string>
 
 constinit const TClassInfo TSkinEdit::ClassInfo = ui::ClassOf<TSkinEdit>("TSkinEdit", TSkinControl::ClassInfo);
 
@@ -47,7 +51,61 @@ void PaintPrintedBorder(HDC dc, const RECT& window, const RECT& client, TColor s
     FrameRect(dc, &window, shadowBrush.get());
 }
 
+bool IsUpDownClass(HWND window)
+{
+    char name[64] = {};
+    const int length = GetClassNameA(window, name, sizeof name);
+    if (length <= 0)
+        return false;
+    std::string lower(name, static_cast<std::size_t>(length));
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); });
+    return lower == "msctls_updown32" || lower.find("spin") != std::string::npos ||
+           lower.find("updown") != std::string::npos;
+}
+
 } // namespace editface
+
+TSkinEdit::~TSkinEdit()
+{
+    // An up-down skinner nobody else frees (no owner, no form list) goes with the edit's.
+    if (FUpDown && !FUpDown->Owner() && !FUpDown->Form())
+        delete FUpDown;
+}
+
+void TSkinEdit::Notification(TComponent* component, TOperation operation)
+{
+    TSkinControl::Notification(component, operation);
+    if (operation == opRemove && component == FUpDown)
+        FUpDown = nullptr;
+}
+
+void TSkinEdit::SkinUpDown()
+{
+    if (!FSkinData || !FSkinData->SkinControls.Contains(xcSpin) || !FHandle)
+        return;
+    if (FUpDown) {
+        if (FUpDown->Status() != TSkinStatus::WindowDestroyed)
+            return;
+        // The up-down's window is gone: a new one may have taken its place.
+        FUpDown->RemoveFreeNotification(this);
+        if (!FUpDown->Form())
+            delete FUpDown;
+        FUpDown = nullptr;
+    }
+    for (HWND child = GetTopWindow(FHandle); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!editface::IsUpDownClass(child))
+            continue;
+        // One that already has a skinner (a framework up-down gets its own) keeps it.
+        if (SendMessageA(child, SKM_ISSKINNED, 0, 0) == 1)
+            return;
+        auto* const skinner = new TSkinUpDown(FControl ? static_cast<TComponent*>(FControl) : Owner());
+        FUpDown = skinner;
+        skinner->FreeNotification(this);
+        skinner->InitHandle(child, FSkinData, FForm, FCanvas);
+        return;
+    }
+}
 
 TColor TSkinEdit::ShadowColour() const
 {
@@ -56,10 +114,29 @@ TColor TSkinEdit::ShadowColour() const
 
 void TSkinEdit::PaintControl(HDC dc, const RECT& rect)
 {
+    SkinUpDown();
     RECT client{};
     if (!FHandle || !GetClientRect(FHandle, &client) || !editface::HasBorder(rect, client))
         return;
     editface::PaintBorder(dc, rect, ShadowColour());
+}
+
+void TSkinEdit::PaintFrame(HDC dc)
+{
+    try {
+        RECT rect{};
+        if (!FHandle || !GetWindowRect(FHandle, &rect))
+            return;
+        FWindowRect = rect;
+        OffsetRect(&rect, -rect.left, -rect.top);
+        if (dc) {
+            PaintControl(dc, rect);
+        } else if (const ui::UniqueWindowDC own = ui::UniqueWindowDC::Whole(FHandle)) {
+            PaintControl(own.get(), rect);
+        }
+    } catch (...) {
+        // A paint that fails leaves what was drawn; the edit keeps working.
+    }
 }
 
 void TSkinEdit::PaintPrinted(HDC dc)

@@ -1,6 +1,8 @@
 // The border of edits, and of any control whose client area is smaller than
 // its window: after the control has painted itself, its non-client border is
 // drawn again as one line of the skin's shadow colour and two white lines.
+// An up-down the edit contains is skinned at the edit's first paint, when
+// the skin's control set skins spin controls.
 #pragma once
 
 #include "skin/controls/SkinControl.h"
@@ -17,7 +19,12 @@ void PaintBorder(HDC dc, const RECT& window, TColor shadow);
 // shadow outside; nothing when the client area is within a pixel of the window on a side.
 void PaintPrintedBorder(HDC dc, const RECT& window, const RECT& client, TColor shadow);
 
+// Whether a window's class names an up-down control.
+bool IsUpDownClass(HWND window);
+
 } // namespace editface
+
+class TSkinUpDown;
 
 class TSkinEdit : public TSkinControl {
 public:
@@ -25,12 +32,24 @@ public:
     const TClassInfo& ClassType() const override { return ClassInfo; }
 
     explicit TSkinEdit(TComponent* owner) : TSkinControl(owner) {}
+    ~TSkinEdit() override;
 
     bool BeforeProc(TMessage& message) override;
     void AfterProc(TMessage& message) override;
+    // Nothing is read from the edit: its text is its content, not a caption.
+    void PaintFrame(HDC dc) override;
     void PaintControl(HDC dc, const RECT& rect) override;
+
+    // The skinner of the up-down inside the edit, once a paint has found one; else null.
+    TSkinUpDown* UpDown() const noexcept { return FUpDown; }
+
+protected:
+    void Notification(TComponent* component, TOperation operation) override;
 
 private:
     TColor ShadowColour() const;
     void PaintPrinted(HDC dc);
+    void SkinUpDown();
+
+    TSkinUpDown* FUpDown = nullptr;
 };

@@ -3,11 +3,14 @@
 // WS_EX_LEFTSCROLLBAR, mirrored at the left; the three ways the button's Style
 // draws; states, hover that only marks the state; a box without a button left
 // alone; skins without the pictures; dropping, choosing and the framework's
-// events as without skinning; handles over many paints and drop-downs.
+// events as without skinning; the list of a simple box with skinned scroll
+// bars; handles over many paints and drop-downs.
 #include "tests/win/MessageSequence.h"
 #include "tests/win/skin_box_support.h"
+#include "tests/win/skin_scroll_support.h"
 
 #include "skin/controls/SkinComBox.h"
+#include "skin/controls/SkinScrollbar.h"
 #include "skin/model/ImgUtil.h"
 #include "skin/model/SkinMessages.h"
 #include "ui/ComboBox.h"
@@ -380,6 +383,50 @@ TEST_F(SkinComboTest, DroppingChoosingAndEventsAsWithoutSkinning)
                                               [](const msgseq::Entry& e) { return HIWORD(e.wParam) == CBN_SELCHANGE; });
         EXPECT_GE(selChanges, 4);
     }
+}
+
+// ---- the list of a simple combo box
+
+TEST_F(SkinComboTest, SimpleBoxListGetsSkinnedBarsThatFollowItUntilUnskinned)
+{
+    skinscrolltest::MakeScrollSkin(host->Skin);
+    auto* combo = Place<TComboBox>(20, 60, kWidth, 140);
+    for (int i = 0; i < 40; ++i)
+        combo->Items().Add("选项 " + std::to_string(i));
+    auto* skinner = Skin<TSkinComBox>(*combo);
+    EXPECT_EQ(skinner->ListScroll(), nullptr) << "a drop-down list is not the box's to skin";
+
+    // A new style makes the window anew: now with a list inside.
+    combo->SetStyle(csSimple);
+    combo->SetBounds(20, 60, kWidth, 140);
+    Flush(100);
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    ASSERT_TRUE(GetComboBoxInfo(combo->Handle(), &info));
+    const HWND list = info.hwndList;
+    EXPECT_EQ(skinner->ListHandle(), list);
+    ASSERT_NE(skinner->ListScroll(), nullptr);
+    const HWND overlay = skinner->ListScroll()->VertBar()->Handle();
+    const RECT bar = skinscrolltest::BarOnScreen(list, true);
+    ASSERT_GT(bar.bottom - bar.top, 3 * scroll);
+    EXPECT_EQ(WindowFromPoint(skinscrolltest::Centre(bar)), overlay);
+    EXPECT_TRUE(skinscrolltest::Near(skinscrolltest::ScreenPixel(skinscrolltest::Centre(bar).x, bar.top + scroll / 2),
+                                     skinscrolltest::BarColour(9), 3));
+    skinscrolltest::ExpectThumbWhereTheSystemHasIt(list);
+
+    SendMessageA(list, LB_SETTOPINDEX, 20, 0);
+    Flush(100);
+    skinscrolltest::ExpectThumbWhereTheSystemHasIt(list);
+    SendMessageA(list, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+    Flush(100);
+    EXPECT_LT(SendMessageA(list, LB_GETTOPINDEX, 0, 0), 20);
+    skinscrolltest::ExpectThumbWhereTheSystemHasIt(list);
+
+    skinner->Unskin();
+    Flush(100);
+    EXPECT_EQ(skinner->ListScroll(), nullptr);
+    EXPECT_FALSE(IsWindow(overlay));
+    EXPECT_EQ(WindowFromPoint(skinscrolltest::Centre(bar)), list) << "the system's own bar again";
 }
 
 // ---- handles

@@ -11,6 +11,7 @@
 #include "ui/DcGuards.h"
 #include "ui/ExtCtrls.h"
 #include "ui/StdCtrls.h"
+#include "ui/WndProcThunk.h"
 
 #include <gtest/gtest.h>
 
@@ -143,6 +144,7 @@ TEST_F(SkinGroupBoxTest, ManyPaintsLeaveNoHandles)
     bareSkinner->PaintControl(surface.dc.get(), rect);
     Redraw(box->Handle());
     const ui::HandleSnapshot handles = ui::HandleSnapshot::Take();
+    const long thunks = ui::LiveThunkCount();
     for (int i = 0; i < 70000; ++i) {
         skinner->PaintControl(surface.dc.get(), rect);
         bareSkinner->PaintControl(surface.dc.get(), rect);
@@ -150,6 +152,7 @@ TEST_F(SkinGroupBoxTest, ManyPaintsLeaveNoHandles)
     for (int i = 0; i < 500; ++i)
         RedrawWindow(box->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     EXPECT_EQ(ui::HandleSnapshot::Take(), handles);
+    EXPECT_EQ(ui::LiveThunkCount(), thunks);
     delete bareSkinner;
 }
 
@@ -230,6 +233,34 @@ TEST_F(SkinPanelTest, PanelSkinnerWithoutSkinColourChangesNothing)
     EXPECT_EQ(panel->Color(), own);
     delete panel;
     EXPECT_TRUE(host->List.Controls().empty()) << "freed with its panel";
+}
+
+TEST_F(SkinPanelTest, ManyPaintsAndSkinChangesLeaveNoHandles)
+{
+    auto* panel = Place<TPanel>(20, 20, 160, 100);
+    auto* skinner = Skin<TSkinBox>(*panel, true);
+    skinbuttontest::Surface surface(160, 100);
+    const auto paint = [&] {
+        panel->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(surface.dc.get()), 0);
+        panel->Perform(WM_PAINT, reinterpret_cast<WPARAM>(surface.dc.get()), 0);
+    };
+    paint();
+    ASSERT_EQ(GetPixel(surface.dc.get(), 80, 50), kFace) << "the panel paints in the skin's face";
+    Redraw(panel->Handle());
+    const ui::HandleSnapshot handles = ui::HandleSnapshot::Take();
+    const long thunks = ui::LiveThunkCount();
+    const DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    for (int i = 0; i < 70000; ++i)
+        paint();
+    for (int i = 0; i < 1000; ++i) {
+        host->Skin.ButtonFaceColour = static_cast<TColor>(i % 2 ? kFace : RGB(1, 2, 3));
+        skinner->SkinChanged();
+    }
+    Redraw(panel->Handle());
+    EXPECT_EQ(ScreenPixel(panel->Handle(), 80, 50), kFace);
+    EXPECT_EQ(ui::HandleSnapshot::Take(), handles);
+    EXPECT_EQ(ui::LiveThunkCount(), thunks);
+    EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdi + 2);
 }
 
 // ---- bare container windows

@@ -1,6 +1,6 @@
 // List views and their headers skinned from a test skin, the stand-alone
 // scroll-bar control, a combo box's drop-down list, and handles over many
-// scrolls and overlay paints.
+// overlay paints.
 #include "tests/win/skin_scroll_support.h"
 
 #include "skin/controls/SkinHeader.h"
@@ -100,15 +100,6 @@ protected:
         return item;
     }
 
-    void ExpectThumbWhereTheSystemHasIt()
-    {
-        const RECT bar = BarOnScreen(skinned->Handle(), true);
-        const Extent shown = ThumbOnScreen(bar, true);
-        const Extent expected = ExpectedThumb(skinned->Handle(), SB_VERT, bar.bottom - bar.top);
-        EXPECT_NEAR(shown.start, expected.start, 1);
-        EXPECT_NEAR(shown.end, expected.end, 1);
-    }
-
     std::unique_ptr<TestHost> host = std::make_unique<TestHost>();
     std::unique_ptr<TForm> form;
     TListView* skinned = nullptr;
@@ -122,21 +113,21 @@ TEST_F(SkinListViewTest, ScrollsAsTheBareListViewWithTheThumbOnTheOverlay)
     ASSERT_GT(bar.bottom - bar.top, 3 * ArrowSize());
     EXPECT_EQ(WindowFromPoint(Centre(bar)), skinner->VertBar()->Handle());
     EXPECT_TRUE(Near(ScreenPixel(Centre(bar).x, bar.top + ArrowSize() / 2), BarColour(9), 3));
-    ExpectThumbWhereTheSystemHasIt();
+    ExpectThumbWhereTheSystemHasIt(skinned->Handle());
 
     for (TListView* view : {skinned, bare})
         SendMessageA(view->Handle(), LVM_ENSUREVISIBLE, 80, FALSE);
     Application->ProcessMessages();
     EXPECT_EQ(Top(skinned), Top(bare));
     Flush(100);
-    ExpectThumbWhereTheSystemHasIt();
+    ExpectThumbWhereTheSystemHasIt(skinned->Handle());
 
     for (TListView* view : {skinned, bare})
         SendMessageA(view->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
     Application->ProcessMessages();
     EXPECT_EQ(Top(skinned), Top(bare));
     Flush(100);
-    ExpectThumbWhereTheSystemHasIt();
+    ExpectThumbWhereTheSystemHasIt(skinned->Handle());
 
     for (TListView* view : {skinned, bare}) {
         view->SetFocus();
@@ -145,7 +136,7 @@ TEST_F(SkinListViewTest, ScrollsAsTheBareListViewWithTheThumbOnTheOverlay)
     Application->ProcessMessages();
     EXPECT_EQ(Top(skinned), 0);
     Flush(100);
-    ExpectThumbWhereTheSystemHasIt();
+    ExpectThumbWhereTheSystemHasIt(skinned->Handle());
 
     // The list view's own tracking of a dragged thumb.
     SCROLLBARINFO info{};
@@ -159,13 +150,13 @@ TEST_F(SkinListViewTest, ScrollsAsTheBareListViewWithTheThumbOnTheOverlay)
     Gesture(Drag(skinFrom, POINT{skinFrom.x, skinFrom.y + 70}));
     EXPECT_GT(Top(bare), 0);
     EXPECT_EQ(Top(skinned), Top(bare));
-    ExpectThumbWhereTheSystemHasIt();
+    ExpectThumbWhereTheSystemHasIt(skinned->Handle());
 
     // A page click below the thumb.
     Gesture(Click(POINT{Centre(bareBar).x, bareBar.bottom - ArrowSize() - 4}));
     Gesture(Click(POINT{Centre(bar).x, bar.bottom - ArrowSize() - 4}));
     EXPECT_EQ(Top(skinned), Top(bare));
-    ExpectThumbWhereTheSystemHasIt();
+    ExpectThumbWhereTheSystemHasIt(skinned->Handle());
 }
 
 TEST_F(SkinListViewTest, HeaderIsDrawnFromTheSkinWithHotTracking)
@@ -252,19 +243,14 @@ TEST_F(SkinListViewTest, HeaderCaptionsAreCutAtAHundredCharactersAndShowSortArro
     EXPECT_GT(downTop, downBottom);
 }
 
-TEST_F(SkinListViewTest, NoHandleGrowthOverManyScrollsAndPaints)
+TEST_F(SkinListViewTest, NoHandleGrowthOverManyOverlayPaints)
 {
     for (TListView* view : {skinned, bare})
-        SendMessageA(view->Handle(), LVM_ENSUREVISIBLE, 1, FALSE);
+        SendMessageA(view->Handle(), LVM_ENSUREVISIBLE, 90, FALSE);
     Flush(100);
     const ui::HandleSnapshot handles = ui::HandleSnapshot::Take();
     const DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     const DWORD user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
-    for (int i = 0; i < 2000; ++i) {
-        SendMessageA(skinned->Handle(), LVM_ENSUREVISIBLE, (i % 2) ? 90 : 0, FALSE);
-        if (i % 50 == 0)
-            Application->ProcessMessages();
-    }
     const HWND overlay = skinner->VertBar()->Handle();
     for (int i = 0; i < 70000; ++i)
         RedrawWindow(overlay, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
@@ -272,7 +258,7 @@ TEST_F(SkinListViewTest, NoHandleGrowthOverManyScrollsAndPaints)
     EXPECT_EQ(ui::HandleSnapshot::Take(), handles);
     EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdi + 2);
     EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), user + 2);
-    ExpectThumbWhereTheSystemHasIt();
+    ExpectThumbWhereTheSystemHasIt(skinned->Handle());
 }
 
 // ---- a scroll-bar control and a combo box's list
@@ -360,10 +346,7 @@ TEST_F(SkinScrollControlTest, ComboBoxListGetsOverlaysWhileDroppedDown)
 
     SendMessageA(info.hwndList, WM_KEYDOWN, VK_END, 0);
     Flush(100);
-    const Extent shown = ThumbOnScreen(bar, true);
-    const Extent expected = ExpectedThumb(info.hwndList, SB_VERT, bar.bottom - bar.top);
-    EXPECT_NEAR(shown.start, expected.start, 1);
-    EXPECT_NEAR(shown.end, expected.end, 1);
+    ExpectThumbWhereTheSystemHasIt(info.hwndList);
 
     SendMessageA(combo->Handle(), CB_SHOWDROPDOWN, FALSE, 0);
     Flush(100);

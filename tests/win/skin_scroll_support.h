@@ -10,6 +10,9 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <vector>
 
 namespace skinscrolltest {
@@ -116,6 +119,18 @@ inline Extent ExpectedThumb(HWND window, int bar, int length)
     const int last = si.nMax - std::max(static_cast<int>(si.nPage) - 1, 0);
     const int start = last <= si.nMin ? arrow : arrow + MulDiv(track - thumb, si.nPos - si.nMin, last - si.nMin);
     return Extent{start, start + thumb};
+}
+
+// The thumb on the screen over a window's bar lies where the system lays it
+// out from the window's scroll information.
+inline void ExpectThumbWhereTheSystemHasIt(HWND window, bool vertical = true)
+{
+    const RECT bar = BarOnScreen(window, vertical);
+    const Extent shown = ThumbOnScreen(bar, vertical);
+    const Extent expected =
+        ExpectedThumb(window, vertical ? SB_VERT : SB_HORZ, vertical ? bar.bottom - bar.top : bar.right - bar.left);
+    EXPECT_NEAR(shown.start, expected.start, 1);
+    EXPECT_NEAR(shown.end, expected.end, 1);
 }
 
 // One step of a gesture: the pointer to (x, y), then the button flags, then a pause.
