@@ -50,6 +50,20 @@ void PaintMenuImages(TImageList& images)
     images.AddMasked(strip, clFuchsia);
 }
 
+// The system's open-file dialog; the file chosen, or empty when cancelled.
+std::string AskForFile(HWND owner, const char* filter)
+{
+    char file[MAX_PATH] = "";
+    OPENFILENAMEA request{};
+    request.lStructSize = sizeof request;
+    request.hwndOwner = owner;
+    request.lpstrFilter = filter;
+    request.lpstrFile = file;
+    request.nMaxFile = sizeof file;
+    request.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;
+    return GetOpenFileNameA(&request) != FALSE ? std::string(file) : std::string();
+}
+
 } // namespace
 
 void TGalleryForm::Publish(ui::TPublisher<TGalleryForm>& p)
@@ -222,15 +236,8 @@ void TGalleryForm::Refuse(const std::string& reason)
 
 void TGalleryForm::OpenSkinItemClick(TObject*)
 {
-    char file[MAX_PATH] = "";
-    OPENFILENAMEA request{};
-    request.lStructSize = sizeof request;
-    request.hwndOwner = Handle();
-    request.lpstrFilter = "皮肤文件 (*.skin;*.skn)\0*.skin;*.skn\0所有文件\0*.*\0";
-    request.lpstrFile = file;
-    request.nMaxFile = sizeof file;
-    request.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;
-    if (GetOpenFileNameA(&request) == FALSE)
+    const std::string file = AskForFile(Handle(), "皮肤文件 (*.skin;*.skn)\0*.skin;*.skn\0所有文件\0*.*\0");
+    if (file.empty())
         return;
     if (const std::string reason = ChooseSkinFile(file); !reason.empty())
         Refuse(reason);
@@ -259,15 +266,7 @@ void TGalleryForm::MessageItemClick(TObject*)
 
 void TGalleryForm::OpenFileItemClick(TObject*)
 {
-    char file[MAX_PATH] = "";
-    OPENFILENAMEA request{};
-    request.lStructSize = sizeof request;
-    request.hwndOwner = Handle();
-    request.lpstrFilter = "文本文件 (*.txt)\0*.txt\0所有文件\0*.*\0";
-    request.lpstrFile = file;
-    request.nMaxFile = sizeof file;
-    request.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;
-    GetOpenFileNameA(&request);
+    AskForFile(Handle(), "文本文件 (*.txt)\0*.txt\0所有文件\0*.*\0");
 }
 
 void TGalleryForm::ColourItemClick(TObject*)

@@ -12,29 +12,20 @@ constinit const TClassInfo TSkinBoxH::ClassInfo = ui::ClassOf<TSkinBoxH>("TSkinB
 
 void TSkinBox::InitControl(TSkinControlHost* form, TSkinData* skinData, bool useSkinColor, TCanvas* canvas)
 {
-    auto* const control = ui::As<TControl>(Owner());
+    TControl* const control = BindOwner(form, skinData, useSkinColor, canvas);
     if (!control)
         return;
-    FUseSkinColor = useSkinColor;
-    FSkinData = skinData;
-    FCanvas = canvas;
-    FControl = control;
-    if (auto* const windowed = ui::As<TWinControl>(control))
-        FHandle = windowed->Handle();
-    FForm = form;
-    if (FForm)
-        FForm->RegisterControl(*this);
-    if (FUseSkinColor && FStatus != TSkinStatus::Attached) {
-        SetParentBackground(true);
-        FSavedColor = control->Color();
-        FSavedParentColor = control->ParentColor();
-        control->SetColor(SkinFaceColor());
-        if (const TColor caption = CaptionTextColor(); caption != control->Font().Color()) {
-            savedFontColor_ = control->Font().Color();
-            savedParentFont_ = control->ParentFont();
-            control->Font().SetColor(caption);
-            fontRecoloured_ = true;
-        }
+    if (FStatus == TSkinStatus::Attached) {
+        if (FForm)
+            FForm->RegisterControl(*this);
+        return;
+    }
+    ListAndColour(*control);
+    if (const TColor caption = CaptionTextColor(); FUseSkinColor && caption != control->Font().Color()) {
+        savedFontColor_ = control->Font().Color();
+        savedParentFont_ = control->ParentFont();
+        control->Font().SetColor(caption);
+        fontRecoloured_ = true;
     }
     FStatus = TSkinStatus::Attached;
 }

@@ -79,9 +79,23 @@ void TSkinControl::InitControl(TSkinControlHost* form, TSkinData* skinData, bool
 {
     if (FInitialized)
         return;
-    auto* const control = ui::As<TControl>(Owner());
+    TControl* const control = BindOwner(form, skinData, useSkinColor, canvas);
     if (!control)
         return;
+    HookControl(*control);
+    ListAndColour(*control);
+    if (FParentBackgroundChanged)
+        FPaintMode = 1;
+    control->Invalidate();
+    FInitialized = true;
+    FStatus = TSkinStatus::Attached;
+}
+
+TControl* TSkinControl::BindOwner(TSkinControlHost* form, TSkinData* skinData, bool useSkinColor, TCanvas* canvas)
+{
+    auto* const control = ui::As<TControl>(Owner());
+    if (!control)
+        return nullptr;
     FUseSkinColor = useSkinColor;
     FSkinData = skinData;
     FForm = form;
@@ -91,20 +105,19 @@ void TSkinControl::InitControl(TSkinControlHost* form, TSkinData* skinData, bool
         FHandle = windowed->Handle();
         FUnicode = IsWindowUnicode(FHandle) != FALSE;
     }
-    HookControl(*control);
+    return control;
+}
+
+void TSkinControl::ListAndColour(TControl& control)
+{
     if (FForm)
         FForm->RegisterControl(*this);
     if (FUseSkinColor) {
         SetParentBackground(true);
-        FSavedColor = control->Color();
-        FSavedParentColor = control->ParentColor();
-        control->SetColor(SkinFaceColor());
+        FSavedColor = control.Color();
+        FSavedParentColor = control.ParentColor();
+        control.SetColor(SkinFaceColor());
     }
-    if (FParentBackgroundChanged)
-        FPaintMode = 1;
-    control->Invalidate();
-    FInitialized = true;
-    FStatus = TSkinStatus::Attached;
 }
 
 void TSkinControl::HookControl(TControl& control)
@@ -245,7 +258,8 @@ void TSkinControl::AfterProc(TMessage& message)
 void TSkinControl::PaintFrame(HDC dc)
 {
     try {
-        SampleWindow();
+        if (FSampleOnPaint)
+            SampleWindow();
         RECT rect{};
         if (!FHandle || !GetWindowRect(FHandle, &rect))
             return;

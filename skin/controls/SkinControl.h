@@ -121,6 +121,11 @@ protected:
     TColor CaptionTextColor() const;
     // Reads enabled, focus and caption from the window; painting starts with it.
     void SampleWindow();
+    // The attach's first half: the owner control (null when the owner is
+    // none), the form, skin data and canvas taken, the window's handle read.
+    TControl* BindOwner(TSkinControlHost* form, TSkinData* skinData, bool useSkinColor, TCanvas* canvas);
+    // Listed with the form, and in the skin's face colour when asked, its own kept for Unskin.
+    void ListAndColour(TControl& control);
     // For window-less controls that repaint through their own invalidation.
     void SetGraphicControl(TControl* control) noexcept { FGraphicControl = control; }
 
@@ -140,6 +145,9 @@ protected:
     TColor FSavedColor = clNone;
     bool FSavedParentColor = false;
     bool FInitialized = false;
+    // PaintFrame reads the window first (SampleWindow); a skinner whose
+    // painting needs none of it leaves the control's messages as they are.
+    bool FSampleOnPaint = true;
     TSkinStatus FStatus = TSkinStatus::Created;
     TSkinControlHost* FForm = nullptr;
     int FPaintMode = 0;

@@ -121,24 +121,6 @@ void TSkinEdit::PaintControl(HDC dc, const RECT& rect)
     editface::PaintBorder(dc, rect, ShadowColour());
 }
 
-void TSkinEdit::PaintFrame(HDC dc)
-{
-    try {
-        RECT rect{};
-        if (!FHandle || !GetWindowRect(FHandle, &rect))
-            return;
-        FWindowRect = rect;
-        OffsetRect(&rect, -rect.left, -rect.top);
-        if (dc) {
-            PaintControl(dc, rect);
-        } else if (const ui::UniqueWindowDC own = ui::UniqueWindowDC::Whole(FHandle)) {
-            PaintControl(own.get(), rect);
-        }
-    } catch (...) {
-        // A paint that fails leaves what was drawn; the edit keeps working.
-    }
-}
-
 void TSkinEdit::PaintPrinted(HDC dc)
 {
     try {

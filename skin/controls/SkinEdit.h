@@ -31,13 +31,12 @@ public:
     static const TClassInfo ClassInfo;
     const TClassInfo& ClassType() const override { return ClassInfo; }
 
-    explicit TSkinEdit(TComponent* owner) : TSkinControl(owner) {}
+    // Nothing is read from the edit before painting: its text is its content, not a caption.
+    explicit TSkinEdit(TComponent* owner) : TSkinControl(owner) { FSampleOnPaint = false; }
     ~TSkinEdit() override;
 
     bool BeforeProc(TMessage& message) override;
     void AfterProc(TMessage& message) override;
-    // Nothing is read from the edit: its text is its content, not a caption.
-    void PaintFrame(HDC dc) override;
     void PaintControl(HDC dc, const RECT& rect) override;
 
     // The skinner of the up-down inside the edit, once a paint has found one; else null.

@@ -115,24 +115,10 @@ void TSkinObjImage::InitControl(TSkinControlHost* form, TSkinData* skinData, boo
 {
     if (Initialized())
         return;
-    auto* const control = ui::As<TControl>(Owner());
+    TControl* const control = BindOwner(form, skinData, useSkinColor, canvas);
     if (!control)
         return;
-    FUseSkinColor = useSkinColor;
-    FSkinData = skinData;
-    FForm = form;
-    FCanvas = canvas;
-    FControl = control;
-    if (auto* const windowed = ui::As<TWinControl>(control))
-        FHandle = windowed->Handle();
-    if (FForm)
-        FForm->RegisterControl(*this);
-    if (FUseSkinColor) {
-        SetParentBackground(true);
-        FSavedColor = control->Color();
-        FSavedParentColor = control->ParentColor();
-        control->SetColor(SkinFaceColor());
-    }
+    ListAndColour(*control);
     FInitialized = true;
     FStatus = TSkinStatus::Attached;
     Apply();

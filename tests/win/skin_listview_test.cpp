@@ -263,23 +263,10 @@ TEST_F(SkinListViewTest, NoHandleGrowthOverManyOverlayPaints)
 
 // ---- a scroll-bar control and a combo box's list
 
-class SkinScrollControlTest : public ::testing::Test {
+class SkinScrollControlTest : public ScrollFormTest {
 protected:
-    static void SetUpTestSuite() { Application->Initialize(); }
-    void SetUp() override
-    {
-        SetCursorPos(0, 0);
-        MakeScrollSkin(host->Skin);
-        form = std::make_unique<TForm>(nullptr);
-        form->SetBounds(80, 80, 420, 340);
-        form->Show();
-    }
-    void TearDown() override
-    {
-        form.reset();
-        host.reset();
-        Flush();
-    }
+    SkinScrollControlTest() : ScrollFormTest(RECT{80, 80, 500, 420}) {}
+
     TScrollBar* PlaceBar(int left)
     {
         auto* bar = new TScrollBar(form.get());

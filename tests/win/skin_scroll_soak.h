@@ -134,24 +134,9 @@ inline const std::vector<Kind>& OtherKinds()
 }
 
 // A form with one skinned scrolled control, which the test places (MakeListBox, MakeListView).
-class SoakTest : public ::testing::Test {
+class SoakTest : public ScrollFormTest {
 protected:
-    static void SetUpTestSuite() { Application->Initialize(); }
-
-    void SetUp() override
-    {
-        SetCursorPos(0, 0);
-        MakeScrollSkin(host->Skin);
-        form = std::make_unique<TForm>(nullptr);
-        form->SetBounds(60, 60, 320, 220);
-        form->Show();
-    }
-    void TearDown() override
-    {
-        form.reset();
-        host.reset();
-        Flush();
-    }
+    SoakTest() : ScrollFormTest(RECT{60, 60, 380, 280}) {}
 
     Subject MakeListBox()
     {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "tests/win/skin_button_support.h"
+#include "tests/win/skin_control_support.h"
 
 #include "ui/Forms.h"
 
@@ -13,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 namespace skinscrolltest {
@@ -186,5 +188,34 @@ inline std::vector<Step> Drag(POINT from, POINT to)
     steps.push_back({to.x, to.y, MOUSEEVENTF_LEFTUP, 80});
     return steps;
 }
+
+// A form shown at bounds, with a test host holding the bar pictures; each
+// test places and skins its own controls.
+class ScrollFormTest : public ::testing::Test {
+protected:
+    explicit ScrollFormTest(RECT bounds) : bounds_(bounds) {}
+    static void SetUpTestSuite() { Application->Initialize(); }
+
+    void SetUp() override
+    {
+        SetCursorPos(0, 0);
+        MakeScrollSkin(host->Skin);
+        form = std::make_unique<TForm>(nullptr);
+        form->SetBounds(bounds_.left, bounds_.top, bounds_.right - bounds_.left, bounds_.bottom - bounds_.top);
+        form->Show();
+    }
+    void TearDown() override
+    {
+        form.reset();
+        host.reset();
+        Flush();
+    }
+
+    std::unique_ptr<skincontroltest::TestHost> host = std::make_unique<skincontroltest::TestHost>();
+    std::unique_ptr<TForm> form;
+
+private:
+    RECT bounds_;
+};
 
 } // namespace skinscrolltest

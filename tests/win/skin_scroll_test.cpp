@@ -128,28 +128,18 @@ TEST_F(ScrollPainterTest, StretchedControlBarAndMissingPicture)
 
 // ---- list boxes
 
-class SkinListBoxScrollTest : public ::testing::Test {
+class SkinListBoxScrollTest : public ScrollFormTest {
 protected:
-    static void SetUpTestSuite() { Application->Initialize(); }
+    SkinListBoxScrollTest() : ScrollFormTest(RECT{100, 100, 520, 420}) {}
 
     void SetUp() override
     {
-        SetCursorPos(0, 0);
-        MakeScrollSkin(host->Skin);
-        form = std::make_unique<TForm>(nullptr);
-        form->SetBounds(100, 100, 420, 320);
-        form->Show();
+        ScrollFormTest::SetUp();
         skinned = Place(20, 20);
         bare = Place(220, 20);
         skinner = new TSkinScrollbar(skinned);
         skinner->InitScrolled(*skinned, &host->Skin, host.get(), &host->Canvas);
         Flush(100);
-    }
-    void TearDown() override
-    {
-        form.reset();
-        host.reset();
-        Flush();
     }
 
     TListBox* Place(int left, int top, int items = 60)
@@ -171,8 +161,6 @@ protected:
         return POINT{(bar.left + bar.right) / 2, bar.top + along};
     }
 
-    std::unique_ptr<TestHost> host = std::make_unique<TestHost>();
-    std::unique_ptr<TForm> form;
     TListBox* skinned = nullptr;
     TListBox* bare = nullptr;
     TSkinScrollbar* skinner = nullptr;
