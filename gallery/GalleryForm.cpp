@@ -148,11 +148,11 @@ void TGalleryForm::BuildToolBar()
     constexpr Button kButtons[] = {{"打开", 0, &TGalleryForm::OpenSkinItemClick},
                                    {"消息", 1, &TGalleryForm::MessageItemClick},
                                    {"对话框", 2, &TGalleryForm::DialogItemClick}};
-    for (const Button& spec : kButtons) {
+    for (const Button& entry : kButtons) {
         auto* button = new TToolButton(this);
-        button->SetCaption(spec.caption);
-        button->SetImageIndex(spec.image);
-        button->OnClick = TNotifyEvent(this, spec.click);
+        button->SetCaption(entry.caption);
+        button->SetImageIndex(entry.image);
+        button->OnClick = TNotifyEvent(this, entry.click);
         button->SetToolBar(toolBar_);
     }
 }

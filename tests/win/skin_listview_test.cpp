@@ -277,9 +277,6 @@ protected:
         bar->SetPageSize(10);
         return bar;
     }
-
-    std::unique_ptr<TestHost> host = std::make_unique<TestHost>();
-    std::unique_ptr<TForm> form;
 };
 
 TEST_F(SkinScrollControlTest, ScrollBarControlIsCoveredAndClickedAsTheBareOne)

@@ -215,9 +215,6 @@ protected:
                                                      form->Handle(), nullptr, GetModuleHandleA(nullptr), nullptr));
         EXPECT_NE(fresh.get(), nullptr) << "the process still makes windows";
     }
-
-    std::unique_ptr<TestHost> host = std::make_unique<TestHost>();
-    std::unique_ptr<TForm> form;
 };
 
 } // namespace scrollsoaktest
