@@ -72,6 +72,20 @@ public:
     // and this learns when component is freed. Safe to call repeatedly.
     void FreeNotification(TComponent* component);
     void RemoveFreeNotification(TComponent* component);
+    // Points field at value, the free notification moved from the old
+    // component to the new one; false when it pointed there already.
+    template <class T>
+    bool ReplaceReference(T*& field, T* value)
+    {
+        if (value == field)
+            return false;
+        if (field)
+            field->RemoveFreeNotification(this);
+        field = value;
+        if (field)
+            field->FreeNotification(this);
+        return true;
+    }
 
     // After the whole form has been read; clears csLoading. Overrides call the
     // base first.

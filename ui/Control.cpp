@@ -352,13 +352,8 @@ void TControl::SetParentFont(bool value)
 
 void TControl::SetPopupMenu(TPopupMenu* menu)
 {
-    if (menu == popupMenu_)
+    if (!ReplaceReference(popupMenu_, menu))
         return;
-    if (popupMenu_)
-        popupMenu_->RemoveFreeNotification(this);
-    popupMenu_ = menu;
-    if (popupMenu_)
-        popupMenu_->FreeNotification(this);
 }
 
 void TControl::Notification(TComponent* component, TOperation operation)

@@ -601,13 +601,8 @@ TMenu::~TMenu()
 
 void TMenu::SetImages(TImageList* images)
 {
-    if (images == images_)
+    if (!ReplaceReference(images_, images))
         return;
-    if (images_)
-        images_->RemoveFreeNotification(this);
-    images_ = images;
-    if (images_)
-        images_->FreeNotification(this);
     MenuChanged();
 }
 
@@ -740,13 +735,8 @@ TPopupMenu::~TPopupMenu()
 
 void TPopupMenu::SetPopupComponent(TComponent* component)
 {
-    if (component == popupComponent_)
+    if (!ReplaceReference(popupComponent_, component))
         return;
-    if (popupComponent_)
-        popupComponent_->RemoveFreeNotification(this);
-    popupComponent_ = component;
-    if (popupComponent_)
-        popupComponent_->FreeNotification(this);
 }
 
 void TPopupMenu::Notification(TComponent* component, TOperation operation)

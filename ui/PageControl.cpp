@@ -228,13 +228,8 @@ void TCustomTabControl::SetMultiLine(bool value)
 
 void TCustomTabControl::SetImages(TImageList* value)
 {
-    if (value == images_)
+    if (!ReplaceReference(images_, value))
         return;
-    if (images_)
-        images_->RemoveFreeNotification(this);
-    images_ = value;
-    if (images_)
-        images_->FreeNotification(this);
     if (HandleAllocated()) {
         SendMessageA(WindowHandle(), TCM_SETIMAGELIST, 0,
                      reinterpret_cast<LPARAM>(images_ ? images_->Handle() : nullptr));

@@ -112,24 +112,14 @@ void TToolButton::SetEnabled(bool value)
 
 void TToolButton::SetMenuItem(TMenuItem* value)
 {
-    if (value == menuItem_)
+    if (!ReplaceReference(menuItem_, value))
         return;
-    if (menuItem_)
-        menuItem_->RemoveFreeNotification(this);
-    menuItem_ = value;
-    if (menuItem_)
-        menuItem_->FreeNotification(this);
 }
 
 void TToolButton::SetDropdownMenu(TPopupMenu* value)
 {
-    if (value == dropdownMenu_)
+    if (!ReplaceReference(dropdownMenu_, value))
         return;
-    if (dropdownMenu_)
-        dropdownMenu_->RemoveFreeNotification(this);
-    dropdownMenu_ = value;
-    if (dropdownMenu_)
-        dropdownMenu_->FreeNotification(this);
 }
 
 void TToolButton::Notification(TComponent* component, TOperation operation)
@@ -346,13 +336,8 @@ void TToolBar::SetShowCaptions(bool value)
 
 void TToolBar::SetImages(TImageList* value)
 {
-    if (value == images_)
+    if (!ReplaceReference(images_, value))
         return;
-    if (images_)
-        images_->RemoveFreeNotification(this);
-    images_ = value;
-    if (images_)
-        images_->FreeNotification(this);
     RecreateWnd();
 }
 
