@@ -221,6 +221,15 @@ void TSkinComBox::UnhookEdit() noexcept
     FEditHandle = nullptr;
 }
 
+void TSkinComBox::ShowPress(bool down)
+{
+    if (down)
+        FState |= ssDown;
+    else
+        FState &= static_cast<std::uint8_t>(~ssDown);
+    Repaint();
+}
+
 void TSkinComBox::EditProc(TMessage& message)
 {
     const std::shared_ptr<bool> alive = FAlive;
@@ -233,12 +242,8 @@ void TSkinComBox::EditProc(TMessage& message)
         break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-        FState |= ssDown;
-        Repaint();
-        break;
     case WM_LBUTTONUP:
-        FState &= static_cast<std::uint8_t>(~ssDown);
-        Repaint();
+        ShowPress(message.Msg != WM_LBUTTONUP);
         break;
     default:
         break;
@@ -271,12 +276,8 @@ void TSkinComBox::AfterProc(TMessage& message)
         break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-        FState |= ssDown;
-        Repaint();
-        break;
     case WM_LBUTTONUP:
-        FState &= static_cast<std::uint8_t>(~ssDown);
-        Repaint();
+        ShowPress(message.Msg != WM_LBUTTONUP);
         break;
     case WM_COMMAND:
         // The edit inside took or lost the focus: the button shows it.

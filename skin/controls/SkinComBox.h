@@ -69,6 +69,8 @@ private:
     void HookEdit(HWND combo);
     void UnhookEdit() noexcept;
     void EditProc(TMessage& message);
+    // The button pressed or released, by the box or the edit inside it.
+    void ShowPress(bool down);
     void SkinList();
     bool ButtonOnLeft() const noexcept { return (FExStyle & WS_EX_LEFTSCROLLBAR) != 0; }
 
