@@ -421,6 +421,9 @@ void TWinSkinForm::Reskin()
 {
     if (skinData_ == nullptr)
         return;
+    // Recolouring, re-skinning the controls, reshaping and the layout nudge
+    // below are one redraw of the window instead of one for each step.
+    const ui::RedrawLock lock(handle_, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     if (auto* form = ui::As<TCustomForm>(form_)) {
         form->SetColor(skinData_->ButtonFaceColour);
         for (TComponent* owned : form->ComponentList()) {
@@ -538,6 +541,10 @@ void TWinSkinForm::Detach()
     }
     region_.DropFrom(handle_, true);
     regionApplied_ = false;
+    // The skinned frame answered activation itself, so the system's own
+    // frame may still remember an older state: it is told the present one.
+    if (!isChild_)
+        SendMessageA(handle_, WM_NCACTIVATE, GetActiveWindow() == handle_ ? TRUE : FALSE, 0);
 }
 
 // ---- the window procedure
