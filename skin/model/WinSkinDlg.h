@@ -75,6 +75,9 @@ public:
     // skinning on and off) and nothing is left pending.
     void Schedule(TSkinAction action, TSkinData* skinData, unsigned interval = kSkinActionDelay);
     TSkinAction PendingAction() const { return pendingAction_; }
+    // Runs the pending action now rather than when the timer fires, for
+    // callers that drive many switches in a row and cannot wait for each.
+    void RunPendingAction() { OnTimerAction(nullptr); }
     TSkinData* PendingSkinData() const { return pendingSkinData_; }
     // Attaches a form skinner to the window when it is one the manager skins
     // and has none yet; true when it attached one.
