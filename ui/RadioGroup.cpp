@@ -68,6 +68,13 @@ void TRadioGroup::BoundsChanged()
     ArrangeButtons();
 }
 
+void TRadioGroup::EnabledChanged()
+{
+    TCustomGroupBox::EnabledChanged();
+    for (TRadioButton* button : buttons_)
+        button->SetEnabled(Enabled());
+}
+
 void TRadioGroup::UpdateButtons()
 {
     if (ComponentState().Contains(csLoading))
@@ -80,6 +87,7 @@ void TRadioGroup::UpdateButtons()
     while (buttons_.size() < count) {
         auto* button = new TRadioButton(this);
         button->SetParent(this);
+        button->SetEnabled(Enabled());
         button->OnClick = TNotifyEvent([this, button](TObject*) { ButtonClicked(*button); });
         buttons_.push_back(button);
     }

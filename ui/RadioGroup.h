@@ -33,6 +33,8 @@ public:
 
 protected:
     void BoundsChanged() override;
+    // The buttons follow the group: a disabled group shows disabled items.
+    void EnabledChanged() override;
 
 private:
     void UpdateButtons();

@@ -189,6 +189,14 @@ TEST_F(ButtonsTest, RadioGroupMakesOneButtonPerItemAndFollowsClicks)
     group->Items().Delete(3);
     EXPECT_EQ(group->ButtonCount(), 3);
     EXPECT_EQ(group->ItemIndex(), -1);
+
+    // A disabled group shows its items disabled, those added later too.
+    group->SetEnabled(false);
+    group->Items().Add("美洲");
+    for (int i = 0; i < group->ButtonCount(); ++i)
+        EXPECT_FALSE(IsWindowEnabled(group->Button(i)->Handle())) << i;
+    group->SetEnabled(true);
+    EXPECT_TRUE(IsWindowEnabled(group->Button(0)->Handle()));
 }
 
 TEST_F(ButtonsTest, BitBtnKindsSetCaptionResultAndKeys)
