@@ -318,6 +318,8 @@ void TGalleryForm::MdiItemClick(TObject*)
 
 HWND TGalleryForm::MdiFrame() const { return mdi_ ? mdi_->Frame() : nullptr; }
 
+void TGalleryForm::CloseMdiFrame() { mdi_.reset(); }
+
 void TGalleryForm::AboutItemClick(TObject*)
 {
     MessageBoxA(Handle(), "Zelvorin 控件画廊\n每个窗口都由皮肤引擎绘制。", "关于", MB_OK | MB_ICONINFORMATION);

@@ -89,6 +89,7 @@ public:
     void MdiItemClick(TObject* sender);
     // The MDI window the menu opened last, or null when it was closed.
     HWND MdiFrame() const;
+    void CloseMdiFrame();
     void AboutItemClick(TObject* sender);
 
 private:

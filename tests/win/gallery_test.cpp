@@ -181,7 +181,17 @@ TEST_F(GalleryTest, TheScreenshotModeWritesAPicturePerPageAndState)
     const std::string directory = TempPath("zel_gallery_shots");
     CreateDirectoryA(directory.c_str(), nullptr);
     const std::vector<std::string> files = gallery::ShootGallery(*GalleryForm, directory);
-    EXPECT_EQ(files.size(), std::size(gallery::kPageCaptions) + 3);
+    std::vector<std::string> expected;
+    for (std::size_t i = 1; i <= std::size(gallery::kPageCaptions); ++i)
+        expected.push_back("page" + std::to_string(i));
+    for (const char* state : {"hot", "pressed", "focused", "disabled", "menu-file", "menu-view", "mdi",
+                              "mdi-maximised", "unskinned"})
+        expected.push_back(state);
+    ASSERT_EQ(files.size(), expected.size());
+    for (std::size_t i = 0; i < files.size(); ++i)
+        EXPECT_EQ(files[i], directory + "\\" + expected[i] + ".png");
+    EXPECT_EQ(GalleryForm->MdiFrame(), nullptr) << "the MDI window is closed again";
+    EXPECT_TRUE(GalleryForm->Pages().Pages(0)->Controls(0)->Enabled()) << "the disabled controls are enabled again";
     for (const std::string& name : files) {
         std::ifstream file(name, std::ios::binary);
         char signature[8]{};
