@@ -248,7 +248,10 @@ void ListsPage(TTabSheet& page)
     for (const TScrollBarKind kind : {sbHorizontal, sbVertical}) {
         auto [bar, barOff] = right.Pair<TScrollBar>("", kind == sbHorizontal ? 17 : 60, kind == sbHorizontal ? 150 : 17);
         for (TScrollBar* control : {bar, barOff}) {
+            // Turning a bar swaps its width and height; it keeps the size it was given.
+            const RECT bounds = control->BoundsRect();
             control->SetKind(kind);
+            control->SetBounds(bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top);
             control->SetPageSize(20);
             control->SetPosition(30);
         }
