@@ -4,7 +4,7 @@
 #include "tools/skintool/SkinTool.h"
 
 #include "skin/load/AnsiText.h"
-#include "skin/load/LzhEncoder.h"
+#include "skin/load/SkinFolder.h"
 #include "skin/load/SkinPackage.h"
 #include "skin/load/WinConvert.h"
 
@@ -21,120 +21,20 @@ namespace {
 namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
 
-// Names the entries of a skin folder in package order, one per line; blank
-// lines and lines starting with "#" are skipped. Without it, the folder's
-// bitmaps go first in name order and its description last.
-constexpr std::string_view ORDER_FILE = "order.txt";
-
-std::string Extension(std::string_view name)
-{
-    const std::size_t dot = name.rfind('.');
-    return dot == std::string_view::npos ? std::string() : LowerCaseAscii(name.substr(dot));
-}
-
-// Bitmaps in byte order of their names, then descriptions; empty when some
-// name is neither, because then no default order exists.
-std::vector<std::string> DefaultOrder(std::vector<std::string> names)
-{
-    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        const bool aIni = Extension(a) == ".ini";
-        const bool bIni = Extension(b) == ".ini";
-        return aIni != bIni ? bIni : a < b;
-    });
-    const bool allKnown = std::all_of(names.begin(), names.end(), [](const std::string& name) {
-        const std::string extension = Extension(name);
-        return extension == ".bmp" || extension == ".ini";
-    });
-    return allKnown ? names : std::vector<std::string>();
-}
-
-std::string TrimLine(std::string_view line)
-{
-    const std::size_t first = line.find_first_not_of(" \t\r\n");
-    if (first == std::string_view::npos)
-        return {};
-    const std::size_t last = line.find_last_not_of(" \t\r\n");
-    return std::string(line.substr(first, last - first + 1));
-}
-
-std::vector<std::string> ReadOrderFile(const fs::path& path)
-{
-    const Bytes bytes = ReadFileBytes(path.string());
-    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    std::vector<std::string> names;
-    for (const std::string& raw : SplitSkinNameList(text)) {
-        std::string line = TrimLine(raw);
-        if (!line.empty() && line.front() != '#')
-            names.push_back(std::move(line));
-    }
-    return names;
-}
-
-std::vector<std::string> RegularFiles(const fs::path& dir)
-{
-    std::error_code error;
-    fs::directory_iterator it(dir, error);
-    if (error)
-        throw ToolError("cannot read folder " + dir.string() + ": " + error.message());
-    std::vector<std::string> names;
-    for (const fs::directory_entry& entry : it) {
-        if (entry.is_regular_file())
-            names.push_back(entry.path().filename().string());
-    }
-    return names;
-}
-
-// The entries of a skin folder, in package order.
-std::vector<std::string> PackOrder(const fs::path& dir)
-{
-    std::vector<std::string> files = RegularFiles(dir);
-    if (fs::exists(dir / ORDER_FILE)) {
-        std::vector<std::string> order = ReadOrderFile(dir / ORDER_FILE);
-        for (const std::string& name : order) {
-            if (std::find(files.begin(), files.end(), name) == files.end())
-                throw ToolError(std::string(ORDER_FILE) + " names " + name + ", which is not a file in " + dir.string());
-        }
-        for (const std::string& name : files) {
-            if (name != ORDER_FILE && std::find(order.begin(), order.end(), name) == order.end())
-                std::fprintf(stderr, "skintool pack: %s is not in %s, not packed\n", name.c_str(), ORDER_FILE.data());
-        }
-        return order;
-    }
-    const std::vector<std::string> order = DefaultOrder(files);
-    if (order.empty() && !files.empty()) {
-        throw ToolError("only .bmp and .ini files have a default place in a package; list the entries of " +
-                        dir.string() + " in " + std::string(ORDER_FILE));
-    }
-    return order;
-}
-
 int Pack(std::span<const std::string> arguments)
 {
-    const fs::path dir = arguments[0];
-    const std::vector<std::string> order = PackOrder(dir);
-    // The reader lower-cases names, so these would shadow each other.
-    std::set<std::string> seen;
-    for (const std::string& name : order) {
-        if (!seen.insert(LowerCaseAscii(name)).second)
-            throw ToolError("entry " + name + " occurs twice, ignoring case");
-    }
-    std::vector<Bytes> contents;
-    contents.reserve(order.size());
-    std::vector<TSkinPackageFile> files;
-    for (const std::string& name : order) {
-        contents.push_back(ReadFileBytes((dir / name).string()));
-        files.push_back({name, contents.back()});
-    }
-    Bytes package;
+    TPackedSkinFolder packed;
     try {
-        package = BuildSkinPackage(files);
-    } catch (const ESkinPackageError& error) {
+        packed = PackSkinFolder(arguments[0], [](const std::string& name) {
+            std::fprintf(stderr, "skintool pack: %s is not in %s, not packed\n", name.c_str(),
+                         SKIN_FOLDER_ORDER_FILE.data());
+        });
+    } catch (const ESkinFolderError& error) {
         throw ToolError(error.what());
     }
-    const Bytes stream = CompressSkinStream(package);
-    WriteFileAtomically(arguments[1], stream);
-    std::printf("%s: %zu entries, %zu bytes unpacked, %zu bytes compressed\n", arguments[1].c_str(), files.size(),
-                package.size(), stream.size());
+    WriteFileAtomically(arguments[1], packed.stream);
+    std::printf("%s: %zu entries, %zu bytes unpacked, %zu bytes compressed\n", arguments[1].c_str(),
+                packed.entryCount, packed.packageSize, packed.stream.size());
     return 0;
 }
 
@@ -211,9 +111,10 @@ int Unpack(std::span<const std::string> arguments)
         if (!seen.insert(LowerCaseAscii(name)).second)
             throw ToolError(arguments[0] + ": entry name \"" + name + "\" occurs twice");
     }
-    const bool needsOrder = DefaultOrder(names) != names;
-    if (needsOrder && seen.count(std::string(ORDER_FILE)) != 0)
-        throw ToolError(arguments[0] + ": an entry is named " + std::string(ORDER_FILE) + ", which the order needs");
+    const bool needsOrder = DefaultSkinFolderOrder(names) != names;
+    if (needsOrder && seen.count(std::string(SKIN_FOLDER_ORDER_FILE)) != 0)
+        throw ToolError(arguments[0] + ": an entry is named " + std::string(SKIN_FOLDER_ORDER_FILE) +
+                        ", which the order needs");
 
     // A fresh folder: stale files would end up in the next pack.
     const fs::path dir = arguments[1];
@@ -230,7 +131,7 @@ int Unpack(std::span<const std::string> arguments)
         std::string order;
         for (const std::string& name : names)
             order += name + "\n";
-        WriteFileAtomically((dir / ORDER_FILE).string(),
+        WriteFileAtomically((dir / SKIN_FOLDER_ORDER_FILE).string(),
                             std::span(reinterpret_cast<const std::uint8_t*>(order.data()), order.size()));
     }
     std::printf("%s: %zu entries%s\n", dir.string().c_str(), names.size(),
