@@ -4,6 +4,8 @@
 #include "gallery/GalleryPages.h"
 #include "gallery/MdiApp.h"
 #include "gallery/SkinSwitch.h"
+#include "gallery/SkinWatch.h"
+#include "skin/load/MessageDialog.h"
 #include "skin/load/WinSkinStore.h"
 #include "skin/model/WinSkinData.h"
 #include "ui/Bitmap.h"
@@ -18,6 +20,7 @@
 #include <commdlg.h>
 
 #include <array>
+#include <utility>
 
 TGalleryForm* GalleryForm = nullptr;
 
@@ -27,6 +30,30 @@ namespace {
 
 constexpr int kPagesTop = 30;
 constexpr int kStatusHeight = 20;
+constexpr int kSkinPanelWidth = 200;
+constexpr unsigned kWatchInterval = 500;
+
+// The loader's messages to the user, kept instead of shown while it lives:
+// a watched folder reports in the status bar.
+class TCaughtMessages {
+public:
+    TCaughtMessages() : previous_(SetMessageDialogHook([this](std::string_view text) { text_.assign(text); })) {}
+    ~TCaughtMessages() { SetMessageDialogHook(std::move(previous_)); }
+    TCaughtMessages(const TCaughtMessages&) = delete;
+    TCaughtMessages& operator=(const TCaughtMessages&) = delete;
+    const std::string& Text() const { return text_; }
+
+private:
+    std::string text_;
+    TMessageDialogHook previous_;
+};
+
+std::string LastPathPart(std::string path)
+{
+    while (path.size() > 1 && (path.back() == '\\' || path.back() == '/'))
+        path.pop_back();
+    return path.substr(path.find_last_of("\\/") + 1);
+}
 
 // Three small pictures for the menus and the tool bar: a folder, a speech
 // bubble and a window.
@@ -125,8 +152,8 @@ void TGalleryForm::FormCreate(TObject*)
     gallery::BuildPages(*pages_);
     statusBar_ = new TStatusBar(this);
     statusBar_->SetParent(this);
-    statusBar_->Panels().Add()->SetWidth(200);
-    statusBar_->Panels().Add()->SetWidth(200);
+    statusBar_->Panels().Add()->SetWidth(kSkinPanelWidth);
+    statusBar_->Panels().Add()->SetWidth(ClientWidth() - kSkinPanelWidth);
     pages_->OnChange = TNotifyEvent([this](TObject*) { ShowSkinState(); });
     BuildSkinItems();
     BuildPageItems();
@@ -199,12 +226,53 @@ std::string TGalleryForm::ChooseSkinFile(const std::string& path)
 {
     std::string reason = gallery::UseSkinFile(*SkinData1, path);
     if (reason.empty()) {
-        skinName_ = path.substr(path.find_last_of("\\/") + 1);
+        skinName_ = LastPathPart(path);
         for (TMenuItem* item : skinItems_)
             item->SetChecked(false);
         ShowSkinState();
     }
     return reason;
+}
+
+std::string TGalleryForm::ChooseSkinFolder(const std::string& path)
+{
+    std::string reason = gallery::UseSkinFolder(*SkinData1, path);
+    if (reason.empty()) {
+        skinName_ = LastPathPart(path);
+        for (TMenuItem* item : skinItems_)
+            item->SetChecked(false);
+        ShowSkinState();
+    }
+    return reason;
+}
+
+std::string TGalleryForm::WatchSkinFolder(const std::string& path)
+{
+    watch_.reset();
+    std::string reason = ReloadQuietly(path);
+    watchFailure_ = reason;
+    ShowSkinState();
+    const std::filesystem::path folder = gallery::PathOf(path);
+    watch_ = std::make_unique<gallery::TSkinWatch>([folder] { return ListSkinFolder(folder); },
+                                                   [this, path] { return ReloadQuietly(path); },
+                                                   [this](const std::string& failure) { ShowReload(failure); });
+    watch_->Start(kWatchInterval);
+    return reason;
+}
+
+std::string TGalleryForm::ReloadQuietly(const std::string& path)
+{
+    const TCaughtMessages caught;
+    const std::string reason = ChooseSkinFolder(path);
+    return reason.empty() || caught.Text().empty() ? reason : caught.Text();
+}
+
+void TGalleryForm::ShowReload(const std::string& failure)
+{
+    watchFailure_ = failure;
+    ShowSkinState();
+    if (failure.empty() && statusBar_ != nullptr)
+        statusBar_->Panels().Items(1)->SetText("皮肤文件夹已重新载入");
 }
 
 void TGalleryForm::ShowPage(int index)
@@ -225,7 +293,9 @@ void TGalleryForm::ShowSkinState()
     if (statusBar_ == nullptr)
         return;
     statusBar_->Panels().Items(0)->SetText(SkinData1->Active() ? "皮肤：" + skinName_ : std::string("未用皮肤"));
-    if (pages_ != nullptr && pages_->ActivePage() != nullptr)
+    if (!watchFailure_.empty())
+        statusBar_->Panels().Items(1)->SetText(watchFailure_);
+    else if (pages_ != nullptr && pages_->ActivePage() != nullptr)
         statusBar_->Panels().Items(1)->SetText("页面：" + pages_->ActivePage()->Caption());
 }
 

@@ -13,6 +13,9 @@
 #include <string_view>
 #include <vector>
 
+namespace gallery {
+class TSkinWatch;
+}
 namespace mdiapp {
 class TMdiApp;
 }
@@ -67,6 +70,15 @@ public:
     // else the reason, which the menu commands also show in a message box.
     std::string ChooseStoredSkin(std::string_view name);
     std::string ChooseSkinFile(const std::string& path);
+    // An unpacked skin folder, packed in memory.
+    std::string ChooseSkinFolder(const std::string& path);
+    // Uses the folder and from then on reloads it whenever its files
+    // change. The reason a reload failed stays in the status bar, never in
+    // a message box, until the folder loads again; so does the reason for
+    // the first load, which this also returns.
+    std::string WatchSkinFolder(const std::string& path);
+    // The watcher of the folder in use, or null when none is watched.
+    gallery::TSkinWatch* SkinWatch() const { return watch_.get(); }
     // Brings page index to the front, as choosing it from the menu does.
     void ShowPage(int index);
     // Skinning on or off for every window of the program.
@@ -98,6 +110,8 @@ private:
     void BuildToolBar();
     void ShowSkinState();
     void Refuse(const std::string& reason);
+    std::string ReloadQuietly(const std::string& path);
+    void ShowReload(const std::string& reason);
 
     TPageControl* pages_ = nullptr;
     TToolBar* toolBar_ = nullptr;
@@ -106,6 +120,9 @@ private:
     std::vector<TMenuItem*> skinItems_;
     std::unique_ptr<mdiapp::TMdiApp> mdi_;
     std::string skinName_;
+    std::unique_ptr<gallery::TSkinWatch> watch_;
+    // Why the watched folder's skin is not in force; empty while it is.
+    std::string watchFailure_;
 };
 
 extern TGalleryForm* GalleryForm;

@@ -1,11 +1,16 @@
 // gallery: every control of the framework, skinned, with the skin chosen at
 // run time from the skins it carries or a skin file.
 //
-//   gallery                 the first stored skin
-//   gallery --skin PATH     starts with the skin file at PATH
-//   gallery --shoot DIR     writes one PNG per page and window state to DIR and exits
+//   gallery                       the first stored skin
+//   gallery --skin PATH           starts with the skin at PATH: a skin file, or
+//                                 an unpacked skin folder, packed in memory
+//   gallery --skin FOLDER --watch packs and loads FOLDER again whenever one of
+//                                 its files changes; a folder that fails leaves
+//                                 the skin in force and says why in the status bar
+//   gallery --shoot DIR           writes one PNG per page and window state to DIR and exits
 #include "gallery/GalleryForm.h"
 #include "gallery/GalleryShoot.h"
+#include "gallery/SkinSwitch.h"
 #include "skin/load/MessageDialog.h"
 #include "skin/load/WinSkinStore.h"
 #include "skin/model/WinSkinData.h"
@@ -50,14 +55,34 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     Application->SetTitle("Zelvorin 控件画廊");
     Application->CreateForm(GalleryForm);
     const std::vector<std::string> arguments = Arguments();
+    std::string skinPath;
     std::string shootDirectory;
-    for (std::size_t i = 0; i + 1 < arguments.size(); ++i) {
-        if (arguments[i] == "--skin") {
-            if (const std::string reason = GalleryForm->ChooseSkinFile(arguments[i + 1]); !reason.empty())
-                MessageBoxA(nullptr, reason.c_str(), Application->Title().c_str(), MB_OK | MB_ICONWARNING);
-        } else if (arguments[i] == "--shoot") {
-            shootDirectory = arguments[i + 1];
+    bool watch = false;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        if (arguments[i] == "--watch")
+            watch = true;
+        else if (arguments[i] == "--skin" && i + 1 < arguments.size())
+            skinPath = arguments[++i];
+        else if (arguments[i] == "--shoot" && i + 1 < arguments.size())
+            shootDirectory = arguments[++i];
+    }
+    if (!skinPath.empty()) {
+        const auto warn = [](const std::string& text) {
+            MessageBoxA(nullptr, text.c_str(), Application->Title().c_str(), MB_OK | MB_ICONWARNING);
+        };
+        if (!gallery::IsFolder(skinPath)) {
+            if (watch)
+                warn("只有皮肤文件夹可以监视，“" + skinPath + "”不是文件夹。");
+            if (const std::string reason = GalleryForm->ChooseSkinFile(skinPath); !reason.empty())
+                warn(reason);
+        } else if (watch) {
+            // The status bar says why the folder failed; the next save is tried again.
+            GalleryForm->WatchSkinFolder(skinPath);
+        } else if (const std::string reason = GalleryForm->ChooseSkinFolder(skinPath); !reason.empty()) {
+            warn(reason);
         }
+    } else if (watch) {
+        MessageBoxA(nullptr, "--watch 需要 --skin 文件夹。", Application->Title().c_str(), MB_OK | MB_ICONWARNING);
     }
     int exitCode = 0;
     if (!shootDirectory.empty()) {

@@ -1,9 +1,13 @@
 #include "gallery/SkinSwitch.h"
 
+#include "skin/load/SkinFolder.h"
 #include "skin/load/WinSkinStore.h"
 #include "skin/model/WinSkinData.h"
 #include "ui/Streams.h"
 
+#include <windows.h>
+
+#include <cstddef>
 #include <exception>
 
 namespace gallery {
@@ -45,6 +49,32 @@ std::string UseSkinFile(TSkinData& skinData, const std::string& path)
         return "无法读取文件“" + path + "”。";
     }
     return skinData.UseSkin(file.Bytes()) ? std::string() : Refused(path);
+}
+
+std::string UseSkinFolder(TSkinData& skinData, const std::string& path)
+{
+    TPackedSkinFolder packed;
+    try {
+        packed = PackSkinFolder(PathOf(path));
+    } catch (const ESkinFolderError& error) {
+        return "无法打包皮肤文件夹：" + std::string(error.what());
+    }
+    const auto* bytes = reinterpret_cast<const std::byte*>(packed.stream.data());
+    return skinData.UseSkin({bytes, packed.stream.size()}) ? std::string() : Refused(path);
+}
+
+bool IsFolder(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+std::filesystem::path PathOf(const std::string& path)
+{
+    const int size = MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(size > 0 ? size : 0), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), wide.data(), size);
+    return std::filesystem::path(wide);
 }
 
 } // namespace gallery
