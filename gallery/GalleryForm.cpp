@@ -214,6 +214,7 @@ std::string TGalleryForm::ChooseStoredSkin(std::string_view name)
 {
     std::string reason = gallery::UseStoredSkin(*SkinData1, *SkinStore1, name);
     if (reason.empty()) {
+        StopWatching();
         skinName_ = std::string(name);
         for (TMenuItem* item : skinItems_)
             item->SetChecked(item->Caption() == name);
@@ -226,6 +227,7 @@ std::string TGalleryForm::ChooseSkinFile(const std::string& path)
 {
     std::string reason = gallery::UseSkinFile(*SkinData1, path);
     if (reason.empty()) {
+        StopWatching();
         skinName_ = LastPathPart(path);
         for (TMenuItem* item : skinItems_)
             item->SetChecked(false);
@@ -248,7 +250,7 @@ std::string TGalleryForm::ChooseSkinFolder(const std::string& path)
 
 std::string TGalleryForm::WatchSkinFolder(const std::string& path)
 {
-    watch_.reset();
+    StopWatching();
     std::string reason = ReloadQuietly(path);
     watchFailure_ = reason;
     ShowSkinState();
@@ -258,6 +260,12 @@ std::string TGalleryForm::WatchSkinFolder(const std::string& path)
                                                    [this](const std::string& failure) { ShowReload(failure); });
     watch_->Start(kWatchInterval);
     return reason;
+}
+
+void TGalleryForm::StopWatching()
+{
+    watch_.reset();
+    watchFailure_.clear();
 }
 
 std::string TGalleryForm::ReloadQuietly(const std::string& path)

@@ -68,6 +68,7 @@ public:
 
     // The skin of the store by that name, or a skin file; empty on success,
     // else the reason, which the menu commands also show in a message box.
+    // Either ends the watching of a folder.
     std::string ChooseStoredSkin(std::string_view name);
     std::string ChooseSkinFile(const std::string& path);
     // An unpacked skin folder, packed in memory.
@@ -110,6 +111,7 @@ private:
     void BuildToolBar();
     void ShowSkinState();
     void Refuse(const std::string& reason);
+    void StopWatching();
     std::string ReloadQuietly(const std::string& path);
     void ShowReload(const std::string& reason);
 

@@ -190,6 +190,14 @@ TEST_F(GalleryWatchTest, ABrokenFolderLeavesTheSkinInForceAndTheStatusBarSaysWhy
     EXPECT_EQ(StatusText(1), "皮肤文件夹已重新载入");
     GalleryForm->ShowPage(2);
     EXPECT_EQ(StatusText(1).rfind("页面：", 0), 0u) << "the page again once the folder loads: " << StatusText(1);
+
+    // Another skin chosen ends the watch: a later save does not replace it.
+    fs::remove(folder_ / "tab.bmp");
+    PollTwice();
+    ASSERT_NE(StatusText(1).find("tab.bmp"), std::string::npos);
+    ASSERT_EQ(GalleryForm->ChooseStoredSkin("墨"), "");
+    EXPECT_EQ(GalleryForm->SkinWatch(), nullptr);
+    EXPECT_EQ(StatusText(1).rfind("页面：", 0), 0u) << StatusText(1);
 }
 
 TEST_F(GalleryWatchTest, ManyReloadsLeaveNoHandlesBehind)
