@@ -32,6 +32,21 @@ Bytes ReadWholeFile(const fs::path& path)
     return bytes;
 }
 
+// FNV-1a: cheap, and any edit changes it.
+std::uint64_t ContentHash(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::uint64_t hash = 14695981039346656037ull;
+    char chunk[16384];
+    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
+        for (std::streamsize i = 0; i < in.gcount(); ++i) {
+            hash ^= static_cast<unsigned char>(chunk[i]);
+            hash *= 1099511628211ull;
+        }
+    }
+    return hash;
+}
+
 std::string TrimLine(std::string_view line)
 {
     const std::size_t first = line.find_first_not_of(" \t\r\n");
@@ -155,6 +170,7 @@ std::vector<TSkinFolderFile> ListSkinFolder(const fs::path& dir)
         file.written = entry.last_write_time(error);
         if (error)
             continue;
+        file.contentHash = ContentHash(entry.path());
         file.name = entry.path().filename().string();
         listing.push_back(std::move(file));
     }

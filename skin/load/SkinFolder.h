@@ -44,10 +44,14 @@ struct TSkinFolderFile {
     std::string name;
     std::uintmax_t size = 0;
     std::filesystem::file_time_type written;
+    // Some systems keep write times in whole seconds, so two saves within
+    // one second are told apart by what they wrote.
+    std::uint64_t contentHash = 0;
     bool operator==(const TSkinFolderFile&) const = default;
 };
 
-// The regular files of dir by name, with their sizes and last-write times:
-// two listings differ when a file was added, removed or rewritten. Empty
-// when the folder cannot be read.
+// The regular files of dir by name, with their sizes, last-write times and
+// contents' hashes: two listings differ when a file was added, removed or
+// rewritten. Empty when the folder cannot be read. Reads every file, which
+// for a skin's few hundred kilobytes costs next to nothing.
 std::vector<TSkinFolderFile> ListSkinFolder(const std::filesystem::path& dir);

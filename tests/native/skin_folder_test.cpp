@@ -147,9 +147,12 @@ TEST_F(SkinFolder, AListingChangesWithEveryAddedRemovedOrRewrittenFile)
     EXPECT_EQ(ListSkinFolder(dir_), before) << "nothing changed";
 
     const fs::file_time_type written = fs::last_write_time(dir_ / "skin.ini");
-    Write("skin.ini", "Colour=2");
     fs::last_write_time(dir_ / "skin.ini", written + std::chrono::seconds(2));
-    EXPECT_NE(ListSkinFolder(dir_), before) << "same size, written later";
+    EXPECT_NE(ListSkinFolder(dir_), before) << "the same again, written later";
+
+    Write("skin.ini", "Colour=2");
+    fs::last_write_time(dir_ / "skin.ini", written);
+    EXPECT_NE(ListSkinFolder(dir_), before) << "same size and time, other contents";
 
     Write("skin.ini", "Colour=22");
     fs::last_write_time(dir_ / "skin.ini", written);

@@ -153,6 +153,12 @@ TEST_F(GalleryWatchTest, AChangeIsReloadedOnlyOnceItHeldStillForAPoll)
     GalleryForm->SkinWatch()->Poll();
     EXPECT_EQ(GalleryForm->SkinWatch()->Reloads(), 1);
     EXPECT_EQ(ButtonFace(), static_cast<TColor>(RGB(10, 120, 200))) << "the whole file, not the cut-off one";
+
+    // Saved again at once, the same size: within the second the write time may not move.
+    SetButtonFace("10 120 201");
+    PollTwice();
+    EXPECT_EQ(GalleryForm->SkinWatch()->Reloads(), 2);
+    EXPECT_EQ(ButtonFace(), static_cast<TColor>(RGB(10, 120, 201)));
 }
 
 TEST_F(GalleryWatchTest, ABrokenFolderLeavesTheSkinInForceAndTheStatusBarSaysWhy)
