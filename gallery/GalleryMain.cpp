@@ -1,5 +1,5 @@
 // gallery: every control of the framework, skinned, with the skin chosen at
-// run time from the skins it carries or a skin file.
+// run time from the skins it carries, a skin file or an unpacked skin folder.
 //
 //   gallery                       the first stored skin
 //   gallery --skin PATH           starts with the skin at PATH: a skin file, or
