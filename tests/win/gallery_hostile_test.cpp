@@ -46,13 +46,12 @@ void Repaint()
     RedrawWindow(GalleryForm->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
-// Until the manager has re-applied the skin to the windows it skins (the
-// action it ran stays readable; the skin data it ran for is taken).
+// Until the manager has re-applied the skin to the windows it skins.
 void SettleSkin()
 {
     PumpUntil([] {
         const TSkinManage* manager = SkinManager();
-        return manager == nullptr || manager->PendingSkinData() == nullptr;
+        return manager == nullptr || manager->PendingAction() == saNone;
     }, 1500);
     Pump(20);
 }
