@@ -455,10 +455,11 @@ void TSkinManage::OnTimerAction(TObject*)
 {
     timer_->SetEnabled(false);
     TSkinData* skinData = std::exchange(pendingSkinData_, nullptr);
+    const TSkinAction action = std::exchange(pendingAction_, saNone);
     if (skinData == nullptr) {
         return;
     }
-    switch (pendingAction_) {
+    switch (action) {
     case saActivate: {
         enabled_ = true;
         freezePainting_ = false;

@@ -318,5 +318,6 @@ TEST_F(SkinDataComponentTest, SwitchingBeforeTheFirstActivationIsImmediateAndAft
     }
     EXPECT_TRUE(manager.Enabled());
     EXPECT_FALSE(manager.Activating()) << "the pass is over";
+    EXPECT_EQ(manager.PendingAction(), saNone) << "an action that ran is no longer pending";
     EXPECT_EQ(changes, 1) << "the component hears that its skin was applied";
 }
