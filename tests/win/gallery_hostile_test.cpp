@@ -2,6 +2,7 @@
 // gallery, each painted on a different page: every one is either used or
 // refused with the skin in force kept, nothing crashes, and going back to
 // the stored skin leaves no handle behind.
+#include "tests/win/gallery_support.h"
 #include "tests/win/ui_window_support.h"
 
 #include "tests/support/HostileSkins.h"
@@ -27,19 +28,12 @@
 
 namespace {
 
+using gallerytest::Skinned;
+using gallerytest::TempPath;
 using hostile::HostileSkin;
 using hostile::Kind;
 using uitest::Pump;
 using uitest::PumpUntil;
-
-bool Skinned(HWND window) { return SendMessageA(window, SKM_ISSKINNED, 0, 0) == 1; }
-
-std::string TempPath(const std::string& name)
-{
-    char directory[MAX_PATH]{};
-    GetTempPathA(MAX_PATH, directory);
-    return std::string(directory) + name;
-}
 
 void Repaint()
 {

@@ -1,6 +1,7 @@
 // Skinning off gives back the system's own look, pixel for pixel, on every
 // page of the gallery: the same window in a run that was never skinned looks
 // the same. Skinning on again gives the first skinned run's pixels.
+#include "tests/win/gallery_support.h"
 #include "tests/win/ui_window_support.h"
 
 #include "gallery/GalleryForm.h"
@@ -23,10 +24,9 @@
 
 namespace {
 
+using gallerytest::Skinned;
 using uitest::Pump;
 using uitest::PumpUntil;
-
-bool Skinned(HWND window) { return SendMessageA(window, SKM_ISSKINNED, 0, 0) == 1; }
 
 struct Shot {
     int width = 0;
@@ -60,9 +60,7 @@ void Save(const Shot& shot, const std::string& name)
         for (int x = 0; x < shot.width; ++x)
             SetPixel(picture.Canvas().Handle(), x, y, shot.pixels[static_cast<std::size_t>(y * shot.width + x)]);
     }
-    char directory[MAX_PATH]{};
-    GetTempPathA(MAX_PATH, directory);
-    ui::SavePng(picture, std::string(directory) + "zel_gallery_" + name + ".png");
+    ui::SavePng(picture, gallerytest::TempPath("zel_gallery_" + name + ".png"));
 }
 
 // How many pixels two shots differ in (-1 for different sizes). When they

@@ -1,6 +1,7 @@
 // A thousand skin switches in the running gallery with its MDI frame open:
 // every switch is re-applied to every form and painted in full, and at the
 // end no GDI or USER handle, and no window-procedure thunk, is left behind.
+#include "tests/win/gallery_support.h"
 #include "tests/win/ui_window_support.h"
 
 #include "gallery/GalleryForm.h"
@@ -20,12 +21,11 @@
 
 namespace {
 
+using gallerytest::Skinned;
 using uitest::Pump;
 using uitest::PumpUntil;
 
 constexpr int Switches = 1000;
-
-bool Skinned(HWND window) { return SendMessageA(window, SKM_ISSKINNED, 0, 0) == 1; }
 
 // The skin re-applied at once instead of 250 ms later, and every window of
 // the program painted with it before the next switch.

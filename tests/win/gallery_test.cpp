@@ -2,6 +2,7 @@
 // skins chosen from the store by name or from a file, refused skins leaving
 // the current one in force, skinning switched off and on, and the
 // screenshot mode writing a picture per page and state.
+#include "tests/win/gallery_support.h"
 #include "tests/win/ui_window_support.h"
 
 #include "gallery/GalleryForm.h"
@@ -27,17 +28,10 @@
 
 namespace {
 
+using gallerytest::Skinned;
+using gallerytest::TempPath;
 using uitest::Pump;
 using uitest::PumpUntil;
-
-bool Skinned(HWND window) { return SendMessageA(window, SKM_ISSKINNED, 0, 0) == 1; }
-
-std::string TempPath(const std::string& name)
-{
-    char directory[MAX_PATH]{};
-    GetTempPathA(MAX_PATH, directory);
-    return std::string(directory) + name;
-}
 
 COLORREF CaptionPixel()
 {

@@ -2,6 +2,7 @@
 // reloading it as its files are edited, keeping the skin in force while the
 // folder is broken and saying why in the status bar, and leaving no handles
 // behind over many reloads.
+#include "tests/win/gallery_support.h"
 #include "tests/win/ui_window_support.h"
 
 #include "gallery/GalleryForm.h"
@@ -24,11 +25,10 @@
 
 namespace {
 
+using gallerytest::Skinned;
 namespace fs = std::filesystem;
 using uitest::Pump;
 using uitest::PumpUntil;
-
-bool Skinned(HWND window) { return SendMessageA(window, SKM_ISSKINNED, 0, 0) == 1; }
 
 // The default skin's folder as the build leaves it.
 fs::path BuiltSkinFolder()
@@ -80,9 +80,7 @@ protected:
     {
         const fs::path built = BuiltSkinFolder();
         ASSERT_TRUE(fs::exists(built / "skin.ini")) << built;
-        char temp[MAX_PATH]{};
-        GetTempPathA(MAX_PATH, temp);
-        folder_ = fs::path(temp) / ("zel_watch_" + std::to_string(GetCurrentProcessId()));
+        folder_ = fs::path(gallerytest::TempPath("zel_watch_" + std::to_string(GetCurrentProcessId())));
         fs::remove_all(folder_);
         fs::copy(built, folder_);
         description_ = ReadText(folder_ / "skin.ini");
