@@ -68,6 +68,16 @@ private:
     int top_ = 10;
 };
 
+// Turning a bar swaps its width and height; the gallery's bars keep the
+// size they were laid out with.
+template <class Turn>
+void KeepingSize(TControl& control, Turn turn)
+{
+    const RECT bounds = control.BoundsRect();
+    turn();
+    control.SetBounds(bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top);
+}
+
 void FillLines(TStrings& lines, int count, std::string_view prefix)
 {
     for (int i = 1; i <= count; ++i) {
@@ -248,10 +258,7 @@ void ListsPage(TTabSheet& page)
     for (const TScrollBarKind kind : {sbHorizontal, sbVertical}) {
         auto [bar, barOff] = right.Pair<TScrollBar>("", kind == sbHorizontal ? 17 : 60, kind == sbHorizontal ? 150 : 17);
         for (TScrollBar* control : {bar, barOff}) {
-            // Turning a bar swaps its width and height; it keeps the size it was given.
-            const RECT bounds = control->BoundsRect();
-            control->SetKind(kind);
-            control->SetBounds(bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top);
+            KeepingSize(*control, [&] { control->SetKind(kind); });
             control->SetPageSize(20);
             control->SetPosition(30);
         }
@@ -273,7 +280,7 @@ void ScalesPage(TTabSheet& page)
     (void)player;
     (void)playerOff;
 
-    Column right(page, 360, 40);
+    Column right(page, 520, 40);
     auto [vertical, verticalOff] = right.Pair<TProgressBar>("", 120, 18);
     for (TProgressBar* bar : {vertical, verticalOff}) {
         bar->SetOrientation(pbVertical);
@@ -281,7 +288,7 @@ void ScalesPage(TTabSheet& page)
     }
     auto [upright, uprightOff] = right.Pair<TTrackBar>("", 120, 36);
     for (TTrackBar* bar : {upright, uprightOff})
-        bar->SetOrientation(trVertical);
+        KeepingSize(*bar, [bar] { bar->SetOrientation(trVertical); });
 }
 
 void TabsPage(TTabSheet& page)
