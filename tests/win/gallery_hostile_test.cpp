@@ -88,16 +88,11 @@ protected:
     {
         // A package of another version would ask the user; nobody answers here.
         previousDialog_ = SetMessageDialogHook([this](std::string_view) { ++dialogs_; });
-        Application->CreateForm(GalleryForm);
-        GalleryForm->Show();
-        ASSERT_TRUE(PumpUntil([] { return Skinned(GalleryForm->Handle()); }));
-        Pump(200);
+        gallerytest::OpenGallery();
     }
     void TearDown() override
     {
-        delete GalleryForm;
-        GalleryForm = nullptr;
-        Pump(10);
+        gallerytest::CloseGallery();
         SetMessageDialogHook(previousDialog_);
     }
 

@@ -2,6 +2,7 @@
 // page of the gallery: the same window in a run that was never skinned looks
 // the same. Skinning on again gives the first skinned run's pixels.
 #include "tests/win/gallery_support.h"
+#include "tests/win/skin_window_support.h"
 #include "tests/win/ui_window_support.h"
 
 #include "gallery/GalleryForm.h"
@@ -19,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -28,39 +30,14 @@ using gallerytest::Skinned;
 using uitest::Pump;
 using uitest::PumpUntil;
 
-struct Shot {
-    int width = 0;
-    int height = 0;
-    std::vector<COLORREF> pixels;
-};
+using Shot = std::unique_ptr<TBitmap>;
 
 // The window as the screen shows it, once everything has painted.
 Shot Take(HWND window)
 {
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    Pump(300);
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    Shot shot{rect.right - rect.left, rect.bottom - rect.top, {}};
-    TBitmap picture(shot.width, shot.height);
-    const ui::UniqueWindowDC screen = ui::UniqueWindowDC::Whole(nullptr);
-    BitBlt(picture.Canvas().Handle(), 0, 0, shot.width, shot.height, screen.get(), rect.left, rect.top, SRCCOPY);
-    shot.pixels.reserve(static_cast<std::size_t>(shot.width) * static_cast<std::size_t>(shot.height));
-    for (int y = 0; y < shot.height; ++y) {
-        for (int x = 0; x < shot.width; ++x)
-            shot.pixels.push_back(GetPixel(picture.Canvas().Handle(), x, y));
-    }
-    return shot;
-}
-
-void Save(const Shot& shot, const std::string& name)
-{
-    TBitmap picture(shot.width, shot.height);
-    for (int y = 0; y < shot.height; ++y) {
-        for (int x = 0; x < shot.width; ++x)
-            SetPixel(picture.Canvas().Handle(), x, y, shot.pixels[static_cast<std::size_t>(y * shot.width + x)]);
-    }
-    ui::SavePng(picture, gallerytest::TempPath("zel_gallery_" + name + ".png"));
+    Pump(200);
+    return skinwin::ScreenOf(window);
 }
 
 // How many pixels two shots differ in (-1 for different sizes). When they
@@ -69,14 +46,16 @@ void Save(const Shot& shot, const std::string& name)
 int Differences(const Shot& expected, const Shot& actual, const std::string& name = {})
 {
     int different = -1;
-    if (expected.width == actual.width && expected.height == actual.height) {
+    if (expected->Width() == actual->Width() && expected->Height() == actual->Height()) {
         different = 0;
-        for (std::size_t i = 0; i < expected.pixels.size(); ++i)
-            different += expected.pixels[i] != actual.pixels[i] ? 1 : 0;
+        for (int y = 0; y < expected->Height(); ++y) {
+            for (int x = 0; x < expected->Width(); ++x)
+                different += skintest::PixelOf(*expected, x, y) != skintest::PixelOf(*actual, x, y) ? 1 : 0;
+        }
     }
     if (different != 0 && !name.empty()) {
-        Save(expected, name + "-expected");
-        Save(actual, name + "-actual");
+        ui::SavePng(*expected, gallerytest::TempPath("zel_gallery_" + name + "-expected.png"));
+        ui::SavePng(*actual, gallerytest::TempPath("zel_gallery_" + name + "-actual.png"));
     }
     return different;
 }
@@ -127,10 +106,8 @@ void StartGallery(bool skinned)
 
 void CloseGallery()
 {
-    delete GalleryForm;
-    GalleryForm = nullptr;
+    gallerytest::CloseGallery();
     FreeSkinManager();
-    Pump(50);
 }
 
 TEST(GalleryPixels, SkinningOffLooksAsNeverSkinnedAndOnAgainAsTheFirstTime)

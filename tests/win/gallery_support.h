@@ -1,8 +1,13 @@
-// What the gallery's tests share: whether the engine skins a window, and
-// names in the temporary folder.
+// What the gallery's tests share: the gallery opened skinned and closed
+// again, whether the engine skins a window, and names in the temporary folder.
 #pragma once
 
+#include "tests/win/ui_window_support.h"
+
+#include "gallery/GalleryForm.h"
 #include "skin/model/SkinMessages.h"
+
+#include <gtest/gtest.h>
 
 #include <windows.h>
 
@@ -17,6 +22,21 @@ inline std::string TempPath(const std::string& name)
     char directory[MAX_PATH]{};
     GetTempPathA(MAX_PATH, directory);
     return std::string(directory) + name;
+}
+
+inline void OpenGallery()
+{
+    Application->CreateForm(GalleryForm);
+    GalleryForm->Show();
+    ASSERT_TRUE(uitest::PumpUntil([] { return Skinned(GalleryForm->Handle()); }));
+    uitest::Pump(200);
+}
+
+inline void CloseGallery()
+{
+    delete GalleryForm;
+    GalleryForm = nullptr;
+    uitest::Pump(10);
 }
 
 } // namespace gallerytest

@@ -53,17 +53,9 @@ protected:
 
     void SetUp() override
     {
-        Application->CreateForm(GalleryForm);
-        GalleryForm->Show();
-        ASSERT_TRUE(PumpUntil([] { return Skinned(GalleryForm->Handle()); }));
-        Pump(200);
+        gallerytest::OpenGallery();
     }
-    void TearDown() override
-    {
-        delete GalleryForm;
-        GalleryForm = nullptr;
-        Pump(10);
-    }
+    void TearDown() override { gallerytest::CloseGallery(); }
 };
 
 TEST_F(GalleryTest, EveryPageHoldsItsControlsAndTheyAreSkinned)
