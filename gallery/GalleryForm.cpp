@@ -215,10 +215,7 @@ std::string TGalleryForm::ChooseStoredSkin(std::string_view name)
     std::string reason = gallery::UseStoredSkin(*SkinData1, *SkinStore1, name);
     if (reason.empty()) {
         StopWatching();
-        skinName_ = std::string(name);
-        for (TMenuItem* item : skinItems_)
-            item->SetChecked(item->Caption() == name);
-        ShowSkinState();
+        SkinChosen(std::string(name), true);
     }
     return reason;
 }
@@ -228,10 +225,7 @@ std::string TGalleryForm::ChooseSkinFile(const std::string& path)
     std::string reason = gallery::UseSkinFile(*SkinData1, path);
     if (reason.empty()) {
         StopWatching();
-        skinName_ = LastPathPart(path);
-        for (TMenuItem* item : skinItems_)
-            item->SetChecked(false);
-        ShowSkinState();
+        SkinChosen(LastPathPart(path), false);
     }
     return reason;
 }
@@ -239,13 +233,17 @@ std::string TGalleryForm::ChooseSkinFile(const std::string& path)
 std::string TGalleryForm::ChooseSkinFolder(const std::string& path)
 {
     std::string reason = gallery::UseSkinFolder(*SkinData1, path);
-    if (reason.empty()) {
-        skinName_ = LastPathPart(path);
-        for (TMenuItem* item : skinItems_)
-            item->SetChecked(false);
-        ShowSkinState();
-    }
+    if (reason.empty())
+        SkinChosen(LastPathPart(path), false);
     return reason;
+}
+
+void TGalleryForm::SkinChosen(std::string name, bool stored)
+{
+    for (TMenuItem* item : skinItems_)
+        item->SetChecked(stored && item->Caption() == name);
+    skinName_ = std::move(name);
+    ShowSkinState();
 }
 
 std::string TGalleryForm::WatchSkinFolder(const std::string& path)

@@ -109,6 +109,8 @@ private:
     void BuildSkinItems();
     void BuildPageItems();
     void BuildToolBar();
+    // The skin in use is name, a skin of the store or not: menu and status bar say so.
+    void SkinChosen(std::string name, bool stored);
     void ShowSkinState();
     void Refuse(const std::string& reason);
     void StopWatching();
